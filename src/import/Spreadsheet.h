@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+#include <vector>
+
+namespace quillmere {
+
+// How many rows and columns a sheet can hold, as the document reports it.
+struct SheetCapacity {
+    qint64 rows = 0;
+    qint64 columns = 0;
+};
+
+// A rectangular block of cell texts, row by row. Rows shorter than the width are padded with empty texts,
+// which leave their cells empty. The texts are views: what they look into must outlive the block.
+class CellBlock {
+public:
+    explicit CellBlock(qsizetype width = 0)
+        : width_(width)
+    {
+    }
+
+    void addRow(const QList<QStringView>& cells);
+    void clear() { cells_.clear(); }
+
+    qsizetype width() const { return width_; }
+    qsizetype height() const { return width_ == 0 ? 0 : qsizetype(cells_.size()) / width_; }
+    QStringView at(qsizetype row, qsizetype column) const { return cells_[std::size_t(row * width_ + column)]; }
+
+private:
+    qsizetype width_;
+    std::vector<QStringView> cells_;
+};
+
+// One sheet of an open document. Columns and rows count from 0.
+class Sheet {
+public:
+    virtual ~Sheet() = default;
+    virtual QString name() const = 0;
+    virtual SheetCapacity capacity() const = 0;
+    // The cell holds the text as text, never as a number or a formula.
+    virtual void setCellText(qint64 column, qint64 row, const QString& text) = 0;
+    // The same cells as setCellText() for every cell of the block, in one call.
+    virtual void writeBlock(qint64 column, qint64 row, const CellBlock& block) = 0;
+};
+
+// An open spreadsheet document. Sheet positions count from 0.
+class SpreadsheetDocument {
+public:
+    virtual ~SpreadsheetDocument() = default;
+    virtual int sheetCount() const = 0;
+    virtual std::unique_ptr<Sheet> sheetAt(int index) const = 0;
+    virtual void insertSheet(const QString& name, int position) = 0;
+    virtual void removeSheet(const QString& name) = 0;
+};
+
+// Where new documents come from.
+class SpreadsheetOffice {
+public:
+    virtual ~SpreadsheetOffice() = default;
+    // A new, untitled document in a visible window; it stays open when the object goes.
+    virtual std::unique_ptr<SpreadsheetDocument> openNewDocument() = 0;
+};
+
+// True when a sheet of the document bears exactly that name (letter case counts).
+bool SheetExists(const SpreadsheetDocument& document, const QString& name);
+
+// The names of all sheets, in position order.
+std::vector<QString> sheetNames(const SpreadsheetDocument& document);
+
+} // namespace quillmere

@@ -1,0 +1,57 @@
+#include "import/WorkFile.h"
+
+#include "import/FileError.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+
+namespace quillmere {
+namespace {
+
+void rewind(QTemporaryFile& file)
+{
+    if (!file.seek(0)) {
+        throw FileError(file.fileName(), file.errorString());
+    }
+}
+
+} // namespace
+
+WorkFile::WorkFile()
+    : file_(std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("quillmere-XXXXXX.txt"))))
+{
+    if (!file_->open()) {
+        throw FileError(file_->fileTemplate(), file_->errorString());
+    }
+}
+
+WorkFile::~WorkFile() = default;
+
+QString WorkFile::path() const
+{
+    return file_->fileName();
+}
+
+void WriteWorkFile(WorkFile& work, const QString& text)
+{
+    QTemporaryFile& file = *work.file_;
+    QByteArray bytes = text.toUtf8();
+    bytes.append("\r\n", 2);
+    rewind(file);
+    if (!file.resize(0) || file.write(bytes) != bytes.size() || !file.flush()) {
+        throw FileError(file.fileName(), file.errorString());
+    }
+}
+
+QString ReadWorkFile(WorkFile& work)
+{
+    QTemporaryFile& file = *work.file_;
+    rewind(file);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw FileError(file.fileName(), file.errorString());
+    }
+    return QString::fromUtf8(bytes);
+}
+
+} // namespace quillmere

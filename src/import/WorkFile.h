@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QTemporaryFile;
+
+namespace quillmere {
+
+// The private working file a marked text passes through: a unique name in the system's temporary folder,
+// readable by its owner only, removed when the object goes, whatever way the run ends.
+class WorkFile {
+public:
+    WorkFile(); // throws FileError when the temporary folder cannot take a file
+    ~WorkFile();
+    WorkFile(const WorkFile&) = delete;
+    WorkFile& operator=(const WorkFile&) = delete;
+
+    QString path() const;
+
+private:
+    friend void WriteWorkFile(WorkFile& file, const QString& text);
+    friend QString ReadWorkFile(WorkFile& file);
+    std::unique_ptr<QTemporaryFile> file_;
+};
+
+// Replaces the working file's content with the text in UTF-8, followed by CR LF. Throws FileError.
+void WriteWorkFile(WorkFile& file, const QString& text);
+
+// The working file's whole content, decoded as UTF-8. Throws FileError.
+QString ReadWorkFile(WorkFile& file);
+
+} // namespace quillmere

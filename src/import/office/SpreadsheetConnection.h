@@ -1,0 +1,33 @@
+#pragma once
+
+#include "import/Spreadsheet.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace quillmere {
+
+// A connection to the office for one import run. Every failure becomes OfficeError.
+class SpreadsheetConnection final : public SpreadsheetOffice {
+public:
+    // Starts the user's office, or hands over to the one already running.
+    static std::unique_ptr<SpreadsheetConnection> connectToUserOffice();
+    // Connects to an office that accepts on the named pipe (one started with --accept=pipe,name=...;urp;).
+    static std::unique_ptr<SpreadsheetConnection> connectToPipe(const QString& pipeName);
+
+    ~SpreadsheetConnection() override;
+    SpreadsheetConnection(const SpreadsheetConnection&) = delete;
+    SpreadsheetConnection& operator=(const SpreadsheetConnection&) = delete;
+
+    std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+
+    struct Desktop;
+
+private:
+    explicit SpreadsheetConnection(std::unique_ptr<Desktop> desktop);
+    friend class NativeTextImport;
+    std::unique_ptr<Desktop> desktop_;
+};
+
+} // namespace quillmere

@@ -1,0 +1,117 @@
+#include "import/office/UnoSpreadsheet.h"
+
+#include "import/office/UnoGuard.h"
+#include "import/office/UnoStrings.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+namespace quillmere::office {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+css::uno::Sequence<css::uno::Sequence<css::uno::Any>> toDataArray(const CellBlock& block)
+{
+    css::uno::Sequence<css::uno::Sequence<css::uno::Any>> data(sal_Int32(block.height()));
+    auto* rows = data.getArray();
+    for (qsizetype r = 0; r < block.height(); ++r) {
+        css::uno::Sequence<css::uno::Any> row(sal_Int32(block.width()));
+        auto* cells = row.getArray();
+        for (qsizetype c = 0; c < block.width(); ++c) {
+            cells[c] <<= toOUString(block.at(r, c));
+        }
+        rows[r] = std::move(row);
+    }
+    return data;
+}
+
+Reference<css::container::XIndexAccess> sheetsByIndex(const Reference<css::sheet::XSpreadsheetDocument>& document)
+{
+    return Reference<css::container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW);
+}
+
+} // namespace
+
+UnoSheet::UnoSheet(Reference<css::sheet::XSpreadsheet> sheet)
+    : sheet_(std::move(sheet))
+{
+}
+
+QString UnoSheet::name() const
+{
+    return guardedResult<QString>(QStringLiteral("Could not read a sheet's name"), [&] {
+        return toQString(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
+    });
+}
+
+SheetCapacity UnoSheet::capacity() const
+{
+    return guardedResult<SheetCapacity>(QStringLiteral("Could not read the size of a sheet"), [&] {
+        const auto address = Reference<css::sheet::XCellRangeAddressable>(sheet_, UNO_QUERY_THROW)->getRangeAddress();
+        return SheetCapacity{qint64(address.EndRow) + 1, qint64(address.EndColumn) + 1};
+    });
+}
+
+void UnoSheet::setCellText(qint64 column, qint64 row, const QString& text)
+{
+    guarded(QStringLiteral("Could not write the cell at column %1, row %2").arg(column + 1).arg(row + 1), [&] {
+        const Reference<css::table::XCell> cell = sheet_->getCellByPosition(sal_Int32(column), sal_Int32(row));
+        Reference<css::text::XText>(cell, UNO_QUERY_THROW)->setString(toOUString(text));
+    });
+}
+
+void UnoSheet::writeBlock(qint64 column, qint64 row, const CellBlock& block)
+{
+    if (block.height() == 0) {
+        return;
+    }
+    guarded(QStringLiteral("Could not write rows %1 to %2").arg(row + 1).arg(row + block.height()), [&] {
+        const auto range = sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row),
+                                                          sal_Int32(column + block.width() - 1),
+                                                          sal_Int32(row + block.height() - 1));
+        Reference<css::sheet::XCellRangeData>(range, UNO_QUERY_THROW)->setDataArray(toDataArray(block));
+    });
+}
+
+UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
+    : document_(std::move(document))
+{
+}
+
+int UnoDocument::sheetCount() const
+{
+    return guardedResult<int>(QStringLiteral("Could not count the sheets"),
+                              [&] { return int(sheetsByIndex(document_)->getCount()); });
+}
+
+std::unique_ptr<Sheet> UnoDocument::sheetAt(int index) const
+{
+    return guardedResult<std::unique_ptr<Sheet>>(QStringLiteral("Could not find the sheet at position %1").arg(index),
+                                                 [&]() -> std::unique_ptr<Sheet> {
+                                                     Reference<css::sheet::XSpreadsheet> sheet(
+                                                         sheetsByIndex(document_)->getByIndex(index), UNO_QUERY_THROW);
+                                                     return std::make_unique<UnoSheet>(sheet);
+                                                 });
+}
+
+void UnoDocument::insertSheet(const QString& name, int position)
+{
+    guarded(QStringLiteral("Could not insert the sheet \"%1\"").arg(name),
+            [&] { document_->getSheets()->insertNewByName(toOUString(name), sal_Int16(position)); });
+}
+
+void UnoDocument::removeSheet(const QString& name)
+{
+    guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
+            [&] { document_->getSheets()->removeByName(toOUString(name)); });
+}
+
+} // namespace quillmere::office

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "import/Spreadsheet.h"
+
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+
+namespace quillmere::office {
+
+namespace css = com::sun::star;
+
+class UnoSheet final : public Sheet {
+public:
+    explicit UnoSheet(css::uno::Reference<css::sheet::XSpreadsheet> sheet);
+
+    QString name() const override;
+    SheetCapacity capacity() const override;
+    void setCellText(qint64 column, qint64 row, const QString& text) override;
+    void writeBlock(qint64 column, qint64 row, const CellBlock& block) override;
+
+private:
+    css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
+};
+
+class UnoDocument final : public SpreadsheetDocument {
+public:
+    explicit UnoDocument(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
+
+    int sheetCount() const override;
+    std::unique_ptr<Sheet> sheetAt(int index) const override;
+    void insertSheet(const QString& name, int position) override;
+    void removeSheet(const QString& name) override;
+
+    const css::uno::Reference<css::sheet::XSpreadsheetDocument>& unoDocument() const { return document_; }
+
+private:
+    css::uno::Reference<css::sheet::XSpreadsheetDocument> document_;
+};
+
+} // namespace quillmere::office

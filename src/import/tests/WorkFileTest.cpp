@@ -1,0 +1,59 @@
+#include "import/FileError.h"
+#include "import/WorkFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace quillmere;
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+} // namespace
+
+TEST(WorkFile, AnyTextPassesUnchangedAsUtf8EndingInCrLf)
+{
+    WorkFile work;
+    const QString text = u"plain, é € \u00B8 \U0001F600 中文\nnext\r\n\u0000end"_qs;
+    WriteWorkFile(work, text);
+    EXPECT_EQ(bytesOf(work.path()), text.toUtf8() + "\r\n");
+    EXPECT_EQ(ReadWorkFile(work), text + "\r\n");
+
+    WriteWorkFile(work, QStringLiteral("short"));
+    EXPECT_EQ(ReadWorkFile(work), u"short\r\n");
+}
+
+TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse)
+{
+    QString first;
+    {
+        WorkFile a;
+        WorkFile b;
+        first = a.path();
+        EXPECT_NE(a.path(), b.path());
+        const QFileInfo info(a.path());
+        EXPECT_EQ(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+        EXPECT_EQ(info.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                                        QFileDevice::WriteOther),
+                  QFileDevice::Permissions());
+        EXPECT_TRUE(QFile::exists(first));
+    }
+    EXPECT_FALSE(QFile::exists(first));
+
+    try {
+        WorkFile c;
+        first = c.path();
+        throw FileError(first, QStringLiteral("the run failed"));
+    } catch (const FileError&) {
+    }
+    EXPECT_FALSE(QFile::exists(first));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "import/office/SpreadsheetConnection.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace quillmere::testing {
+
+// A headless office of its own (own profile folder, own pipe), started on construction, stopped on destruction,
+// so tests never touch a user's office.
+class PrivateOffice {
+public:
+    PrivateOffice();
+    ~PrivateOffice();
+    PrivateOffice(const PrivateOffice&) = delete;
+    PrivateOffice& operator=(const PrivateOffice&) = delete;
+
+    const QString& pipeName() const { return pipeName_; }
+    // A new connection to this office; the first one waits until the office accepts.
+    std::unique_ptr<SpreadsheetConnection> connect();
+    // Ends the office at once, as a crash would.
+    void kill();
+
+private:
+    QTemporaryDir profile_;
+    QString pipeName_;
+    QProcess process_;
+};
+
+// The office shared by all tests of one test program, started when first asked for.
+PrivateOffice& sharedOffice();
+// Stops the shared office, if one was started.
+void stopSharedOffice();
+
+} // namespace quillmere::testing
