@@ -10,10 +10,13 @@
 
 #include <stdexcept>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace quillmere::testing {
 namespace {
 
-constexpr auto officeBinary = "/usr/lib/libreoffice/program/soffice.bin";
+constexpr auto officeBinary = "/usr/lib/libreoffice/program/soffice";
 constexpr int startSeconds = 90;
 
 } // namespace
@@ -24,18 +27,40 @@ PrivateOffice::PrivateOffice()
     if (!profile_.isValid()) {
         throw std::runtime_error("cannot create a profile folder for the test office");
     }
+    initialiseProfile();
     process_.setProgram(QString::fromLatin1(officeBinary));
     process_.setArguments({
-        QStringLiteral("--headless"),
-        QStringLiteral("--invisible"),
         QStringLiteral("--norestore"),
         QStringLiteral("--nologo"),
-        QStringLiteral("--nodefault"),
         QStringLiteral("--nolockcheck"),
         QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile_.path()).toString(),
         QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_),
     });
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    process_.setStandardInputFile(QProcess::nullDevice());
+    // The launcher starts the office as its child: a group of their own lets one signal stop both.
+    process_.setChildProcessModifier([] { setsid(); });
+    start();
+}
+
+// A new profile makes the office restart itself once; doing that first keeps it from happening under a test.
+void PrivateOffice::initialiseProfile()
+{
+    QProcess init;
+    init.setProcessChannelMode(QProcess::ForwardedChannels);
+    init.setStandardInputFile(QProcess::nullDevice());
+    init.start(QString::fromLatin1(officeBinary),
+               {QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--terminate_after_init"),
+                QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile_.path()).toString()});
+    if (!init.waitForFinished(startSeconds * 1000)) {
+        init.kill();
+        init.waitForFinished();
+        throw std::runtime_error("the test office did not initialise its profile");
+    }
+}
+
+void PrivateOffice::start()
+{
     process_.start();
     if (!process_.waitForStarted(10'000)) {
         throw std::runtime_error("cannot start the test office: " + process_.errorString().toStdString());
@@ -47,7 +72,7 @@ PrivateOffice::~PrivateOffice()
     if (process_.state() == QProcess::NotRunning) {
         return;
     }
-    process_.terminate();
+    ::kill(-pid_t(process_.processId()), SIGTERM);
     if (!process_.waitForFinished(15'000)) {
         kill();
     }
@@ -55,7 +80,7 @@ PrivateOffice::~PrivateOffice()
 
 void PrivateOffice::kill()
 {
-    process_.kill();
+    ::kill(-pid_t(process_.processId()), SIGKILL);
     process_.waitForFinished(15'000);
 }
 
@@ -69,7 +94,8 @@ std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect()
             if (deadline.hasExpired() || process_.state() == QProcess::NotRunning) {
                 throw;
             }
-            QThread::msleep(200);
+            // Without an event loop, only a wait lets QProcess notice that the office has ended.
+            process_.waitForFinished(200);
         }
     }
 }

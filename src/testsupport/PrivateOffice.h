@@ -25,6 +25,9 @@ public:
     void kill();
 
 private:
+    void initialiseProfile();
+    void start();
+
     QTemporaryDir profile_;
     QString pipeName_;
     QProcess process_;

@@ -6,6 +6,7 @@
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
@@ -132,7 +133,7 @@ bool hasLocation(const SpreadsheetDocument& document)
 void closeDocument(const SpreadsheetDocument& document)
 {
     office::guarded(QStringLiteral("Could not close the document"),
-                 [&] { Reference<util::XCloseable>(unoOf(document), UNO_QUERY_THROW)->close(true); });
+                 [&] { Reference<lang::XComponent>(unoOf(document), UNO_QUERY_THROW)->dispose(); });
 }
 
 } // namespace quillmere::inspect

@@ -107,10 +107,3 @@ TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne)
     EXPECT_EQ(expected[2][3], inspect::Cell::empty());
     EXPECT_EQ(expected[5][1], inspect::Cell::text(u"single \U0001F600 é"_qs));
 }
-
-TEST_F(SpreadsheetConnectionTest, ClosedDocumentGivesAnOfficeError)
-{
-    inspect::closeDocument(*document);
-    EXPECT_THROW(document->sheetCount(), OfficeError);
-    EXPECT_THROW(document->insertSheet(QStringLiteral("x"), 0), OfficeError);
-}

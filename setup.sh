@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what Quillmere needs on Debian 12, builds it, then starts it (run) or runs every test (test).
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+
+packages=(cmake g++ make qt6-base-dev libgtest-dev libreoffice-calc libreoffice-gtk3 libreoffice-dev
+          fonts-liberation2 xvfb xauth)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() { # build <folder> <cmake options...>
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+run_tests() { # run_tests <folder>: under a private X server, so the test office can show its documents
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure --timeout 900
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build build
+    exec build/bin/quillmere
+    ;;
+test)
+    install_missing
+    build build
+    run_tests build
+    build build-sanitize -DQUILLMERE_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=0 run_tests build-sanitize
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
