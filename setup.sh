@@ -26,7 +26,7 @@ build() { # build <folder> <cmake options...>
 }
 
 run_tests() { # run_tests <folder>: under a private X server, so the test office can show its documents
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure --timeout 900
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure --timeout 600
 }
 
 case "${1:-}" in

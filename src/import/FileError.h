@@ -1,20 +1,16 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "import/Error.h"
 
 namespace quillmere {
 
 // A file could not be read or written; carries the path and the system's reason.
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
     FileError(QString path, QString reason);
 
     const QString& path() const { return path_; }
     const QString& reason() const { return reason_; }
-    // "<path>: <reason>", for a message to the user.
-    QString message() const;
 
 private:
     QString path_;

@@ -36,7 +36,9 @@ PrivateOffice::PrivateOffice()
         QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile_.path()).toString(),
         QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_),
     });
-    process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    // Not the test's own output: an office outliving a crashed test would hold it open and stall the runner.
+    process_.setStandardOutputFile(profile_.filePath(QStringLiteral("office.log")));
+    process_.setStandardErrorFile(profile_.filePath(QStringLiteral("office.log")), QIODevice::Append);
     process_.setStandardInputFile(QProcess::nullDevice());
     // The launcher starts the office as its child: a group of their own lets one signal stop both.
     process_.setChildProcessModifier([] { setsid(); });
@@ -47,7 +49,8 @@ PrivateOffice::PrivateOffice()
 void PrivateOffice::initialiseProfile()
 {
     QProcess init;
-    init.setProcessChannelMode(QProcess::ForwardedChannels);
+    init.setStandardOutputFile(QProcess::nullDevice());
+    init.setStandardErrorFile(QProcess::nullDevice());
     init.setStandardInputFile(QProcess::nullDevice());
     init.start(QString::fromLatin1(officeBinary),
                {QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--terminate_after_init"),

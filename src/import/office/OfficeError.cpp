@@ -11,15 +11,10 @@ QString joined(const QString& action, const QString& officeMessage)
 } // namespace
 
 OfficeError::OfficeError(QString action, QString officeMessage)
-    : std::runtime_error(joined(action, officeMessage).toStdString())
+    : Error(joined(action, officeMessage))
     , action_(std::move(action))
     , officeMessage_(std::move(officeMessage))
 {
-}
-
-QString OfficeError::message() const
-{
-    return joined(action_, officeMessage_);
 }
 
 } // namespace quillmere

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "import/Error.h"
 
 namespace quillmere {
 
 // The office refused or failed something: says what was being done and carries the office's own message.
-class OfficeError : public std::runtime_error {
+class OfficeError : public Error {
 public:
     OfficeError(QString action, QString officeMessage);
 
     const QString& action() const { return action_; }
     const QString& officeMessage() const { return officeMessage_; }
-    QString message() const;
 
 private:
     QString action_;

@@ -1,0 +1,181 @@
+#include "import/ImportRun.h"
+
+#include "import/FileError.h"
+#include "import/RowWriter.h"
+#include "import/SheetNames.h"
+#include "import/TextReader.h"
+#include "import/WorkFile.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace quillmere {
+namespace {
+
+// Reading is quick beside writing into the office: it gets this share of the bar.
+constexpr double readShare = 0.1;
+constexpr int namedProblems = 5;
+
+} // namespace
+
+int ImportRun::FileRows::fileOfRow(qsizetype row) const
+{
+    return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
+}
+
+void checkListedFiles(const QStringList& paths)
+{
+    QStringList problems;
+    for (const QString& path : paths) {
+        try {
+            checkReadable(path);
+        } catch (const FileError& e) {
+            problems << e.message();
+        }
+    }
+    if (problems.isEmpty()) {
+        return;
+    }
+    const qsizetype count = problems.size();
+    QString message = count == 1 ? QStringLiteral("This file cannot be read, so nothing was imported:")
+                                 : QStringLiteral("%1 files cannot be read, so nothing was imported:").arg(count);
+    for (const QString& problem : problems.first(std::min<qsizetype>(count, namedProblems))) {
+        message += QStringLiteral("\n") + problem;
+    }
+    if (count > namedProblems) {
+        message += QStringLiteral("\n… and %1 more.").arg(count - namedProblems);
+    }
+    throw ImportError(message);
+}
+
+ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
+    : office_(office)
+    , request_(std::move(request))
+    , progress_(std::move(progress))
+    , stop_(std::move(stop))
+    , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()))
+{
+}
+
+bool ImportRun::run()
+{
+    checkListedFiles(request_.paths);
+    const bool complete =
+        request_.layout == SheetLayout::SingleSheet ? runSingleSheet() : runSheetPerFile();
+    if (complete) {
+        report(1.0);
+    }
+    return complete;
+}
+
+void ImportRun::report(double fraction)
+{
+    const int percent = std::clamp(int(fraction * 100.0), 0, 100);
+    if (percent > reported_) {
+        reported_ = percent;
+        progress_(percent);
+    }
+}
+
+void ImportRun::fail(int file, const Error& error) const
+{
+    const QString path = file >= 0 ? request_.paths[file] : QString();
+    throw ImportError(path.isEmpty() ? error.message()
+                                     : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
+}
+
+bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to)
+{
+    const RowsExtent extent = measureRows(rows);
+    const SheetCapacity capacity = sheet.capacity();
+    if (extent.rows > capacity.rows || extent.columns > capacity.columns) {
+        const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
+        fail(files.fileOfRow(firstMisfit), Error(QStringLiteral("It needs %1 rows and %2 columns; a sheet holds at most %3 rows and %4 "
+                                        "columns. Nothing of this file was written.")
+                             .arg(extent.rows)
+                             .arg(extent.columns)
+                             .arg(capacity.rows)
+                             .arg(capacity.columns)));
+    }
+    const double total = double(std::max<qsizetype>(rows.size(), 1));
+    RowWriter writer(sheet, stop_, [&](qsizetype written) { report(from + (to - from) * double(written) / total); });
+    return writer.write(rows, 0);
+}
+
+bool ImportRun::runSingleSheet()
+{
+    const auto count = request_.paths.size();
+    QString joined;
+    FileRows files;
+    qsizetype lineFeeds = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (stop_.stop_requested()) {
+            return false;
+        }
+        files.firstRows.push_back(lineFeeds);
+        try {
+            const QString text = ReadTextFile(request_.paths[i]);
+            lineFeeds += text.count(u'\n');
+            joined += text;
+        } catch (const Error& e) {
+            fail(int(i), e);
+        }
+        report(readShare * double(i + 1) / double(count));
+    }
+    WorkFile work;
+    WriteWorkFile(work, MarkColumns(std::move(joined), request_.rule, request_.customDelimiter));
+    const auto document = office_.openNewDocument();
+    const std::vector<QString> defaults = sheetNames(*document);
+    const RowTexts rows = SplitRows(ReadWorkFile(work));
+    const auto sheet = document->sheetAt(0);
+    try {
+        if (!writeRows(*sheet, rows, files, readShare, 1.0)) {
+            return false;
+        }
+    } catch (const ImportError&) {
+        throw;
+    } catch (const Error& e) {
+        fail(-1, e);
+    }
+    for (std::size_t i = 1; i < defaults.size(); ++i) {
+        document->removeSheet(defaults[i]);
+    }
+    return true;
+}
+
+bool ImportRun::runSheetPerFile()
+{
+    const auto document = office_.openNewDocument();
+    const std::vector<QString> defaults = sheetNames(*document);
+    std::vector<QString> taken = defaults;
+    const double count = double(request_.paths.size());
+    for (int i = 0; i < int(request_.paths.size()); ++i) {
+        if (stop_.stop_requested()) {
+            return false;
+        }
+        const QString& path = request_.paths[i];
+        try {
+            WorkFile work;
+            WriteWorkFile(work, MarkColumns(ReadTextFile(path), request_.rule, request_.customDelimiter));
+            const QString name = freeSheetName(KeepNameChars(GetFileName(path)), taken, random_);
+            document->insertSheet(name, 0);
+            taken.push_back(name);
+            const auto sheet = document->sheetAt(0);
+            const RowTexts rows = SplitRows(ReadWorkFile(work));
+            report((i + readShare) / count);
+            if (!writeRows(*sheet, rows, FileRows{i, {0}}, (i + readShare) / count, (i + 1) / count)) {
+                return false;
+            }
+        } catch (const ImportError&) {
+            throw;
+        } catch (const Error& e) {
+            fail(i, e);
+        }
+    }
+    for (const QString& name : defaults) {
+        document->removeSheet(name);
+    }
+    return true;
+}
+
+} // namespace quillmere

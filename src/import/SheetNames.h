@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <random>
+#include <vector>
+
+namespace quillmere {
+
+// The part of a path behind its last '/', or the whole path when it has none.
+QString GetFileName(const QString& path);
+
+// Only the ASCII letters, digits and spaces of the text, in their order: "Sales-2008 (final).txt" gives
+// "Sales2008 finaltxt".
+QString KeepNameChars(const QString& text);
+
+// A whole number from 1 to n + 1: a uniform fraction r times n, rounded half to even, plus one.
+int RandomNumber(int n, std::mt19937& generator);
+
+// The sheet name for a file's base name: "Sheet" when empty; while any of the taken names equals it in any
+// letter case, the base name followed by RandomNumber(8000), drawn again until the name is free (after many
+// vain draws, the first free number above 8001).
+QString freeSheetName(const QString& baseName, const std::vector<QString>& takenNames, std::mt19937& generator);
+
+} // namespace quillmere
