@@ -13,15 +13,20 @@ RowWriter::RowWriter(Sheet& sheet, std::stop_token stop, Progress progress)
 
 bool RowWriter::write(const RowTexts& rows, qint64 firstRow)
 {
+    // Trailing empty rows hold no cell: writing them would only risk running past the sheet's last row.
+    qsizetype end = rows.size();
+    while (end > 0 && rows[end - 1].isEmpty()) {
+        --end;
+    }
     std::vector<QList<QStringView>> pending;
     qsizetype start = 0;
-    while (start < rows.size()) {
+    while (start < end) {
         if (stop_.stop_requested()) {
             return false;
         }
         pending.clear();
         qsizetype width = 0;
-        while (start + qsizetype(pending.size()) < rows.size() && qsizetype(pending.size()) < maxBlockRows) {
+        while (start + qsizetype(pending.size()) < end && qsizetype(pending.size()) < maxBlockRows) {
             auto cells = SplitCells(rows[start + qsizetype(pending.size())]);
             const qsizetype newWidth = std::max(width, cells.size());
             if (!pending.empty() && newWidth * qsizetype(pending.size() + 1) > maxBlockCells) {
@@ -34,10 +39,13 @@ bool RowWriter::write(const RowTexts& rows, qint64 firstRow)
         for (const auto& cells : pending) {
             block.addRow(cells);
         }
-        sheet_.writeBlock(0, firstRow + start, block);
+        if (width > 0) {
+            sheet_.writeBlock(0, firstRow + start, block);
+        }
         start += qsizetype(pending.size());
         progress_(start);
     }
+    progress_(rows.size());
     return true;
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "import/Spreadsheet.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quillmere::testing {
+
+// An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
+// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity) and records
+// how it was written to.
+class FakeSpreadsheet final : public SpreadsheetOffice {
+public:
+    struct SheetData {
+        QString name;
+        std::map<std::pair<qint64, qint64>, QString> cells; // (row, column) -> text; empty texts are not kept
+        QString at(qint64 column, qint64 row) const;
+    };
+    struct DocumentData {
+        std::vector<SheetData> sheets;
+        std::vector<QString> calls;
+        qsizetype largestBlockCells = 0;
+        qsizetype largestBlockRows = 0;
+        int singleCellWrites = 0;
+    };
+
+    std::vector<QString> newDocumentSheets{QStringLiteral("Sheet1")};
+    SheetCapacity capacity{1'048'576, 16'384};
+    // Called before every call on a document with its name ("insertSheet Sales", "writeBlock"...); may throw.
+    std::function<void(const QString& call)> beforeCall;
+
+    std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+    int documentsOpened() const { return int(documents_.size()); }
+    const DocumentData& lastDocument() const { return *documents_.back(); }
+
+private:
+    std::vector<std::shared_ptr<DocumentData>> documents_;
+};
+
+} // namespace quillmere::testing
