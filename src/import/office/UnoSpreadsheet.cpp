@@ -5,6 +5,7 @@
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
@@ -33,9 +34,19 @@ css::uno::Sequence<css::uno::Sequence<css::uno::Any>> toDataArray(const CellBloc
     return data;
 }
 
+// A closed document answers with no sheets at all rather than an error.
+Reference<css::sheet::XSpreadsheets> sheetsOf(const Reference<css::sheet::XSpreadsheetDocument>& document)
+{
+    Reference<css::sheet::XSpreadsheets> sheets = document->getSheets();
+    if (!sheets.is()) {
+        throw css::lang::DisposedException();
+    }
+    return sheets;
+}
+
 Reference<css::container::XIndexAccess> sheetsByIndex(const Reference<css::sheet::XSpreadsheetDocument>& document)
 {
-    return Reference<css::container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW);
+    return Reference<css::container::XIndexAccess>(sheetsOf(document), UNO_QUERY_THROW);
 }
 
 } // namespace
@@ -105,13 +116,13 @@ std::unique_ptr<Sheet> UnoDocument::sheetAt(int index) const
 void UnoDocument::insertSheet(const QString& name, int position)
 {
     guarded(QStringLiteral("Could not insert the sheet \"%1\"").arg(name),
-            [&] { document_->getSheets()->insertNewByName(toOUString(name), sal_Int16(position)); });
+            [&] { sheetsOf(document_)->insertNewByName(toOUString(name), sal_Int16(position)); });
 }
 
 void UnoDocument::removeSheet(const QString& name)
 {
     guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
-            [&] { document_->getSheets()->removeByName(toOUString(name)); });
+            [&] { sheetsOf(document_)->removeByName(toOUString(name)); });
 }
 
 } // namespace quillmere::office

@@ -1,0 +1,30 @@
+#include "testsupport/RecordingOffice.h"
+
+namespace quillmere::testing {
+namespace {
+
+class SharedDocument final : public SpreadsheetDocument {
+public:
+    explicit SharedDocument(std::shared_ptr<SpreadsheetDocument> document)
+        : document_(std::move(document))
+    {
+    }
+
+    int sheetCount() const override { return document_->sheetCount(); }
+    std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
+    void insertSheet(const QString& name, int position) override { document_->insertSheet(name, position); }
+    void removeSheet(const QString& name) override { document_->removeSheet(name); }
+
+private:
+    std::shared_ptr<SpreadsheetDocument> document_;
+};
+
+} // namespace
+
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument()
+{
+    last_ = inner_.openNewDocument();
+    return std::make_unique<SharedDocument>(last_);
+}
+
+} // namespace quillmere::testing

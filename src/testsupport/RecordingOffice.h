@@ -1,0 +1,27 @@
+#pragma once
+
+#include "import/Spreadsheet.h"
+
+#include <memory>
+
+namespace quillmere::testing {
+
+// Passes documents through from another office and keeps hold of the last one, so a test can look into the
+// document an import run opened after the run has let go of it.
+class RecordingOffice final : public SpreadsheetOffice {
+public:
+    explicit RecordingOffice(SpreadsheetOffice& inner)
+        : inner_(inner)
+    {
+    }
+
+    std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+    // The last document opened, or null.
+    const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
+
+private:
+    SpreadsheetOffice& inner_;
+    std::shared_ptr<SpreadsheetDocument> last_;
+};
+
+} // namespace quillmere::testing
