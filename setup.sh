@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quillmere needs on Debian 12, builds it, then starts it (run) or runs every test (test).
+# Installs what Quillmere needs on Debian 12, builds it, then starts it (run) or runs every test (test);
+# install alone only installs.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
@@ -30,6 +31,9 @@ run_tests() { # run_tests <folder>: under a private X server, so the test office
 }
 
 case "${1:-}" in
+install)
+    install_missing
+    ;;
 run)
     install_missing
     build build
@@ -43,7 +47,7 @@ test)
     ASAN_OPTIONS=detect_leaks=0 run_tests build-sanitize
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|install" >&2
     exit 2
     ;;
 esac

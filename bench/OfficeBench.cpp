@@ -1,0 +1,192 @@
+// Measures writing cells into the office and whole import runs, each against the office's own text import of
+// the same data, in one run against one private office.
+#include "import/ColumnSplitting.h"
+#include "import/ImportRun.h"
+#include "import/RowWriter.h"
+#include "import/office/DocumentInspection.h"
+#include "import/office/NativeTextImport.h"
+#include "testsupport/PrivateOffice.h"
+#include "testsupport/RecordingOffice.h"
+#include "testsupport/TextFiles.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <functional>
+
+#include <sys/resource.h>
+
+using namespace quillmere;
+using quillmere::testing::PrivateOffice;
+using quillmere::testing::RecordingOffice;
+using quillmere::testing::TextFiles;
+
+namespace {
+
+constexpr int fields = 10;
+
+double secondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// Lines of short comma-separated fields, each line ending in a line feed.
+QByteArray csvLines(int lines, int firstLine = 0)
+{
+    QByteArray text;
+    text.reserve(qsizetype(lines) * fields * 8);
+    for (int line = firstLine; line < firstLine + lines; ++line) {
+        for (int field = 0; field < fields; ++field) {
+            text += (field == 0 ? "" : ",") + QByteArray::number(line % 1000) + 'f' + QByteArray::number(field);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+void print(const char* what, double seconds)
+{
+    std::printf("%-52s %9.3f s\n", what, seconds);
+}
+
+class Bench {
+public:
+    Bench()
+        : connection_(office_.connect())
+        , recorder_(*connection_)
+    {
+    }
+
+    void cellWrites();
+    void importRuns();
+
+private:
+    double importSeconds(const QStringList& paths, SheetLayout layout);
+    double nativeSeconds(const QStringList& paths);
+    QStringList writeFiles(const QString& prefix, int count, int lines);
+
+    PrivateOffice office_;
+    std::unique_ptr<SpreadsheetConnection> connection_;
+    RecordingOffice recorder_;
+    TextFiles files_;
+};
+
+void Bench::cellWrites()
+{
+    constexpr int rows = 100'000;
+    const QByteArray csv = csvLines(rows);
+    const QString path = files_.write(QStringLiteral("cells.csv"), csv);
+    const RowTexts texts =
+        SplitRows(MarkColumns(QString::fromUtf8(csv), ColumnRule::SplitAtComma, QString()));
+
+    const auto sampleDocument = connection_->openNewDocument();
+    const auto sampleSheet = sampleDocument->sheetAt(0);
+    constexpr int sampleRows = 200;
+    const double sample = secondsOf([&] {
+        for (int r = 0; r < sampleRows; ++r) {
+            const auto cells = SplitCells(texts[r]);
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                sampleSheet->setCellText(c, r, cells[c].toString());
+            }
+        }
+    });
+    const double perCell = sample / (sampleRows * fields);
+
+    const auto document = connection_->openNewDocument();
+    const auto sheet = document->sheetAt(0);
+    const double block = secondsOf([&] { RowWriter(*sheet, {}, [](qsizetype) {}).write(texts, 0); });
+    const double native = secondsOf([&] { NativeTextImport(*connection_, path, u',', fields); });
+
+    std::printf("100,000 rows x 10 columns:\n");
+    std::printf("%-52s %9.1f us (sample of %d cells)\n", "  one cell at a time, per cell", perCell * 1e6,
+                sampleRows * fields);
+    print("  block writes", block);
+    std::printf("%-52s %9.3f us\n", "  block writes, per cell", block / (rows * fields) * 1e6);
+    print("  office's own text import", native);
+    std::printf("one-cell/block per-cell speed-up: %.0f\n", perCell / (block / (rows * fields)));
+    std::printf("block/native ratio: %.2f\n", block / native);
+    inspect::closeDocument(*sampleDocument);
+    inspect::closeDocument(*document);
+}
+
+QStringList Bench::writeFiles(const QString& prefix, int count, int lines)
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        paths << files_.write(QStringLiteral("%1/%2.txt").arg(prefix).arg(i), csvLines(lines, i));
+    }
+    return paths;
+}
+
+double Bench::importSeconds(const QStringList& paths, SheetLayout layout)
+{
+    const ImportRequest request{paths, layout, ColumnRule::SplitAtComma, QString()};
+    const double seconds = secondsOf([&] { ImportRun(recorder_, request, [](int) {}).run(); });
+    inspect::closeDocument(*recorder_.lastDocument());
+    return seconds;
+}
+
+double Bench::nativeSeconds(const QStringList& paths)
+{
+    return secondsOf([&] {
+        for (const QString& path : paths) {
+            NativeTextImport(*connection_, path, u',', fields);
+        }
+    });
+}
+
+void Bench::importRuns()
+{
+    const QStringList one = writeFiles(QStringLiteral("a"), 1, 100'000);
+    const double a = importSeconds(one, SheetLayout::SingleSheet);
+    const double aNative = nativeSeconds(one);
+    std::printf("\n(a) one file of 100,000 lines x 10 fields, single sheet:\n");
+    print("  import run", a);
+    print("  office's own text import", aNative);
+    std::printf("import/native ratio: %.2f\n", a / aNative);
+
+    const QStringList many = writeFiles(QStringLiteral("b"), 1000, 20);
+    const double b = importSeconds(many, SheetLayout::SheetPerFile);
+    const double bNative = nativeSeconds(many);
+    std::printf("\n(b) 1,000 files of 20 lines, sheet per file:\n");
+    print("  import run", b);
+    print("  office's own text import, file by file", bNative);
+    std::printf("sheet-per-file ms/file: %.2f\n", b / 1000 * 1e3);
+
+    const QStringList some = writeFiles(QStringLiteral("c"), 200, 500);
+    const double c = importSeconds(some, SheetLayout::SingleSheet);
+    const double cNative = nativeSeconds(some);
+    std::printf("\n(c) 200 files of 500 lines, single sheet:\n");
+    print("  import run", c);
+    print("  office's own text import, file by file", cNative);
+    std::printf("single-sheet import/native ratio: %.2f\n", c / cNative);
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    try {
+        Bench bench;
+        bench.importRuns();
+        std::printf("\npeak memory of the program: %.0f MB (largest input: %.1f MB)\n\n", peakMegabytes(),
+                    double(csvLines(100'000).size()) / 1e6);
+        bench.cellWrites();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
