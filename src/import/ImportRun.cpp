@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
 
 namespace quillmere {
 namespace {
@@ -104,6 +105,8 @@ bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& fi
 
 bool ImportRun::runSingleSheet()
 {
+    // The office takes a while to open a window; reading meanwhile hides most of it.
+    auto opening = std::async(std::launch::async, [this] { return office_.openNewDocument(); });
     const auto count = request_.paths.size();
     QString joined;
     FileRows files;
@@ -124,7 +127,7 @@ bool ImportRun::runSingleSheet()
     }
     WorkFile work;
     WriteWorkFile(work, MarkColumns(std::move(joined), request_.rule, request_.customDelimiter));
-    const auto document = office_.openNewDocument();
+    const auto document = opening.get();
     const std::vector<QString> defaults = sheetNames(*document);
     const RowTexts rows = SplitRows(ReadWorkFile(work));
     const auto sheet = document->sheetAt(0);

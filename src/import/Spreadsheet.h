@@ -36,6 +36,27 @@ private:
     std::vector<QStringView> cells_;
 };
 
+// A block already turned into the office's own form: preparing the next block while the office writes the
+// current one keeps both busy.
+class PreparedBlock {
+public:
+    PreparedBlock(qsizetype width, qsizetype height)
+        : width_(width)
+        , height_(height)
+    {
+    }
+    virtual ~PreparedBlock() = default;
+    PreparedBlock(const PreparedBlock&) = delete;
+    PreparedBlock& operator=(const PreparedBlock&) = delete;
+
+    qsizetype width() const { return width_; }
+    qsizetype height() const { return height_; }
+
+private:
+    qsizetype width_;
+    qsizetype height_;
+};
+
 // One sheet of an open document. Columns and rows count from 0.
 class Sheet {
 public:
@@ -44,8 +65,11 @@ public:
     virtual SheetCapacity capacity() const = 0;
     // The cell holds the text as text, never as a number or a formula.
     virtual void setCellText(qint64 column, qint64 row, const QString& text) = 0;
+    // A copy of the block's texts, ready for writePrepared(); safe to call on any thread.
+    virtual std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const = 0;
     // The same cells as setCellText() for every cell of the block, in one call.
-    virtual void writeBlock(qint64 column, qint64 row, const CellBlock& block) = 0;
+    virtual void writePrepared(qint64 column, qint64 row, const PreparedBlock& block) = 0;
+    void writeBlock(qint64 column, qint64 row, const CellBlock& block) { writePrepared(column, row, *prepareBlock(block)); }
 };
 
 // An open spreadsheet document. Sheet positions count from 0.

@@ -31,6 +31,11 @@ struct Context {
     }
 };
 
+struct FakeBlock final : PreparedBlock {
+    using PreparedBlock::PreparedBlock;
+    std::vector<QString> texts;
+};
+
 class FakeSheet final : public Sheet {
 public:
     FakeSheet(Context context, QString name)
@@ -49,9 +54,21 @@ public:
         put(column, row, text);
     }
 
-    void writeBlock(qint64 column, qint64 row, const CellBlock& block) override
+    std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override
+    {
+        auto prepared = std::make_unique<FakeBlock>(block.width(), block.height());
+        for (qsizetype r = 0; r < block.height(); ++r) {
+            for (qsizetype c = 0; c < block.width(); ++c) {
+                prepared->texts.push_back(block.at(r, c).toString());
+            }
+        }
+        return prepared;
+    }
+
+    void writePrepared(qint64 column, qint64 row, const PreparedBlock& prepared) override
     {
         context_.call(QStringLiteral("writeBlock"));
+        const auto& block = static_cast<const FakeBlock&>(prepared);
         if (column + block.width() > context_.capacity.columns || row + block.height() > context_.capacity.rows) {
             throw Error(QStringLiteral("block beyond the sheet"));
         }
@@ -59,7 +76,7 @@ public:
         context_.data->largestBlockRows = std::max(context_.data->largestBlockRows, block.height());
         for (qsizetype r = 0; r < block.height(); ++r) {
             for (qsizetype c = 0; c < block.width(); ++c) {
-                put(column + c, row + r, block.at(r, c).toString());
+                put(column + c, row + r, block.texts[std::size_t(r * block.width() + c)]);
             }
         }
     }

@@ -41,13 +41,14 @@ beans::PropertyValue property(const char* name, const uno::Any& value)
 } // namespace
 
 NativeTextImport::NativeTextImport(SpreadsheetConnection& connection, const QString& path, QChar separator,
-                                   int columns)
+                                   int columns, Window window)
     : document_(std::make_unique<Document>())
 {
     office::guarded(QStringLiteral("Could not import %1 natively").arg(path), [&] {
-        uno::Sequence<beans::PropertyValue> args(2);
+        uno::Sequence<beans::PropertyValue> args(3);
         args.getArray()[0] = property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)")));
         args.getArray()[1] = property("FilterOptions", uno::Any(office::toOUString(filterOptions(separator, columns))));
+        args.getArray()[2] = property("Hidden", uno::Any(window == Window::Hidden));
         const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
         document_->component = connection.desktop_->loader->loadComponentFromURL(
             office::toOUString(url), rtl::OUString("_blank"), 0, args);

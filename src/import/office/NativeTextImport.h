@@ -13,7 +13,9 @@ namespace quillmere {
 // its own. The yardstick the benchmark measures the import run against; the document closes with the object.
 class NativeTextImport {
 public:
-    NativeTextImport(SpreadsheetConnection& connection, const QString& path, QChar separator, int columns);
+    enum class Window { Visible, Hidden };
+    NativeTextImport(SpreadsheetConnection& connection, const QString& path, QChar separator, int columns,
+                     Window window = Window::Visible);
     ~NativeTextImport();
     NativeTextImport(const NativeTextImport&) = delete;
     NativeTextImport& operator=(const NativeTextImport&) = delete;

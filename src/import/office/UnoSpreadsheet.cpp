@@ -3,7 +3,9 @@
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoStrings.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -79,7 +81,25 @@ void UnoSheet::setCellText(qint64 column, qint64 row, const QString& text)
     });
 }
 
-void UnoSheet::writeBlock(qint64 column, qint64 row, const CellBlock& block)
+namespace {
+
+struct UnoBlock final : PreparedBlock {
+    explicit UnoBlock(const CellBlock& block)
+        : PreparedBlock(block.width(), block.height())
+        , data(toDataArray(block))
+    {
+    }
+    css::uno::Sequence<css::uno::Sequence<css::uno::Any>> data;
+};
+
+} // namespace
+
+std::unique_ptr<PreparedBlock> UnoSheet::prepareBlock(const CellBlock& block) const
+{
+    return std::make_unique<UnoBlock>(block);
+}
+
+void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& block)
 {
     if (block.height() == 0) {
         return;
@@ -88,13 +108,38 @@ void UnoSheet::writeBlock(qint64 column, qint64 row, const CellBlock& block)
         const auto range = sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row),
                                                           sal_Int32(column + block.width() - 1),
                                                           sal_Int32(row + block.height() - 1));
-        Reference<css::sheet::XCellRangeData>(range, UNO_QUERY_THROW)->setDataArray(toDataArray(block));
+        Reference<css::sheet::XCellRangeData>(range, UNO_QUERY_THROW)
+            ->setDataArray(static_cast<const UnoBlock&>(block).data);
     });
 }
+
+namespace {
+
+void setAdjustHeight(const Reference<css::sheet::XSpreadsheetDocument>& document, bool enabled)
+{
+    Reference<css::beans::XPropertySet>(document, UNO_QUERY_THROW)
+        ->setPropertyValue(rtl::OUString("IsAdjustHeightEnabled"), css::uno::Any(enabled));
+}
+
+} // namespace
 
 UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
     : document_(std::move(document))
 {
+    guarded(QStringLiteral("Could not prepare the document for writing"), [&] {
+        setAdjustHeight(document_, false);
+        Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->lockControllers();
+    });
+}
+
+UnoDocument::~UnoDocument()
+{
+    try {
+        Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->unlockControllers();
+        setAdjustHeight(document_, true);
+    } catch (const css::uno::Exception&) {
+        // The document was closed or the office has ended: nothing is left to resume.
+    }
 }
 
 int UnoDocument::sheetCount() const

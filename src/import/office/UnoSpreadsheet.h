@@ -16,15 +16,21 @@ public:
     QString name() const override;
     SheetCapacity capacity() const override;
     void setCellText(qint64 column, qint64 row, const QString& text) override;
-    void writeBlock(qint64 column, qint64 row, const CellBlock& block) override;
+    std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override;
+    void writePrepared(qint64 column, qint64 row, const PreparedBlock& block) override;
 
 private:
     css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
 };
 
+// While the object lives, the document's window neither repaints nor fits row heights after each write, which
+// would cost more than the writing itself; both resume when it goes.
 class UnoDocument final : public SpreadsheetDocument {
 public:
     explicit UnoDocument(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
+    ~UnoDocument() override;
+    UnoDocument(const UnoDocument&) = delete;
+    UnoDocument& operator=(const UnoDocument&) = delete;
 
     int sheetCount() const override;
     std::unique_ptr<Sheet> sheetAt(int index) const override;
