@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <functional>
-
 #include <sys/resource.h>
 
 using namespace quillmere;
@@ -26,8 +25,7 @@ namespace {
 
 constexpr int fields = 10;
 
-double secondsOf(const std::function<void()>& work)
-{
+double secondsOf(const std::function<void()>& work) {
     QElapsedTimer timer;
     timer.start();
     work();
@@ -35,8 +33,7 @@ double secondsOf(const std::function<void()>& work)
 }
 
 // Lines of short comma-separated fields, each line ending in a line feed.
-QByteArray csvLines(int lines, int firstLine = 0)
-{
+QByteArray csvLines(int lines, int firstLine = 0) {
     QByteArray text;
     text.reserve(qsizetype(lines) * fields * 8);
     for (int line = firstLine; line < firstLine + lines; ++line) {
@@ -48,8 +45,7 @@ QByteArray csvLines(int lines, int firstLine = 0)
     return text;
 }
 
-void print(const char* what, double seconds)
-{
+void print(const char* what, double seconds) {
     std::printf("%-52s %9.3f s\n", what, seconds);
 }
 
@@ -57,9 +53,7 @@ class Bench {
 public:
     Bench()
         : connection_(office_.connect())
-        , recorder_(*connection_)
-    {
-    }
+        , recorder_(*connection_) {}
 
     void cellWrites();
     void importRuns();
@@ -76,13 +70,11 @@ private:
     TextFiles files_;
 };
 
-void Bench::cellWrites()
-{
+void Bench::cellWrites() {
     constexpr int rows = 100'000;
     const QByteArray csv = csvLines(rows);
     const QString path = files_.write(QStringLiteral("cells.csv"), csv);
-    const RowTexts texts =
-        SplitRows(MarkColumns(QString::fromUtf8(csv), ColumnRule::SplitAtComma, QString()));
+    const RowTexts texts = SplitRows(MarkColumns(QString::fromUtf8(csv), ColumnRule::SplitAtComma, QString()));
 
     const auto sampleDocument = connection_->openNewDocument();
     const auto sampleSheet = sampleDocument->sheetAt(0);
@@ -114,8 +106,7 @@ void Bench::cellWrites()
     inspect::closeDocument(*document);
 }
 
-QStringList Bench::writeFiles(const QString& prefix, int count, int lines)
-{
+QStringList Bench::writeFiles(const QString& prefix, int count, int lines) {
     QStringList paths;
     for (int i = 0; i < count; ++i) {
         paths << files_.write(QStringLiteral("%1/%2.txt").arg(prefix).arg(i), csvLines(lines, i));
@@ -123,16 +114,14 @@ QStringList Bench::writeFiles(const QString& prefix, int count, int lines)
     return paths;
 }
 
-double Bench::importSeconds(const QStringList& paths, SheetLayout layout)
-{
+double Bench::importSeconds(const QStringList& paths, SheetLayout layout) {
     const ImportRequest request{paths, layout, ColumnRule::SplitAtComma, QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder_, request, [](int) {}).run(); });
     inspect::closeDocument(*recorder_.lastDocument());
     return seconds;
 }
 
-double Bench::nativeSeconds(const QStringList& paths, NativeTextImport::Window window)
-{
+double Bench::nativeSeconds(const QStringList& paths, NativeTextImport::Window window) {
     return secondsOf([&] {
         for (const QString& path : paths) {
             NativeTextImport(*connection_, path, u',', fields, window);
@@ -140,8 +129,7 @@ double Bench::nativeSeconds(const QStringList& paths, NativeTextImport::Window w
     });
 }
 
-void Bench::importRuns()
-{
+void Bench::importRuns() {
     const QStringList one = writeFiles(QStringLiteral("a"), 1, 100'000);
     const double a = importSeconds(one, SheetLayout::SingleSheet);
     const double aNative = nativeSeconds(one, NativeTextImport::Window::Visible);
@@ -167,8 +155,7 @@ void Bench::importRuns()
     std::printf("single-sheet import/native ratio: %.2f\n", c / cNative);
 }
 
-double peakMegabytes()
-{
+double peakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0;
@@ -176,8 +163,7 @@ double peakMegabytes()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
         std::setvbuf(stdout, nullptr, _IOLBF, 0);

@@ -3,8 +3,7 @@
 namespace quillmere {
 namespace {
 
-QString delimiterOf(ColumnRule rule, const QString& customDelimiter)
-{
+QString delimiterOf(ColumnRule rule, const QString& customDelimiter) {
     switch (rule) {
     case ColumnRule::NoSplit:
         return {};
@@ -22,8 +21,7 @@ QString delimiterOf(ColumnRule rule, const QString& customDelimiter)
 
 } // namespace
 
-QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimiter)
-{
+QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimiter) {
     const QString delimiter = delimiterOf(rule, customDelimiter);
     if (!delimiter.isEmpty()) {
         text.replace(delimiter, QString(CellSeparator), Qt::CaseSensitive);
@@ -32,8 +30,7 @@ QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimite
 }
 
 RowTexts::RowTexts(QString text)
-    : text_(std::move(text))
-{
+    : text_(std::move(text)) {
     text_.remove(QChar(u'\r'));
     if (text_.isEmpty()) {
         return;
@@ -47,21 +44,18 @@ RowTexts::RowTexts(QString text)
     rows_.push_back(all.sliced(start));
 }
 
-RowTexts SplitRows(QString text)
-{
+RowTexts SplitRows(QString text) {
     return RowTexts(std::move(text));
 }
 
-QList<QStringView> SplitCells(QStringView row)
-{
+QList<QStringView> SplitCells(QStringView row) {
     if (row.isEmpty()) {
         return {};
     }
     return row.split(CellSeparator, Qt::KeepEmptyParts);
 }
 
-qsizetype countCells(QStringView row)
-{
+qsizetype countCells(QStringView row) {
     return row.isEmpty() ? 0 : row.count(CellSeparator) + 1;
 }
 

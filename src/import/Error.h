@@ -11,9 +11,7 @@ class Error : public std::runtime_error {
 public:
     explicit Error(const QString& message)
         : std::runtime_error(message.toStdString())
-        , message_(message)
-    {
-    }
+        , message_(message) {}
 
     const QString& message() const { return message_; }
 

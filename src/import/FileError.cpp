@@ -5,8 +5,6 @@ namespace quillmere {
 FileError::FileError(QString path, QString reason)
     : Error(path + QStringLiteral(": ") + reason)
     , path_(std::move(path))
-    , reason_(std::move(reason))
-{
-}
+    , reason_(std::move(reason)) {}
 
 } // namespace quillmere

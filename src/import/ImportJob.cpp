@@ -6,14 +6,11 @@ namespace quillmere {
 
 ImportJob::ImportJob(OfficeFactory factory, QObject* parent)
     : QObject(parent)
-    , factory_(std::move(factory))
-{
-}
+    , factory_(std::move(factory)) {}
 
 ImportJob::~ImportJob() = default;
 
-bool ImportJob::start(ImportRequest request)
-{
+bool ImportJob::start(ImportRequest request) {
     if (running_.exchange(true)) {
         return false;
     }
@@ -21,13 +18,14 @@ bool ImportJob::start(ImportRequest request)
     return true;
 }
 
-void ImportJob::work(const std::stop_token& stop, const ImportRequest& request)
-{
+void ImportJob::work(const std::stop_token& stop, const ImportRequest& request) {
     QString failure;
     try {
         checkListedFiles(request.paths);
         const auto office = factory_();
-        ImportRun(*office, request, [this](int percent) { emit progressChanged(percent); }, stop).run();
+        ImportRun(
+            *office, request, [this](int percent) { emit progressChanged(percent); }, stop)
+            .run();
     } catch (const Error& e) {
         failure = e.message();
     } catch (const std::exception& e) {

@@ -19,13 +19,11 @@ constexpr int namedProblems = 5;
 
 } // namespace
 
-int ImportRun::FileRows::fileOfRow(qsizetype row) const
-{
+int ImportRun::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
 }
 
-void checkListedFiles(const QStringList& paths)
-{
+void checkListedFiles(const QStringList& paths) {
     QStringList problems;
     for (const QString& path : paths) {
         try {
@@ -54,23 +52,18 @@ ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress 
     , request_(std::move(request))
     , progress_(std::move(progress))
     , stop_(std::move(stop))
-    , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()))
-{
-}
+    , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
-bool ImportRun::run()
-{
+bool ImportRun::run() {
     checkListedFiles(request_.paths);
-    const bool complete =
-        request_.layout == SheetLayout::SingleSheet ? runSingleSheet() : runSheetPerFile();
+    const bool complete = request_.layout == SheetLayout::SingleSheet ? runSingleSheet() : runSheetPerFile();
     if (complete) {
         report(1.0);
     }
     return complete;
 }
 
-void ImportRun::report(double fraction)
-{
+void ImportRun::report(double fraction) {
     const int percent = std::clamp(int(fraction * 100.0), 0, 100);
     if (percent > reported_) {
         reported_ = percent;
@@ -78,33 +71,31 @@ void ImportRun::report(double fraction)
     }
 }
 
-void ImportRun::fail(int file, const Error& error) const
-{
+void ImportRun::fail(int file, const Error& error) const {
     const QString path = file >= 0 ? request_.paths[file] : QString();
     throw ImportError(path.isEmpty() ? error.message()
                                      : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
 }
 
-bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to)
-{
+bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to) {
     const RowsExtent extent = measureRows(rows);
     const SheetCapacity capacity = sheet.capacity();
     if (extent.rows > capacity.rows || extent.columns > capacity.columns) {
         const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
-        fail(files.fileOfRow(firstMisfit), Error(QStringLiteral("It needs %1 rows and %2 columns; a sheet holds at most %3 rows and %4 "
-                                        "columns. Nothing of this file was written.")
-                             .arg(extent.rows)
-                             .arg(extent.columns)
-                             .arg(capacity.rows)
-                             .arg(capacity.columns)));
+        fail(files.fileOfRow(firstMisfit),
+             Error(QStringLiteral("It needs %1 rows and %2 columns; a sheet holds at most %3 rows and %4 "
+                                  "columns. Nothing of this file was written.")
+                       .arg(extent.rows)
+                       .arg(extent.columns)
+                       .arg(capacity.rows)
+                       .arg(capacity.columns)));
     }
     const double total = double(std::max<qsizetype>(rows.size(), 1));
     RowWriter writer(sheet, stop_, [&](qsizetype written) { report(from + (to - from) * double(written) / total); });
     return writer.write(rows, 0);
 }
 
-bool ImportRun::runSingleSheet()
-{
+bool ImportRun::runSingleSheet() {
     // The office takes a while to open a window; reading meanwhile hides most of it.
     auto opening = std::async(std::launch::async, [this] { return office_.openNewDocument(); });
     const auto count = request_.paths.size();
@@ -146,8 +137,7 @@ bool ImportRun::runSingleSheet()
     return true;
 }
 
-bool ImportRun::runSheetPerFile()
-{
+bool ImportRun::runSheetPerFile() {
     const auto document = office_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(*document);
     std::vector<QString> taken = defaults;

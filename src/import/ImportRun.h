@@ -1,8 +1,8 @@
 #pragma once
 
+#include "import/ColumnSplitting.h"
 #include "import/Error.h"
 #include "import/ImportRequest.h"
-#include "import/ColumnSplitting.h"
 #include "import/Spreadsheet.h"
 
 #include <functional>
@@ -10,7 +10,6 @@
 #include <stop_token>
 
 namespace quillmere {
-
 
 // An import run failed; the message says what failed and for which file.
 class ImportError : public Error {

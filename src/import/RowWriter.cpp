@@ -8,9 +8,7 @@ namespace quillmere {
 RowWriter::RowWriter(Sheet& sheet, std::stop_token stop, Progress progress)
     : sheet_(sheet)
     , stop_(std::move(stop))
-    , progress_(std::move(progress))
-{
-}
+    , progress_(std::move(progress)) {}
 
 namespace {
 
@@ -21,8 +19,7 @@ struct Batch {
     std::unique_ptr<PreparedBlock> block;
 };
 
-Batch prepareBatch(const Sheet& sheet, const RowTexts& rows, qsizetype start, qsizetype end)
-{
+Batch prepareBatch(const Sheet& sheet, const RowTexts& rows, qsizetype start, qsizetype end) {
     std::vector<QList<QStringView>> pending;
     qsizetype width = 0;
     while (start + qsizetype(pending.size()) < end && qsizetype(pending.size()) < RowWriter::maxBlockRows) {
@@ -43,8 +40,7 @@ Batch prepareBatch(const Sheet& sheet, const RowTexts& rows, qsizetype start, qs
 
 } // namespace
 
-bool RowWriter::write(const RowTexts& rows, qint64 firstRow)
-{
+bool RowWriter::write(const RowTexts& rows, qint64 firstRow) {
     // Trailing empty rows hold no cell: writing them would only risk running past the sheet's last row.
     qsizetype end = rows.size();
     while (end > 0 && rows[end - 1].isEmpty()) {
@@ -67,8 +63,7 @@ bool RowWriter::write(const RowTexts& rows, qint64 firstRow)
     return true;
 }
 
-RowsExtent measureRows(const RowTexts& rows)
-{
+RowsExtent measureRows(const RowTexts& rows) {
     RowsExtent extent;
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const qsizetype cells = countCells(rows[r]);

@@ -9,43 +9,36 @@ namespace {
 constexpr int suffixBound = 8000;
 constexpr int maxDraws = 64;
 
-bool isNameChar(QChar c)
-{
+bool isNameChar(QChar c) {
     const char16_t u = c.unicode();
     return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == ' ';
 }
 
-bool isTaken(const QString& name, const std::vector<QString>& takenNames)
-{
-    return std::any_of(takenNames.begin(), takenNames.end(), [&](const QString& taken) {
-        return taken.compare(name, Qt::CaseInsensitive) == 0;
-    });
+bool isTaken(const QString& name, const std::vector<QString>& takenNames) {
+    return std::any_of(takenNames.begin(), takenNames.end(),
+                       [&](const QString& taken) { return taken.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
 } // namespace
 
-QString GetFileName(const QString& path)
-{
+QString GetFileName(const QString& path) {
     return path.sliced(path.lastIndexOf(u'/') + 1);
 }
 
-QString KeepNameChars(const QString& text)
-{
+QString KeepNameChars(const QString& text) {
     QString kept;
     kept.reserve(text.size());
     std::copy_if(text.begin(), text.end(), std::back_inserter(kept), isNameChar);
     return kept;
 }
 
-int RandomNumber(int n, std::mt19937& generator)
-{
+int RandomNumber(int n, std::mt19937& generator) {
     std::uniform_real_distribution<double> fraction(0.0, 1.0);
     // nearbyint rounds half to even in the default rounding mode.
     return int(std::nearbyint(fraction(generator) * n)) + 1;
 }
 
-QString freeSheetName(const QString& baseName, const std::vector<QString>& takenNames, std::mt19937& generator)
-{
+QString freeSheetName(const QString& baseName, const std::vector<QString>& takenNames, std::mt19937& generator) {
     const QString base = baseName.isEmpty() ? QStringLiteral("Sheet") : baseName;
     QString name = base;
     for (int draw = 0; isTaken(name, takenNames) && draw < maxDraws; ++draw) {

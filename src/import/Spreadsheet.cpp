@@ -2,15 +2,13 @@
 
 namespace quillmere {
 
-void CellBlock::addRow(const QList<QStringView>& cells)
-{
+void CellBlock::addRow(const QList<QStringView>& cells) {
     Q_ASSERT(cells.size() <= width_);
     cells_.insert(cells_.end(), cells.begin(), cells.end());
     cells_.resize(cells_.size() + std::size_t(width_ - cells.size()));
 }
 
-std::vector<QString> sheetNames(const SpreadsheetDocument& document)
-{
+std::vector<QString> sheetNames(const SpreadsheetDocument& document) {
     std::vector<QString> names;
     const int count = document.sheetCount();
     for (int i = 0; i < count; ++i) {
@@ -19,8 +17,7 @@ std::vector<QString> sheetNames(const SpreadsheetDocument& document)
     return names;
 }
 
-bool SheetExists(const SpreadsheetDocument& document, const QString& name)
-{
+bool SheetExists(const SpreadsheetDocument& document, const QString& name) {
     bool exists = false;
     for (const QString& sheet : sheetNames(document)) {
         exists = exists || sheet == name;

@@ -20,9 +20,7 @@ struct SheetCapacity {
 class CellBlock {
 public:
     explicit CellBlock(qsizetype width = 0)
-        : width_(width)
-    {
-    }
+        : width_(width) {}
 
     void addRow(const QList<QStringView>& cells);
     void clear() { cells_.clear(); }
@@ -42,9 +40,7 @@ class PreparedBlock {
 public:
     PreparedBlock(qsizetype width, qsizetype height)
         : width_(width)
-        , height_(height)
-    {
-    }
+        , height_(height) {}
     virtual ~PreparedBlock() = default;
     PreparedBlock(const PreparedBlock&) = delete;
     PreparedBlock& operator=(const PreparedBlock&) = delete;
@@ -69,7 +65,9 @@ public:
     virtual std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const = 0;
     // The same cells as setCellText() for every cell of the block, in one call.
     virtual void writePrepared(qint64 column, qint64 row, const PreparedBlock& block) = 0;
-    void writeBlock(qint64 column, qint64 row, const CellBlock& block) { writePrepared(column, row, *prepareBlock(block)); }
+    void writeBlock(qint64 column, qint64 row, const CellBlock& block) {
+        writePrepared(column, row, *prepareBlock(block));
+    }
 };
 
 // An open spreadsheet document. Sheet positions count from 0.

@@ -14,8 +14,7 @@ constexpr std::array<char16_t, 32> windows1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark)
-{
+bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark) {
     if (bytes.size() < qsizetype(mark.size())) {
         return false;
     }
@@ -29,8 +28,7 @@ bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark)
 }
 
 template <bool BigEndian>
-QString decodeUtf16(QByteArrayView units)
-{
+QString decodeUtf16(QByteArrayView units) {
     const qsizetype count = units.size() / 2;
     QString text(count, Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
@@ -43,8 +41,7 @@ QString decodeUtf16(QByteArrayView units)
 
 } // namespace
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -54,8 +51,7 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-QString decodeText(QByteArrayView bytes)
-{
+QString decodeText(QByteArrayView bytes) {
     if (startsWith(bytes, {0xFF, 0xFE})) {
         return decodeUtf16<false>(bytes.sliced(2));
     }

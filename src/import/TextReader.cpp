@@ -12,14 +12,12 @@
 namespace quillmere {
 namespace {
 
-QString systemReason(int error)
-{
+QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // QFile opens a folder without complaint on this platform, so a folder is refused first.
-void openForReading(QFile& file)
-{
+void openForReading(QFile& file) {
     const QString path = file.fileName();
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
@@ -35,14 +33,12 @@ void openForReading(QFile& file)
 
 } // namespace
 
-void checkReadable(const QString& path)
-{
+void checkReadable(const QString& path) {
     QFile file(path);
     openForReading(file);
 }
 
-QString ReadTextFile(const QString& path)
-{
+QString ReadTextFile(const QString& path) {
     QFile file(path);
     openForReading(file);
     const QByteArray bytes = file.readAll();

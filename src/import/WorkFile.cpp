@@ -8,8 +8,7 @@
 namespace quillmere {
 namespace {
 
-void rewind(QTemporaryFile& file)
-{
+void rewind(QTemporaryFile& file) {
     if (!file.seek(0)) {
         throw FileError(file.fileName(), file.errorString());
     }
@@ -18,8 +17,7 @@ void rewind(QTemporaryFile& file)
 } // namespace
 
 WorkFile::WorkFile()
-    : file_(std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("quillmere-XXXXXX.txt"))))
-{
+    : file_(std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("quillmere-XXXXXX.txt")))) {
     if (!file_->open()) {
         throw FileError(file_->fileTemplate(), file_->errorString());
     }
@@ -27,13 +25,11 @@ WorkFile::WorkFile()
 
 WorkFile::~WorkFile() = default;
 
-QString WorkFile::path() const
-{
+QString WorkFile::path() const {
     return file_->fileName();
 }
 
-void WriteWorkFile(WorkFile& work, const QString& text)
-{
+void WriteWorkFile(WorkFile& work, const QString& text) {
     QTemporaryFile& file = *work.file_;
     QByteArray bytes = text.toUtf8();
     bytes.append("\r\n", 2);
@@ -43,8 +39,7 @@ void WriteWorkFile(WorkFile& work, const QString& text)
     }
 }
 
-QString ReadWorkFile(WorkFile& work)
-{
+QString ReadWorkFile(WorkFile& work) {
     QTemporaryFile& file = *work.file_;
     rewind(file);
     const QByteArray bytes = file.readAll();

@@ -15,15 +15,13 @@ struct Context {
     SheetCapacity capacity;
     std::function<void(const QString&)> beforeCall;
 
-    void call(const QString& what) const
-    {
+    void call(const QString& what) const {
         data->calls.push_back(what);
         if (beforeCall) {
             beforeCall(what);
         }
     }
-    SheetData* find(const QString& name) const
-    {
+    SheetData* find(const QString& name) const {
         const auto it = std::find_if(data->sheets.begin(), data->sheets.end(), [&](const SheetData& sheet) {
             return sheet.name.compare(name, Qt::CaseInsensitive) == 0;
         });
@@ -40,22 +38,18 @@ class FakeSheet final : public Sheet {
 public:
     FakeSheet(Context context, QString name)
         : context_(std::move(context))
-        , name_(std::move(name))
-    {
-    }
+        , name_(std::move(name)) {}
 
     QString name() const override { return name_; }
     SheetCapacity capacity() const override { return context_.capacity; }
 
-    void setCellText(qint64 column, qint64 row, const QString& text) override
-    {
+    void setCellText(qint64 column, qint64 row, const QString& text) override {
         context_.call(QStringLiteral("setCellText"));
         ++context_.data->singleCellWrites;
         put(column, row, text);
     }
 
-    std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override
-    {
+    std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override {
         auto prepared = std::make_unique<FakeBlock>(block.width(), block.height());
         for (qsizetype r = 0; r < block.height(); ++r) {
             for (qsizetype c = 0; c < block.width(); ++c) {
@@ -65,8 +59,7 @@ public:
         return prepared;
     }
 
-    void writePrepared(qint64 column, qint64 row, const PreparedBlock& prepared) override
-    {
+    void writePrepared(qint64 column, qint64 row, const PreparedBlock& prepared) override {
         context_.call(QStringLiteral("writeBlock"));
         const auto& block = static_cast<const FakeBlock&>(prepared);
         if (column + block.width() > context_.capacity.columns || row + block.height() > context_.capacity.rows) {
@@ -82,8 +75,7 @@ public:
     }
 
 private:
-    void put(qint64 column, qint64 row, const QString& text)
-    {
+    void put(qint64 column, qint64 row, const QString& text) {
         SheetData* sheet = context_.find(name_);
         if (sheet == nullptr) {
             throw Error(QStringLiteral("the sheet is gone"));
@@ -102,14 +94,11 @@ private:
 class FakeDocument final : public SpreadsheetDocument {
 public:
     explicit FakeDocument(Context context)
-        : context_(std::move(context))
-    {
-    }
+        : context_(std::move(context)) {}
 
     int sheetCount() const override { return int(context_.data->sheets.size()); }
 
-    std::unique_ptr<Sheet> sheetAt(int index) const override
-    {
+    std::unique_ptr<Sheet> sheetAt(int index) const override {
         context_.call(QStringLiteral("sheetAt %1").arg(index));
         if (index < 0 || index >= sheetCount()) {
             throw Error(QStringLiteral("no sheet at %1").arg(index));
@@ -117,8 +106,7 @@ public:
         return std::make_unique<FakeSheet>(context_, context_.data->sheets[std::size_t(index)].name);
     }
 
-    void insertSheet(const QString& name, int position) override
-    {
+    void insertSheet(const QString& name, int position) override {
         context_.call(QStringLiteral("insertSheet ") + name);
         if (name.isEmpty() || context_.find(name) != nullptr) {
             throw Error(QStringLiteral("the name \"%1\" is refused").arg(name));
@@ -127,8 +115,7 @@ public:
         sheets.insert(sheets.begin() + std::clamp(position, 0, sheetCount()), SheetData{name, {}});
     }
 
-    void removeSheet(const QString& name) override
-    {
+    void removeSheet(const QString& name) override {
         context_.call(QStringLiteral("removeSheet ") + name);
         auto& sheets = context_.data->sheets;
         const auto it = std::find_if(sheets.begin(), sheets.end(), [&](const SheetData& s) { return s.name == name; });
@@ -144,14 +131,12 @@ private:
 
 } // namespace
 
-QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const
-{
+QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
     const auto it = cells.find({row, column});
     return it == cells.end() ? QString() : it->second;
 }
 
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument()
-{
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
     auto data = std::make_shared<DocumentData>();
     for (const QString& name : newDocumentSheets) {
         data->sheets.push_back({name, {}});

@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 // GoogleTest's main with a Qt application around it, and the shared test office stopped before Qt goes.
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -8,9 +8,8 @@
 #include <QUrl>
 #include <QUuid>
 
-#include <stdexcept>
-
 #include <signal.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace quillmere::testing {
@@ -22,8 +21,7 @@ constexpr int startSeconds = 90;
 } // namespace
 
 PrivateOffice::PrivateOffice()
-    : pipeName_(QStringLiteral("quillmere-test-") + QUuid::createUuid().toString(QUuid::Id128))
-{
+    : pipeName_(QStringLiteral("quillmere-test-") + QUuid::createUuid().toString(QUuid::Id128)) {
     if (!profile_.isValid()) {
         throw std::runtime_error("cannot create a profile folder for the test office");
     }
@@ -50,8 +48,7 @@ PrivateOffice::PrivateOffice()
 }
 
 // A new profile makes the office restart itself once; doing that first keeps it from happening under a test.
-void PrivateOffice::initialiseProfile()
-{
+void PrivateOffice::initialiseProfile() {
     QProcess init;
     init.setStandardOutputFile(QProcess::nullDevice());
     init.setStandardErrorFile(QProcess::nullDevice());
@@ -66,16 +63,14 @@ void PrivateOffice::initialiseProfile()
     }
 }
 
-void PrivateOffice::start()
-{
+void PrivateOffice::start() {
     process_.start();
     if (!process_.waitForStarted(10'000)) {
         throw std::runtime_error("cannot start the test office: " + process_.errorString().toStdString());
     }
 }
 
-PrivateOffice::~PrivateOffice()
-{
+PrivateOffice::~PrivateOffice() {
     if (process_.state() == QProcess::NotRunning) {
         return;
     }
@@ -85,14 +80,12 @@ PrivateOffice::~PrivateOffice()
     }
 }
 
-void PrivateOffice::kill()
-{
+void PrivateOffice::kill() {
     ::kill(-pid_t(process_.processId()), SIGKILL);
     process_.waitForFinished(15'000);
 }
 
-std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect()
-{
+std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect() {
     const QDeadlineTimer deadline(startSeconds * 1000);
     for (;;) {
         try {
@@ -108,15 +101,13 @@ std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect()
 }
 
 namespace {
-std::unique_ptr<PrivateOffice>& sharedSlot()
-{
+std::unique_ptr<PrivateOffice>& sharedSlot() {
     static std::unique_ptr<PrivateOffice> office;
     return office;
 }
 } // namespace
 
-PrivateOffice& sharedOffice()
-{
+PrivateOffice& sharedOffice() {
     auto& office = sharedSlot();
     if (!office) {
         office = std::make_unique<PrivateOffice>();
@@ -124,8 +115,7 @@ PrivateOffice& sharedOffice()
     return *office;
 }
 
-void stopSharedOffice()
-{
+void stopSharedOffice() {
     sharedSlot().reset();
 }
 

@@ -6,9 +6,7 @@ namespace {
 class SharedDocument final : public SpreadsheetDocument {
 public:
     explicit SharedDocument(std::shared_ptr<SpreadsheetDocument> document)
-        : document_(std::move(document))
-    {
-    }
+        : document_(std::move(document)) {}
 
     int sheetCount() const override { return document_->sheetCount(); }
     std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
@@ -21,8 +19,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument()
-{
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
     last_ = inner_.openNewDocument();
     return std::make_unique<SharedDocument>(last_);
 }

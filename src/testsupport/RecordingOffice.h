@@ -11,9 +11,7 @@ namespace quillmere::testing {
 class RecordingOffice final : public SpreadsheetOffice {
 public:
     explicit RecordingOffice(SpreadsheetOffice& inner)
-        : inner_(inner)
-    {
-    }
+        : inner_(inner) {}
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     // The last document opened, or null.

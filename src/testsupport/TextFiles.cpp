@@ -8,20 +8,17 @@
 
 namespace quillmere::testing {
 
-TextFiles::TextFiles()
-{
+TextFiles::TextFiles() {
     if (!dir_.isValid()) {
         throw std::runtime_error("cannot create a temporary folder");
     }
 }
 
-QString TextFiles::path(const QString& name) const
-{
+QString TextFiles::path(const QString& name) const {
     return dir_.filePath(name);
 }
 
-QString TextFiles::write(const QString& name, const QByteArray& bytes)
-{
+QString TextFiles::write(const QString& name, const QByteArray& bytes) {
     const QString full = path(name);
     QDir().mkpath(QFileInfo(full).absolutePath());
     QFile file(full);

@@ -24,19 +24,16 @@ using uno::UNO_QUERY_THROW;
 
 namespace {
 
-const Reference<sheet::XSpreadsheetDocument>& unoOf(const SpreadsheetDocument& document)
-{
+const Reference<sheet::XSpreadsheetDocument>& unoOf(const SpreadsheetDocument& document) {
     return dynamic_cast<const office::UnoDocument&>(document).unoDocument();
 }
 
-Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int index)
-{
+Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int index) {
     Reference<container::XIndexAccess> sheets(unoOf(document)->getSheets(), UNO_QUERY_THROW);
     return Reference<sheet::XSpreadsheet>(sheets->getByIndex(index), UNO_QUERY_THROW);
 }
 
-Cell::Kind kindOf(table::CellContentType type)
-{
+Cell::Kind kindOf(table::CellContentType type) {
     switch (type) {
     case table::CellContentType_TEXT:
         return Cell::Kind::Text;
@@ -53,13 +50,11 @@ const QString inspecting = QStringLiteral("Could not inspect the document");
 
 } // namespace
 
-std::ostream& operator<<(std::ostream& out, const Cell& cell)
-{
+std::ostream& operator<<(std::ostream& out, const Cell& cell) {
     return out << "Cell(" << int(cell.kind) << ", \"" << cell.content.toStdString() << "\")";
 }
 
-Cells readCells(const SpreadsheetDocument& document, int sheet, qsizetype columns, qsizetype rows)
-{
+Cells readCells(const SpreadsheetDocument& document, int sheet, qsizetype columns, qsizetype rows) {
     Cells cells(std::size_t(rows), std::vector<Cell>(std::size_t(columns), Cell{}));
     office::guarded(inspecting, [&] {
         const auto unoSheet = sheetOf(document, sheet);
@@ -76,15 +71,14 @@ Cells readCells(const SpreadsheetDocument& document, int sheet, qsizetype column
 }
 
 std::vector<std::vector<QString>> readTexts(const SpreadsheetDocument& document, int sheet, qsizetype columns,
-                                            qsizetype rows)
-{
+                                            qsizetype rows) {
     std::vector<std::vector<QString>> texts;
     if (columns == 0 || rows == 0) {
         return texts;
     }
     office::guarded(inspecting, [&] {
-        const auto range = sheetOf(document, sheet)->getCellRangeByPosition(0, 0, sal_Int32(columns - 1),
-                                                                           sal_Int32(rows - 1));
+        const auto range =
+            sheetOf(document, sheet)->getCellRangeByPosition(0, 0, sal_Int32(columns - 1), sal_Int32(rows - 1));
         const auto data = Reference<sheet::XCellRangeData>(range, UNO_QUERY_THROW)->getDataArray();
         for (const auto& row : data) {
             std::vector<QString> line;
@@ -99,8 +93,7 @@ std::vector<std::vector<QString>> readTexts(const SpreadsheetDocument& document,
     return texts;
 }
 
-std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, int sheet)
-{
+std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, int sheet) {
     return office::guardedResult<std::pair<qsizetype, qsizetype>>(inspecting, [&] {
         const auto unoSheet = sheetOf(document, sheet);
         const auto cursor = unoSheet->createCursor();
@@ -109,31 +102,26 @@ std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, in
         used->gotoEndOfUsedArea(true);
         const auto address = Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
         const auto first = unoSheet->getCellByPosition(0, 0);
-        const bool empty = address.EndRow == 0 && address.EndColumn == 0 &&
-                           first->getType() == table::CellContentType_EMPTY;
+        const bool empty =
+            address.EndRow == 0 && address.EndColumn == 0 && first->getType() == table::CellContentType_EMPTY;
         return empty ? std::pair<qsizetype, qsizetype>{0, 0}
                      : std::pair<qsizetype, qsizetype>{address.EndRow + 1, address.EndColumn + 1};
     });
 }
 
-bool isModified(const SpreadsheetDocument& document)
-{
-    return office::guardedResult<bool>(inspecting, [&] {
-        return bool(Reference<util::XModifiable>(unoOf(document), UNO_QUERY_THROW)->isModified());
-    });
+bool isModified(const SpreadsheetDocument& document) {
+    return office::guardedResult<bool>(
+        inspecting, [&] { return bool(Reference<util::XModifiable>(unoOf(document), UNO_QUERY_THROW)->isModified()); });
 }
 
-bool hasLocation(const SpreadsheetDocument& document)
-{
-    return office::guardedResult<bool>(inspecting, [&] {
-        return bool(Reference<frame::XStorable>(unoOf(document), UNO_QUERY_THROW)->hasLocation());
-    });
+bool hasLocation(const SpreadsheetDocument& document) {
+    return office::guardedResult<bool>(
+        inspecting, [&] { return bool(Reference<frame::XStorable>(unoOf(document), UNO_QUERY_THROW)->hasLocation()); });
 }
 
-void closeDocument(const SpreadsheetDocument& document)
-{
+void closeDocument(const SpreadsheetDocument& document) {
     office::guarded(QStringLiteral("Could not close the document"),
-                 [&] { Reference<lang::XComponent>(unoOf(document), UNO_QUERY_THROW)->dispose(); });
+                    [&] { Reference<lang::XComponent>(unoOf(document), UNO_QUERY_THROW)->dispose(); });
 }
 
 } // namespace quillmere::inspect

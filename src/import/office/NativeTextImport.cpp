@@ -21,8 +21,7 @@ struct NativeTextImport::Document {
 namespace {
 
 // Separator, no text delimiter, UTF-8 (76), from line 1, then column n as Text (format 2).
-QString filterOptions(QChar separator, int columns)
-{
+QString filterOptions(QChar separator, int columns) {
     QString formats;
     for (int c = 1; c <= columns; ++c) {
         formats += QStringLiteral("%1%2/2").arg(c == 1 ? "" : "/").arg(c);
@@ -30,8 +29,7 @@ QString filterOptions(QChar separator, int columns)
     return QStringLiteral("%1,,76,1,%2").arg(int(separator.unicode())).arg(formats);
 }
 
-beans::PropertyValue property(const char* name, const uno::Any& value)
-{
+beans::PropertyValue property(const char* name, const uno::Any& value) {
     beans::PropertyValue p;
     p.Name = rtl::OUString::createFromAscii(name);
     p.Value = value;
@@ -40,23 +38,21 @@ beans::PropertyValue property(const char* name, const uno::Any& value)
 
 } // namespace
 
-NativeTextImport::NativeTextImport(SpreadsheetConnection& connection, const QString& path, QChar separator,
-                                   int columns, Window window)
-    : document_(std::make_unique<Document>())
-{
+NativeTextImport::NativeTextImport(SpreadsheetConnection& connection, const QString& path, QChar separator, int columns,
+                                   Window window)
+    : document_(std::make_unique<Document>()) {
     office::guarded(QStringLiteral("Could not import %1 natively").arg(path), [&] {
         uno::Sequence<beans::PropertyValue> args(3);
         args.getArray()[0] = property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)")));
         args.getArray()[1] = property("FilterOptions", uno::Any(office::toOUString(filterOptions(separator, columns))));
         args.getArray()[2] = property("Hidden", uno::Any(window == Window::Hidden));
         const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-        document_->component = connection.desktop_->loader->loadComponentFromURL(
-            office::toOUString(url), rtl::OUString("_blank"), 0, args);
+        document_->component = connection.desktop_->loader->loadComponentFromURL(office::toOUString(url),
+                                                                                 rtl::OUString("_blank"), 0, args);
     });
 }
 
-NativeTextImport::~NativeTextImport()
-{
+NativeTextImport::~NativeTextImport() {
     try {
         uno::Reference<util::XCloseable>(document_->component, uno::UNO_QUERY_THROW)->close(true);
     } catch (const uno::Exception&) {

@@ -3,8 +3,7 @@
 namespace quillmere {
 namespace {
 
-QString joined(const QString& action, const QString& officeMessage)
-{
+QString joined(const QString& action, const QString& officeMessage) {
     return officeMessage.isEmpty() ? action : action + QStringLiteral(": ") + officeMessage;
 }
 
@@ -13,8 +12,6 @@ QString joined(const QString& action, const QString& officeMessage)
 OfficeError::OfficeError(QString action, QString officeMessage)
     : Error(joined(action, officeMessage))
     , action_(std::move(action))
-    , officeMessage_(std::move(officeMessage))
-{
-}
+    , officeMessage_(std::move(officeMessage)) {}
 
 } // namespace quillmere

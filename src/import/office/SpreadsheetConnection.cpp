@@ -21,8 +21,7 @@ using uno::UNO_QUERY_THROW;
 namespace {
 
 // A local UNO environment of our own is only needed to reach an office over a pipe; one serves the process.
-Reference<uno::XComponentContext> localContext()
-{
+Reference<uno::XComponentContext> localContext() {
     static const Reference<uno::XComponentContext> context = [] {
         rtl::OUString ini;
         if (!rtl::Bootstrap::get(rtl::OUString("URE_BOOTSTRAP"), ini)) {
@@ -34,42 +33,37 @@ Reference<uno::XComponentContext> localContext()
     return context;
 }
 
-Reference<frame::XComponentLoader> desktopOf(const Reference<uno::XComponentContext>& context)
-{
+Reference<frame::XComponentLoader> desktopOf(const Reference<uno::XComponentContext>& context) {
     return Reference<frame::XComponentLoader>(frame::Desktop::create(context), UNO_QUERY_THROW);
 }
 
 } // namespace
 
 SpreadsheetConnection::SpreadsheetConnection(std::unique_ptr<Desktop> desktop)
-    : desktop_(std::move(desktop))
-{
-}
+    : desktop_(std::move(desktop)) {}
 
 SpreadsheetConnection::~SpreadsheetConnection() = default;
 
-std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice()
-{
+std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice() {
     auto desktop = std::make_unique<Desktop>();
     office::guarded(QStringLiteral("Could not start or reach LibreOffice"),
-                 [&] { desktop->loader = desktopOf(cppu::bootstrap()); });
+                    [&] { desktop->loader = desktopOf(cppu::bootstrap()); });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
-std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(const QString& pipeName)
-{
+std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(const QString& pipeName) {
     auto desktop = std::make_unique<Desktop>();
     office::guarded(QStringLiteral("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName), [&] {
         const Reference<uno::XComponentContext> local = localContext();
         const auto resolver = bridge::UnoUrlResolver::create(local);
-        const auto url = rtl::OUString("uno:pipe,name=") + office::toOUString(pipeName) + rtl::OUString(";urp;StarOffice.ComponentContext");
+        const auto url = rtl::OUString("uno:pipe,name=") + office::toOUString(pipeName) +
+                         rtl::OUString(";urp;StarOffice.ComponentContext");
         desktop->loader = desktopOf(Reference<uno::XComponentContext>(resolver->resolve(url), UNO_QUERY_THROW));
     });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
-std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument()
-{
+std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         QStringLiteral("Could not open a new Calc document"), [&]() -> std::unique_ptr<SpreadsheetDocument> {
             const auto component = desktop_->loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"),

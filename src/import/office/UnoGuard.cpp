@@ -12,14 +12,13 @@ namespace quillmere::office {
 
 namespace css = com::sun::star;
 
-void guarded(const QString& action, const std::function<void()>& step)
-{
+void guarded(const QString& action, const std::function<void()>& step) {
     try {
         step();
     } catch (const css::lang::DisposedException& e) {
         const QString detail = toQString(e.Message);
-        throw OfficeError(action, QStringLiteral("the document was closed or the office has ended")
-                                      + (detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail)));
+        throw OfficeError(action, QStringLiteral("the document was closed or the office has ended") +
+                                      (detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail)));
     } catch (const css::uno::Exception& e) {
         // Some office exceptions carry no text; their type name still says what went wrong.
         const QString detail = toQString(e.Message);

@@ -11,8 +11,7 @@ namespace quillmere::office {
 void guarded(const QString& action, const std::function<void()>& step);
 
 template <typename Result, typename Step>
-Result guardedResult(const QString& action, Step&& step)
-{
+Result guardedResult(const QString& action, Step&& step) {
     Result result{};
     guarded(action, [&] { result = step(); });
     return result;

@@ -5,8 +5,8 @@
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -21,8 +21,7 @@ using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
-css::uno::Sequence<css::uno::Sequence<css::uno::Any>> toDataArray(const CellBlock& block)
-{
+css::uno::Sequence<css::uno::Sequence<css::uno::Any>> toDataArray(const CellBlock& block) {
     css::uno::Sequence<css::uno::Sequence<css::uno::Any>> data(sal_Int32(block.height()));
     auto* rows = data.getArray();
     for (qsizetype r = 0; r < block.height(); ++r) {
@@ -37,8 +36,7 @@ css::uno::Sequence<css::uno::Sequence<css::uno::Any>> toDataArray(const CellBloc
 }
 
 // A closed document answers with no sheets at all rather than an error.
-Reference<css::sheet::XSpreadsheets> sheetsOf(const Reference<css::sheet::XSpreadsheetDocument>& document)
-{
+Reference<css::sheet::XSpreadsheets> sheetsOf(const Reference<css::sheet::XSpreadsheetDocument>& document) {
     Reference<css::sheet::XSpreadsheets> sheets = document->getSheets();
     if (!sheets.is()) {
         throw css::lang::DisposedException();
@@ -46,35 +44,29 @@ Reference<css::sheet::XSpreadsheets> sheetsOf(const Reference<css::sheet::XSprea
     return sheets;
 }
 
-Reference<css::container::XIndexAccess> sheetsByIndex(const Reference<css::sheet::XSpreadsheetDocument>& document)
-{
+Reference<css::container::XIndexAccess> sheetsByIndex(const Reference<css::sheet::XSpreadsheetDocument>& document) {
     return Reference<css::container::XIndexAccess>(sheetsOf(document), UNO_QUERY_THROW);
 }
 
 } // namespace
 
 UnoSheet::UnoSheet(Reference<css::sheet::XSpreadsheet> sheet)
-    : sheet_(std::move(sheet))
-{
-}
+    : sheet_(std::move(sheet)) {}
 
-QString UnoSheet::name() const
-{
+QString UnoSheet::name() const {
     return guardedResult<QString>(QStringLiteral("Could not read a sheet's name"), [&] {
         return toQString(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
     });
 }
 
-SheetCapacity UnoSheet::capacity() const
-{
+SheetCapacity UnoSheet::capacity() const {
     return guardedResult<SheetCapacity>(QStringLiteral("Could not read the size of a sheet"), [&] {
         const auto address = Reference<css::sheet::XCellRangeAddressable>(sheet_, UNO_QUERY_THROW)->getRangeAddress();
         return SheetCapacity{qint64(address.EndRow) + 1, qint64(address.EndColumn) + 1};
     });
 }
 
-void UnoSheet::setCellText(qint64 column, qint64 row, const QString& text)
-{
+void UnoSheet::setCellText(qint64 column, qint64 row, const QString& text) {
     guarded(QStringLiteral("Could not write the cell at column %1, row %2").arg(column + 1).arg(row + 1), [&] {
         const Reference<css::table::XCell> cell = sheet_->getCellByPosition(sal_Int32(column), sal_Int32(row));
         Reference<css::text::XText>(cell, UNO_QUERY_THROW)->setString(toOUString(text));
@@ -86,28 +78,24 @@ namespace {
 struct UnoBlock final : PreparedBlock {
     explicit UnoBlock(const CellBlock& block)
         : PreparedBlock(block.width(), block.height())
-        , data(toDataArray(block))
-    {
-    }
+        , data(toDataArray(block)) {}
     css::uno::Sequence<css::uno::Sequence<css::uno::Any>> data;
 };
 
 } // namespace
 
-std::unique_ptr<PreparedBlock> UnoSheet::prepareBlock(const CellBlock& block) const
-{
+std::unique_ptr<PreparedBlock> UnoSheet::prepareBlock(const CellBlock& block) const {
     return std::make_unique<UnoBlock>(block);
 }
 
-void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& block)
-{
+void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& block) {
     if (block.height() == 0) {
         return;
     }
     guarded(QStringLiteral("Could not write rows %1 to %2").arg(row + 1).arg(row + block.height()), [&] {
-        const auto range = sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row),
-                                                          sal_Int32(column + block.width() - 1),
-                                                          sal_Int32(row + block.height() - 1));
+        const auto range =
+            sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row), sal_Int32(column + block.width() - 1),
+                                           sal_Int32(row + block.height() - 1));
         Reference<css::sheet::XCellRangeData>(range, UNO_QUERY_THROW)
             ->setDataArray(static_cast<const UnoBlock&>(block).data);
     });
@@ -115,8 +103,7 @@ void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& blo
 
 namespace {
 
-void setAdjustHeight(const Reference<css::sheet::XSpreadsheetDocument>& document, bool enabled)
-{
+void setAdjustHeight(const Reference<css::sheet::XSpreadsheetDocument>& document, bool enabled) {
     Reference<css::beans::XPropertySet>(document, UNO_QUERY_THROW)
         ->setPropertyValue(rtl::OUString("IsAdjustHeightEnabled"), css::uno::Any(enabled));
 }
@@ -124,16 +111,14 @@ void setAdjustHeight(const Reference<css::sheet::XSpreadsheetDocument>& document
 } // namespace
 
 UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
-    : document_(std::move(document))
-{
+    : document_(std::move(document)) {
     guarded(QStringLiteral("Could not prepare the document for writing"), [&] {
         setAdjustHeight(document_, false);
         Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->lockControllers();
     });
 }
 
-UnoDocument::~UnoDocument()
-{
+UnoDocument::~UnoDocument() {
     try {
         Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->unlockControllers();
         setAdjustHeight(document_, true);
@@ -142,30 +127,25 @@ UnoDocument::~UnoDocument()
     }
 }
 
-int UnoDocument::sheetCount() const
-{
+int UnoDocument::sheetCount() const {
     return guardedResult<int>(QStringLiteral("Could not count the sheets"),
                               [&] { return int(sheetsByIndex(document_)->getCount()); });
 }
 
-std::unique_ptr<Sheet> UnoDocument::sheetAt(int index) const
-{
-    return guardedResult<std::unique_ptr<Sheet>>(QStringLiteral("Could not find the sheet at position %1").arg(index),
-                                                 [&]() -> std::unique_ptr<Sheet> {
-                                                     Reference<css::sheet::XSpreadsheet> sheet(
-                                                         sheetsByIndex(document_)->getByIndex(index), UNO_QUERY_THROW);
-                                                     return std::make_unique<UnoSheet>(sheet);
-                                                 });
+std::unique_ptr<Sheet> UnoDocument::sheetAt(int index) const {
+    return guardedResult<std::unique_ptr<Sheet>>(
+        QStringLiteral("Could not find the sheet at position %1").arg(index), [&]() -> std::unique_ptr<Sheet> {
+            Reference<css::sheet::XSpreadsheet> sheet(sheetsByIndex(document_)->getByIndex(index), UNO_QUERY_THROW);
+            return std::make_unique<UnoSheet>(sheet);
+        });
 }
 
-void UnoDocument::insertSheet(const QString& name, int position)
-{
+void UnoDocument::insertSheet(const QString& name, int position) {
     guarded(QStringLiteral("Could not insert the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->insertNewByName(toOUString(name), sal_Int16(position)); });
 }
 
-void UnoDocument::removeSheet(const QString& name)
-{
+void UnoDocument::removeSheet(const QString& name) {
     guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->removeByName(toOUString(name)); });
 }

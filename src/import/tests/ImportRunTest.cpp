@@ -1,10 +1,11 @@
 #include "import/ImportRun.h"
+
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/TextFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
+
+#include <gtest/gtest.h>
 
 using namespace quillmere;
 using quillmere::testing::FakeSpreadsheet;
@@ -14,14 +15,12 @@ namespace {
 
 class ImportRunTest : public ::testing::Test {
 protected:
-    bool import(const QStringList& paths, SheetLayout layout, ColumnRule rule = ColumnRule::SplitAtComma)
-    {
+    bool import(const QStringList& paths, SheetLayout layout, ColumnRule rule = ColumnRule::SplitAtComma) {
         ImportRequest request{paths, layout, rule, QString()};
         return ImportRun(office, request, [&](int percent) { progress.push_back(percent); }).run();
     }
 
-    QString importFailure(const QStringList& paths, SheetLayout layout)
-    {
+    QString importFailure(const QStringList& paths, SheetLayout layout) {
         try {
             import(paths, layout);
         } catch (const ImportError& e) {
@@ -31,8 +30,7 @@ protected:
         return {};
     }
 
-    std::vector<QString> sheetNames() const
-    {
+    std::vector<QString> sheetNames() const {
         std::vector<QString> names;
         for (const auto& sheet : office.lastDocument().sheets) {
             names.push_back(sheet.name);
@@ -42,8 +40,7 @@ protected:
 
     const FakeSpreadsheet::SheetData& sheet(int i) const { return office.lastDocument().sheets[std::size_t(i)]; }
 
-    static int workFilesLeft()
-    {
+    static int workFilesLeft() {
         return int(QDir::temp().entryList({QStringLiteral("quillmere-*")}, QDir::Files).size());
     }
 
@@ -54,8 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(ImportRunTest, SingleSheetJoinsFilesAsTheyStandAndKeepsOnlyTheFirstSheet)
-{
+TEST_F(ImportRunTest, SingleSheetJoinsFilesAsTheyStandAndKeepsOnlyTheFirstSheet) {
     office.newDocumentSheets = {u"Sheet1"_qs, u"Sheet2"_qs, u"Sheet3"_qs};
     const QString a = files.write(u"a.txt"_qs, "a,,b\r\nc");
     const QString b = files.write(u"b.txt"_qs, "d,\n\n0012,=1+2\n");
@@ -72,8 +68,7 @@ TEST_F(ImportRunTest, SingleSheetJoinsFilesAsTheyStandAndKeepsOnlyTheFirstSheet)
     EXPECT_EQ(cells.cells.size(), 5u);
 }
 
-TEST_F(ImportRunTest, SheetPerFileNamesSheetsFreelyInReverseOrderAndRemovesTheDefaults)
-{
+TEST_F(ImportRunTest, SheetPerFileNamesSheetsFreelyInReverseOrderAndRemovesTheDefaults) {
     office.newDocumentSheets = {u"Tabelle1"_qs, u"Tabelle2"_qs};
     const QStringList paths{files.write(u"x/Sales-2008.txt"_qs, "one"), files.write(u"y/Sales-2008.txt"_qs, "two"),
                             files.write(u"tabelle2"_qs, "three"), files.write(u"äö"_qs, "four")};
@@ -90,8 +85,7 @@ TEST_F(ImportRunTest, SheetPerFileNamesSheetsFreelyInReverseOrderAndRemovesTheDe
     EXPECT_EQ(sheet(0).at(0, 0), u"four");
 }
 
-TEST_F(ImportRunTest, UnreadableListedFilesAreNamedAndNothingIsOpened)
-{
+TEST_F(ImportRunTest, UnreadableListedFilesAreNamedAndNothingIsOpened) {
     QStringList paths{files.write(u"fine.txt"_qs, "x"), files.dir().path()};
     for (int i = 0; i < 6; ++i) {
         paths << files.path(QStringLiteral("missing%1.txt").arg(i));
@@ -105,8 +99,7 @@ TEST_F(ImportRunTest, UnreadableListedFilesAreNamedAndNothingIsOpened)
     EXPECT_EQ(office.documentsOpened(), 0);
 }
 
-TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells)
-{
+TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells) {
     office.capacity = {3, 2};
     const QString fits = files.write(u"fits.txt"_qs, "a,b\nc");
     const QString wide = files.write(u"wide.txt"_qs, "a,b,c");
@@ -126,8 +119,7 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells)
     EXPECT_TRUE(import({files.write(u"exact.txt"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet));
 }
 
-TEST_F(ImportRunTest, AnOfficeRefusalNamesTheFileAndLeavesNoWorkFile)
-{
+TEST_F(ImportRunTest, AnOfficeRefusalNamesTheFileAndLeavesNoWorkFile) {
     const int before = workFilesLeft();
     const QString first = files.write(u"first.txt"_qs, "1");
     const QString second = files.write(u"second.txt"_qs, "2");
@@ -142,8 +134,7 @@ TEST_F(ImportRunTest, AnOfficeRefusalNamesTheFileAndLeavesNoWorkFile)
     EXPECT_EQ(workFilesLeft(), before);
 }
 
-TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells)
-{
+TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
     QStringList paths;
     for (int i = 0; i < 7; ++i) {
         paths << files.write(QStringLiteral("f%1.txt").arg(i), QByteArray("a,b\n").repeated(3000));
@@ -165,11 +156,12 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells)
     }
 }
 
-TEST_F(ImportRunTest, AStoppedRunEndsEarlyWithoutFailing)
-{
+TEST_F(ImportRunTest, AStoppedRunEndsEarlyWithoutFailing) {
     const QString path = files.write(u"a.txt"_qs, "1");
     std::stop_source stop;
     stop.request_stop();
     ImportRequest request{{path, path}, SheetLayout::SheetPerFile, ColumnRule::NoSplit, QString()};
-    EXPECT_FALSE(ImportRun(office, request, [](int) {}, stop.get_token()).run());
+    EXPECT_FALSE(ImportRun(
+                     office, request, [](int) {}, stop.get_token())
+                     .run());
 }

@@ -1,5 +1,6 @@
-#include "import/ColumnSplitting.h"
 #include "import/RowWriter.h"
+
+#include "import/ColumnSplitting.h"
 #include "testsupport/FakeSpreadsheet.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,13 @@ using quillmere::testing::FakeSpreadsheet;
 
 namespace {
 
-QString cellSeparated(QStringList pieces)
-{
+QString cellSeparated(QStringList pieces) {
     return pieces.join(CellSeparator);
 }
 
 // Writes the text's rows with RowWriter and, for comparison, cell by cell into a second sheet.
 struct WrittenTwice {
-    explicit WrittenTwice(const QString& text)
-    {
+    explicit WrittenTwice(const QString& text) {
         office.newDocumentSheets = {u"blocks"_qs, u"cells"_qs};
         document = office.openNewDocument();
         const RowTexts rows = SplitRows(text);
@@ -41,19 +40,17 @@ struct WrittenTwice {
 
 } // namespace
 
-TEST(RowWriter, BlocksGiveExactlyTheCellsOfOneByOneWrites)
-{
-    const QString text = cellSeparated({u"a"_qs, QString(), u"b"_qs}) + u"\n\n"_qs + cellSeparated({u"a"_qs, QString()})
-                         + u"\nlong row with one cell\n"_qs + cellSeparated({u"0012"_qs, u"=1+2"_qs, u"x"_qs, u"y"_qs})
-                         + u"\n\n"_qs;
+TEST(RowWriter, BlocksGiveExactlyTheCellsOfOneByOneWrites) {
+    const QString text = cellSeparated({u"a"_qs, QString(), u"b"_qs}) + u"\n\n"_qs +
+                         cellSeparated({u"a"_qs, QString()}) + u"\nlong row with one cell\n"_qs +
+                         cellSeparated({u"0012"_qs, u"=1+2"_qs, u"x"_qs, u"y"_qs}) + u"\n\n"_qs;
     const WrittenTwice written(text);
     EXPECT_EQ(written.sheet(0).cells, written.sheet(1).cells);
     EXPECT_EQ(written.sheet(0).at(2, 0), u"b");
     EXPECT_EQ(written.sheet(0).at(1, 4), u"=1+2");
 }
 
-TEST(RowWriter, BlocksStayBoundedAndProgressCountsRows)
-{
+TEST(RowWriter, BlocksStayBoundedAndProgressCountsRows) {
     QString text;
     for (int r = 0; r < 25'000; ++r) {
         text += cellSeparated({QString::number(r), u"b"_qs, u"c"_qs, u"d"_qs, u"e"_qs, u"f"_qs}) + u'\n';
@@ -69,8 +66,7 @@ TEST(RowWriter, BlocksStayBoundedAndProgressCountsRows)
     EXPECT_EQ(written.progress.back(), 25'001);
 }
 
-TEST(RowWriter, StopsBeforeTheNextBlock)
-{
+TEST(RowWriter, StopsBeforeTheNextBlock) {
     FakeSpreadsheet office;
     const auto document = office.openNewDocument();
     const auto sheet = document->sheetAt(0);
@@ -86,8 +82,7 @@ TEST(RowWriter, StopsBeforeTheNextBlock)
     EXPECT_EQ(office.lastDocument().sheets[0].cells.size(), std::size_t(RowWriter::maxBlockRows));
 }
 
-TEST(RowWriter, ExtentCountsRowsUpToTheLastCellAndTheWidestRow)
-{
+TEST(RowWriter, ExtentCountsRowsUpToTheLastCellAndTheWidestRow) {
     const RowTexts rows = SplitRows(u"a\n"_qs + cellSeparated({u"1"_qs, u"2"_qs, u"3"_qs}) + u"\n\n\n"_qs);
     const RowsExtent extent = measureRows(rows);
     EXPECT_EQ(extent.rows, 2);

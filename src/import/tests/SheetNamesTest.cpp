@@ -1,13 +1,11 @@
 #include "import/SheetNames.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 using namespace quillmere;
 
-TEST(SheetNames, FileNameAndItsKeptCharacters)
-{
+TEST(SheetNames, FileNameAndItsKeptCharacters) {
     EXPECT_EQ(GetFileName(u"/home/ann/data/Sales-2008 (final).txt"_qs), u"Sales-2008 (final).txt");
     EXPECT_EQ(GetFileName(u"plain.txt"_qs), u"plain.txt");
     EXPECT_EQ(GetFileName(u"/home/ann/"_qs), u"");
@@ -16,8 +14,7 @@ TEST(SheetNames, FileNameAndItsKeptCharacters)
     EXPECT_EQ(KeepNameChars(u"ä—ö"_qs), u"");
 }
 
-TEST(SheetNames, RandomNumberStaysWithinOneToNPlusOne)
-{
+TEST(SheetNames, RandomNumberStaysWithinOneToNPlusOne) {
     std::mt19937 generator(7);
     std::set<int> seen;
     for (int i = 0; i < 20'000; ++i) {
@@ -29,8 +26,7 @@ TEST(SheetNames, RandomNumberStaysWithinOneToNPlusOne)
     EXPECT_EQ(seen.size(), 4u);
 }
 
-TEST(SheetNames, FreeNameIgnoresLetterCaseAndNeverRepeats)
-{
+TEST(SheetNames, FreeNameIgnoresLetterCaseAndNeverRepeats) {
     std::mt19937 generator(1);
     std::vector<QString> taken{u"Sheet1"_qs};
     EXPECT_EQ(freeSheetName(u"Report"_qs, taken, generator), u"Report");
@@ -51,8 +47,7 @@ TEST(SheetNames, FreeNameIgnoresLetterCaseAndNeverRepeats)
     }
 }
 
-TEST(SheetNames, AllSuffixesTakenStillGivesAFreeName)
-{
+TEST(SheetNames, AllSuffixesTakenStillGivesAFreeName) {
     std::mt19937 generator(3);
     std::vector<QString> taken{u"a"_qs};
     for (int suffix = 1; suffix <= 8001; ++suffix) {

@@ -1,11 +1,11 @@
-#include "import/FileError.h"
 #include "import/TextReader.h"
-#include "testsupport/TextFiles.h"
 
-#include <gtest/gtest.h>
+#include "import/FileError.h"
+#include "testsupport/TextFiles.h"
 
 #include <QFile>
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 using quillmere::FileError;
@@ -14,16 +14,14 @@ using quillmere::testing::TextFiles;
 
 namespace {
 
-QString readBytes(const QByteArray& bytes)
-{
+QString readBytes(const QByteArray& bytes) {
     TextFiles files;
     return ReadTextFile(files.write(QStringLiteral("t.txt"), bytes));
 }
 
 } // namespace
 
-TEST(ReadTextFile, Utf16WithMarksDropsTheMarkAndAnOddLastByte)
-{
+TEST(ReadTextFile, Utf16WithMarksDropsTheMarkAndAnOddLastByte) {
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x41\x00\x42\x00", 6)), u"AB");
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x41", 3)), u"");
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x41\x00\xE9\x00\x3D\xD8\x00\xDE\x42", 11)), u"A\u00E9\U0001F600");
@@ -31,30 +29,34 @@ TEST(ReadTextFile, Utf16WithMarksDropsTheMarkAndAnOddLastByte)
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE", 2)), u"");
 }
 
-TEST(ReadTextFile, Utf8WithOrWithoutMarkKeepsNonAsciiLetters)
-{
-    EXPECT_EQ(readBytes("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e"), u"Grüße");
-    EXPECT_EQ(readBytes("Gr\xC3\xBC\xC3\x9F" "e \xE2\x9C\x93\n\xF0\x9F\x98\x80"), u"Grüße ✓\n\U0001F600");
+TEST(ReadTextFile, Utf8WithOrWithoutMarkKeepsNonAsciiLetters) {
+    EXPECT_EQ(readBytes("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                        "e"),
+              u"Grüße");
+    EXPECT_EQ(readBytes("Gr\xC3\xBC\xC3\x9F"
+                        "e \xE2\x9C\x93\n\xF0\x9F\x98\x80"),
+              u"Grüße ✓\n\U0001F600");
     EXPECT_EQ(readBytes("plain,ascii\r\n"), u"plain,ascii\r\n");
 }
 
-TEST(ReadTextFile, EightBitTextIsWindows1252EvenWhenItStartsWithThornOrYDiaeresis)
-{
+TEST(ReadTextFile, EightBitTextIsWindows1252EvenWhenItStartsWithThornOrYDiaeresis) {
     EXPECT_EQ(readBytes("\xFEorn"), u"þorn");
-    EXPECT_EQ(readBytes("\xFF" "es"), u"ÿes");
+    EXPECT_EQ(readBytes("\xFF"
+                        "es"),
+              u"ÿes");
     EXPECT_EQ(readBytes("\x80 5 \xB8 caf\xE9 \x9C\x81"), u"€ 5 \u00B8 café œ\u0081");
     // An overlong form is not valid UTF-8, so the whole file is 8-bit text.
-    EXPECT_EQ(readBytes("\xC0\xAF" "a"), u"À¯a");
+    EXPECT_EQ(readBytes("\xC0\xAF"
+                        "a"),
+              u"À¯a");
 }
 
-TEST(ReadTextFile, EmptyFileIsEmptyText)
-{
+TEST(ReadTextFile, EmptyFileIsEmptyText) {
     const QString text = readBytes("");
     EXPECT_TRUE(text.isEmpty());
 }
 
-TEST(ReadTextFile, MissingFileOrFolderNamesThePathAndTheReason)
-{
+TEST(ReadTextFile, MissingFileOrFolderNamesThePathAndTheReason) {
     TextFiles files;
     const QString missing = files.path(QStringLiteral("absent.txt"));
     try {
@@ -75,8 +77,7 @@ TEST(ReadTextFile, MissingFileOrFolderNamesThePathAndTheReason)
     EXPECT_THROW(ReadTextFile(QString()), FileError);
 }
 
-TEST(ReadTextFile, UnreadableFileNamesThePath)
-{
+TEST(ReadTextFile, UnreadableFileNamesThePath) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";
     }

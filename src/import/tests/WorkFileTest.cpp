@@ -1,18 +1,18 @@
-#include "import/FileError.h"
 #include "import/WorkFile.h"
 
-#include <gtest/gtest.h>
+#include "import/FileError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <gtest/gtest.h>
+
 using namespace quillmere;
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
+QByteArray bytesOf(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
@@ -20,8 +20,7 @@ QByteArray bytesOf(const QString& path)
 
 } // namespace
 
-TEST(WorkFile, AnyTextPassesUnchangedAsUtf8EndingInCrLf)
-{
+TEST(WorkFile, AnyTextPassesUnchangedAsUtf8EndingInCrLf) {
     WorkFile work;
     const QString text = u"plain, é € \u00B8 \U0001F600 中文\nnext\r\n\u0000end"_qs;
     WriteWorkFile(work, text);
@@ -32,8 +31,7 @@ TEST(WorkFile, AnyTextPassesUnchangedAsUtf8EndingInCrLf)
     EXPECT_EQ(ReadWorkFile(work), u"short\r\n");
 }
 
-TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse)
-{
+TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse) {
     QString first;
     {
         WorkFile a;

@@ -15,15 +15,14 @@ using quillmere::testing::TextFiles;
 
 namespace {
 
-Cell text(const char16_t* content)
-{
+Cell text(const char16_t* content) {
     return Cell::text(QString::fromUtf16(content));
 }
 
 class ImportRunOfficeTest : public ::testing::Test {
 protected:
-    bool import(const QStringList& paths, SheetLayout layout, ImportRun::Progress progress = [](int) {})
-    {
+    bool import(
+        const QStringList& paths, SheetLayout layout, ImportRun::Progress progress = [](int) {}) {
         ImportRequest request{paths, layout, ColumnRule::SplitAtComma, QString()};
         return ImportRun(recorder, request, std::move(progress)).run();
     }
@@ -37,9 +36,9 @@ protected:
 
 } // namespace
 
-TEST_F(ImportRunOfficeTest, SingleSheetJoinsTheFilesIntoTextCellsOfTheFirstSheet)
-{
-    const QString utf8 = files.write(u"utf8.txt"_qs, "a,,b\n0012,=1+2\nGr\xC3\xBC\xC3\x9F" "e,");
+TEST_F(ImportRunOfficeTest, SingleSheetJoinsTheFilesIntoTextCellsOfTheFirstSheet) {
+    const QString utf8 = files.write(u"utf8.txt"_qs, "a,,b\n0012,=1+2\nGr\xC3\xBC\xC3\x9F"
+                                                     "e,");
     const QString utf16 = files.write(u"utf16.txt"_qs, QByteArray("\xFF\xFE\xE9\x00,\x00x\x00\n\x00\n\x00", 12));
     ASSERT_TRUE(import({utf8, utf16}, SheetLayout::SingleSheet));
 
@@ -54,8 +53,7 @@ TEST_F(ImportRunOfficeTest, SingleSheetJoinsTheFilesIntoTextCellsOfTheFirstSheet
     EXPECT_FALSE(inspect::hasLocation(document()));
 }
 
-TEST_F(ImportRunOfficeTest, SheetPerFileGivesEachFileAFreeSheetAndRemovesTheDefault)
-{
+TEST_F(ImportRunOfficeTest, SheetPerFileGivesEachFileAFreeSheetAndRemovesTheDefault) {
     const QString first = files.write(u"x/data.txt"_qs, "1,2");
     const QString second = files.write(u"y/data.txt"_qs, "3");
     const QString likeDefault = files.write(u"sheet1"_qs, "4,,5");
@@ -70,8 +68,7 @@ TEST_F(ImportRunOfficeTest, SheetPerFileGivesEachFileAFreeSheetAndRemovesTheDefa
     EXPECT_EQ(inspect::readCells(document(), 2, 2, 1)[0], (std::vector<Cell>{text(u"1"), text(u"2")}));
 }
 
-TEST_F(ImportRunOfficeTest, ClosingTheDocumentDuringTheRunIsReportedForTheFile)
-{
+TEST_F(ImportRunOfficeTest, ClosingTheDocumentDuringTheRunIsReportedForTheFile) {
     const QString first = files.write(u"first.txt"_qs, "1");
     const QString second = files.write(u"second.txt"_qs, "2");
     bool closed = false;
@@ -79,18 +76,18 @@ TEST_F(ImportRunOfficeTest, ClosingTheDocumentDuringTheRunIsReportedForTheFile)
         import({first, second}, SheetLayout::SheetPerFile, [&](int percent) {
             if (percent >= 50 && !closed) {
                 closed = true;
-                inspect::closeDocument(document());
-            }
-        });
-        FAIL() << "the run went on into a closed document";
-    } catch (const ImportError& e) {
-        EXPECT_TRUE(e.message().contains(second)) << e.message().toStdString();
-        EXPECT_TRUE(e.message().contains(u"closed")) << e.message().toStdString();
+        inspect::closeDocument(document());
     }
+});
+FAIL() << "the run went on into a closed document";
+}
+catch (const ImportError& e) {
+    EXPECT_TRUE(e.message().contains(second)) << e.message().toStdString();
+    EXPECT_TRUE(e.message().contains(u"closed")) << e.message().toStdString();
+}
 }
 
-TEST(ImportRunCrashTest, AnOfficeThatEndsDuringTheRunIsReported)
-{
+TEST(ImportRunCrashTest, AnOfficeThatEndsDuringTheRunIsReported) {
     PrivateOffice office;
     const auto connection = office.connect();
     RecordingOffice recorder(*connection);

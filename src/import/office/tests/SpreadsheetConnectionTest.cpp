@@ -1,7 +1,8 @@
+#include "import/office/SpreadsheetConnection.h"
+
 #include "import/ColumnSplitting.h"
 #include "import/office/DocumentInspection.h"
 #include "import/office/OfficeError.h"
-#include "import/office/SpreadsheetConnection.h"
 #include "testsupport/PrivateOffice.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,7 @@ namespace {
 
 class SpreadsheetConnectionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         connection = sharedOffice().connect();
         document = connection->openNewDocument();
     }
@@ -25,8 +25,7 @@ protected:
 
 } // namespace
 
-TEST_F(SpreadsheetConnectionTest, NewDocumentHasOneSheetNamedExactly)
-{
+TEST_F(SpreadsheetConnectionTest, NewDocumentHasOneSheetNamedExactly) {
     EXPECT_EQ(document->sheetCount(), 1);
     EXPECT_EQ(document->sheetAt(0)->name(), u"Sheet1");
     EXPECT_TRUE(SheetExists(*document, QStringLiteral("Sheet1")));
@@ -36,8 +35,7 @@ TEST_F(SpreadsheetConnectionTest, NewDocumentHasOneSheetNamedExactly)
     EXPECT_EQ(capacity.columns, 16'384);
 }
 
-TEST_F(SpreadsheetConnectionTest, InsertAtFrontAndRemoveByName)
-{
+TEST_F(SpreadsheetConnectionTest, InsertAtFrontAndRemoveByName) {
     document->insertSheet(QStringLiteral("Sales2008 finaltxt"), 0);
     document->insertSheet(QStringLiteral("Ünïcode näme"), 0);
     EXPECT_EQ(document->sheetCount(), 3);
@@ -49,8 +47,7 @@ TEST_F(SpreadsheetConnectionTest, InsertAtFrontAndRemoveByName)
     EXPECT_FALSE(SheetExists(*document, QStringLiteral("Sheet1")));
 }
 
-TEST_F(SpreadsheetConnectionTest, RefusalsBecomeOfficeErrorsWithTheOfficeMessage)
-{
+TEST_F(SpreadsheetConnectionTest, RefusalsBecomeOfficeErrorsWithTheOfficeMessage) {
     try {
         document->removeSheet(QStringLiteral("Sheet2"));
         FAIL() << "removing a missing sheet did not fail";
@@ -64,8 +61,7 @@ TEST_F(SpreadsheetConnectionTest, RefusalsBecomeOfficeErrorsWithTheOfficeMessage
     EXPECT_THROW(document->sheetAt(5), OfficeError);
 }
 
-TEST_F(SpreadsheetConnectionTest, CellTextStaysTextAtItsPlace)
-{
+TEST_F(SpreadsheetConnectionTest, CellTextStaysTextAtItsPlace) {
     auto sheet = document->sheetAt(0);
     sheet->setCellText(0, 0, QStringLiteral("007"));
     sheet->setCellText(2, 1, QStringLiteral("=1+2"));
@@ -77,8 +73,7 @@ TEST_F(SpreadsheetConnectionTest, CellTextStaysTextAtItsPlace)
     EXPECT_EQ(cells[1][0], inspect::Cell::empty());
 }
 
-TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne)
-{
+TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne) {
     const QString text = u"0012\u00B8=1+2\u00B8\u00B8x\n\n\u00B8tail\u00B8\nsingle \U0001F600 é"_qs;
     const RowTexts rows = SplitRows(text);
     qsizetype width = 0;
