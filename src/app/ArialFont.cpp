@@ -1,0 +1,15 @@
+#include "app/ArialFont.h"
+
+#include <QStringList>
+
+namespace quillmere {
+
+QFont ArialBold(qreal pointSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace quillmere

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QFont>
+
+namespace quillmere {
+
+// The window's bold text face; where Arial is missing, its metric twin Liberation Sans stands in.
+QFont ArialBold(qreal pointSize);
+
+} // namespace quillmere

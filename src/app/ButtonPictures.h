@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+
+namespace quillmere {
+
+// The 32 by 32 pictures of the picture buttons, drawn here at every resolution the screen may ask for.
+QIcon TextFilePicture();    // a page of text with a large blue letter T
+QIcon FolderPicture();      // an open yellow folder holding papers
+QIcon SpreadsheetPicture(); // a spreadsheet grid in a window frame
+
+// A fully transparent 32 by 32 picture, so that the title bar shows no icon.
+QIcon TransparentIcon();
+
+} // namespace quillmere

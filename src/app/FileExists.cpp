@@ -1,0 +1,12 @@
+#include "app/FileExists.h"
+
+#include <QFileInfo>
+
+namespace quillmere {
+
+bool FileExists(const QString& path) {
+    // The file system cannot hold a name with a NUL in it; Qt would warn about it rather than just say no.
+    return !path.isEmpty() && !path.contains(QChar(0)) && QFileInfo::exists(path);
+}
+
+} // namespace quillmere

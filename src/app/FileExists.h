@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace quillmere {
+
+// True when the path names an existing file or folder. A missing, empty or malformed path is simply false.
+bool FileExists(const QString& path);
+
+} // namespace quillmere

@@ -1,0 +1,109 @@
+#include "app/Form1.h"
+
+#include "app/ButtonPictures.h"
+#include "app/CenterForm.h"
+#include "app/HandPointer.h"
+#include "app/PictureButton.h"
+#include "app/Twips.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "import/ImportJob.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace quillmere {
+
+namespace {
+
+constexpr qreal ClientWidthTwips = 6630;
+constexpr qreal ClientHeightTwips = 6750;
+
+void showNotice(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+Form1::Form1(ImportJob& job, const QString& programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , job_(job)
+    , controls_(BuildForm1Controls(*this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowIcon(TransparentIcon());
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    const TwipScale twips(logicalDpiX());
+    setFixedSize(twips(ClientWidthTwips), twips(ClientHeightTwips));
+    CenterForm(*this, screen()->geometry());
+
+    const QCursor hand = LoadHandPointer(QDir(programFolder).filePath(QStringLiteral("HAND-M.CUR")));
+    for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
+        button->setCursor(hand);
+    }
+    controls_.Command1->setFocus();
+
+    connect(controls_.Check2, &PictureButton::clicked, this, &Form1::Check2_Click);
+    connect(&job_, &ImportJob::progressChanged, controls_.ProgressBar1, &QProgressBar::setValue);
+    connect(&job_, &ImportJob::finished, this, &Form1::importFinished);
+}
+
+// The list and the choices stay usable while the import runs; only the button is deaf until it ends.
+void Form1::Check2_Click() {
+    if (importing_) {
+        return;
+    }
+    if (controls_.files->rowCount() == 0) {
+        showNotice(this, tr("No files added."));
+        return;
+    }
+    importing_.emplace();
+    if (!job_.start(currentRequest())) {
+        importing_.reset();
+    }
+}
+
+void Form1::importFinished(const QString& failure) {
+    controls_.ProgressBar1->setValue(0);
+    importing_.reset();
+    if (!failure.isEmpty()) {
+        QMessageBox::warning(this, QString::fromLatin1(ApplicationTitle), failure);
+    }
+}
+
+ImportRequest Form1::currentRequest() const {
+    ImportRequest request;
+    request.paths = controls_.files->paths();
+    request.layout = controls_.Option5->isChecked() ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
+    request.rule = currentRule();
+    request.customDelimiter = controls_.Text1->text();
+    return request;
+}
+
+ColumnRule Form1::currentRule() const {
+    if (controls_.Option2->isChecked()) {
+        return ColumnRule::SplitAtSpace;
+    }
+    if (controls_.Option3->isChecked()) {
+        return ColumnRule::SplitAtComma;
+    }
+    if (controls_.Option4->isChecked()) {
+        return ColumnRule::SplitAtText;
+    }
+    if (controls_.Option7->isChecked()) {
+        return ColumnRule::SplitAtTab;
+    }
+    return ColumnRule::NoSplit;
+}
+
+} // namespace quillmere

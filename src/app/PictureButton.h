@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QAbstractButton>
+
+namespace quillmere {
+
+// A large push button with a 32 by 32 picture above its caption; the caption is centred and wraps onto
+// further lines where it does not fit. A click acts once and the button never stays down.
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    PictureButton(const QIcon& picture, const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace quillmere

@@ -1,0 +1,25 @@
+#include "app/Form1.h"
+#include "app/HomePage.h"
+#include "import/ImportJob.h"
+#include "import/office/SpreadsheetConnection.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    quillmere::MaybeOpenHomePage(quillmere::HomePage(programFolder));
+
+    quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });
+    quillmere::Form1 window(job, programFolder);
+    window.show();
+    const int status = QApplication::exec();
+    // Closing the window ends the program at once, also in the middle of an import, which may be waiting on the
+    // office; the document keeps the rows written so far.
+    if (job.isRunning()) {
+        std::quick_exit(status);
+    }
+    return status;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+
+#include <optional>
+
+namespace quillmere {
+
+// A pointer picture and the point of it that does the pointing.
+struct CursorPicture {
+    QImage image;
+    QPoint hotspot;
+};
+
+// The picture as a Windows cursor file (.cur) holding one 32-bit image with its transparency mask.
+QByteArray EncodeCursorFile(const CursorPicture& cursor);
+// The picture as a Windows icon file (.ico) holding one 32-bit image with its transparency mask.
+QByteArray EncodeIconFile(const QImage& image);
+
+// The first picture of a cursor or icon file; an icon points with its top-left corner. Gives nullopt for
+// anything that is not a readable picture of that kind.
+std::optional<CursorPicture> DecodeCursorFile(const QByteArray& bytes);
+
+} // namespace quillmere

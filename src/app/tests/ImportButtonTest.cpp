@@ -1,0 +1,219 @@
+#include "app/Form1.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "import/ImportJob.h"
+#include "testsupport/FakeSpreadsheet.h"
+#include "testsupport/TextFiles.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <semaphore>
+
+using namespace quillmere;
+using quillmere::testing::FakeSpreadsheet;
+using quillmere::testing::TextFiles;
+
+namespace {
+
+// The office of one run, writing into the shared fake that outlives it; it may be held at the door.
+class HeldOffice final : public SpreadsheetOffice {
+public:
+    explicit HeldOffice(std::shared_ptr<FakeSpreadsheet> fake)
+        : fake_(std::move(fake)) {}
+    std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return fake_->openNewDocument(); }
+
+private:
+    std::shared_ptr<FakeSpreadsheet> fake_;
+};
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QList<QAbstractButton*>::size_type buttons;
+};
+
+// Answers every message box as it opens, keeping what it showed.
+class BoxAnswerer : public QObject {
+public:
+    BoxAnswerer() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
+                box->buttons().first()->click();
+            }
+        });
+        timer_.start(5);
+    }
+    std::vector<SeenBox> seen;
+
+private:
+    QTimer timer_;
+};
+
+bool busy() {
+    return QGuiApplication::overrideCursor() != nullptr;
+}
+
+} // namespace
+
+class ImportButtonTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::shared_ptr<FakeSpreadsheet> fake_;
+    std::atomic<int> connections_ = 0;
+    std::binary_semaphore door_{1};
+    std::unique_ptr<ImportJob> job_;
+    std::unique_ptr<Form1> form_;
+    TextFiles files_;
+
+    template <typename Control = QWidget>
+    Control* control(const char* name) const {
+        auto* found = form_->findChild<Control*>(QString::fromLatin1(name));
+        if (!found) {
+            qFatal("no control %s", name);
+        }
+        return found;
+    }
+    FileListModel& list() const { return *qobject_cast<FileListModel*>(control<FileListView>("ListView1")->model()); }
+    void clickImport() const { QTest::mouseClick(control("Check2"), Qt::LeftButton); }
+    void waitForTheEnd() const { QTRY_VERIFY_WITH_TIMEOUT(!busy() && !job_->isRunning(), 10000); }
+
+private slots:
+    void init() {
+        fake_ = std::make_shared<FakeSpreadsheet>();
+        connections_ = 0;
+        job_ = std::make_unique<ImportJob>([this]() -> std::unique_ptr<SpreadsheetOffice> {
+            ++connections_;
+            door_.acquire();
+            door_.release();
+            return std::make_unique<HeldOffice>(fake_);
+        });
+        form_ = std::make_unique<Form1>(*job_, files_.dir().path());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    void cleanup() {
+        form_.reset();
+        job_.reset();
+    }
+
+    void anEmptyListSaysSoOncePerClickAndStartsNothing() {
+        const BoxAnswerer answerer;
+        clickImport();
+        QCOMPARE(answerer.seen.size(), 1u);
+        const SeenBox& box = answerer.seen.front();
+        QCOMPARE(box.title, QStringLiteral("Quillmere"));
+        QCOMPARE(box.text, QStringLiteral("No files added."));
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QCOMPARE(box.buttons, 1);
+        QVERIFY(!busy());
+        QVERIFY(!control<QAbstractButton>("Check2")->isDown());
+
+        clickImport();
+        QCOMPARE(answerer.seen.size(), 2u);
+        QCOMPARE(connections_, 0);
+    }
+
+    void theRunTakesTheListAndTheChoicesOfTheMoment_data() {
+        QTest::addColumn<QString>("layoutOption");
+        QTest::addColumn<QString>("ruleOption");
+        QTest::addColumn<QString>("text1");
+        QTest::addColumn<QStringList>("firstRow");
+        QTest::newRow("one sheet, no split") << "Option5"
+                                             << "Option1"
+                                             << "," << QStringList{"a,b;c d"};
+        QTest::newRow("one sheet, space") << "Option5"
+                                          << "Option2"
+                                          << "" << QStringList{"a,b;c", "d"};
+        QTest::newRow("per file, comma") << "Option6"
+                                         << "Option3"
+                                         << "" << QStringList{"a", "b;c d"};
+        QTest::newRow("per file, typed text") << "Option6"
+                                              << "Option4"
+                                              << ";" << QStringList{"a,b", "c d"};
+    }
+    void theRunTakesTheListAndTheChoicesOfTheMoment() {
+        QFETCH(QString, layoutOption);
+        QFETCH(QString, ruleOption);
+        QFETCH(QString, text1);
+        QFETCH(QStringList, firstRow);
+        list().append(files_.write(QStringLiteral("first.txt"), "a,b;c d\r\n"));
+        list().append(files_.write(QStringLiteral("second.txt"), "e\r\n"));
+        control<QRadioButton>(layoutOption.toLatin1())->click();
+        control<QRadioButton>(ruleOption.toLatin1())->click();
+        control<QLineEdit>("Text1")->setText(text1);
+        QSignalSpy progress(control<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged);
+
+        clickImport();
+        QVERIFY(busy());
+        waitForTheEnd();
+
+        QCOMPARE(connections_, 1);
+        const auto& sheets = fake_->lastDocument().sheets;
+        const bool perFile = layoutOption == QStringLiteral("Option6");
+        QCOMPARE(sheets.size(), perFile ? 2u : 1u);
+        const auto& first = perFile ? sheets.back() : sheets.front();
+        for (int column = 0; column < firstRow.size(); ++column) {
+            QCOMPARE(first.at(column, 0), firstRow[column]);
+        }
+        QCOMPARE(first.at(firstRow.size(), 0), QString());
+        QCOMPARE(perFile ? sheets.front().at(0, 0) : first.at(0, 1), QStringLiteral("e"));
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.constLast().first().toInt(), 0);
+        QVERIFY(std::any_of(progress.begin(), progress.end(), [](const QList<QVariant>& v) { return v[0] == 100; }));
+        QCOMPARE(list().paths().size(), 2);
+    }
+
+    void whileRunningTheWaitPointerStaysTheButtonIsDeafAndTheListUsable() {
+        list().append(files_.write(QStringLiteral("a.txt"), "a\r\n"));
+        door_.acquire();
+        clickImport();
+        QTRY_COMPARE(connections_.load(), 1);
+        QVERIFY(busy());
+        for (const char* name : {"Check1", "Check2", "ListView1", "Frame1", "Option3"}) {
+            QTest::mouseMove(control(name));
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        clickImport();
+        QTest::keyClick(control("Check2"), Qt::Key_Space);
+        list().append(files_.write(QStringLiteral("b.txt"), "b\r\n"));
+        QCOMPARE(list().paths().size(), 2);
+        door_.release();
+        waitForTheEnd();
+        QCOMPARE(connections_, 1);
+        QCOMPARE(fake_->documentsOpened(), 1);
+        QCOMPARE(control<QProgressBar>("ProgressBar1")->value(), 0);
+        QCOMPARE(control("Check2")->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void aFailureIsShownAsAWarningAfterTheWaitPointerEnds() {
+        list().append(files_.path(QStringLiteral("missing.txt")));
+        const BoxAnswerer answerer;
+        bool busyWhileShown = true;
+        connect(job_.get(), &ImportJob::finished, this,
+                [&] { QTimer::singleShot(0, [&] { busyWhileShown = busy(); }); });
+        clickImport();
+        QTRY_COMPARE(answerer.seen.size(), 1u);
+        const SeenBox& box = answerer.seen.front();
+        QCOMPARE(box.title, QStringLiteral("Quillmere"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QVERIFY2(box.text.contains(QStringLiteral("missing.txt")), qPrintable(box.text));
+        QVERIFY(!busyWhileShown);
+        waitForTheEnd();
+        QCOMPARE(connections_, 0);
+        QCOMPARE(control<QProgressBar>("ProgressBar1")->value(), 0);
+    }
+};
+
+QTEST_MAIN(ImportButtonTest)
+#include "ImportButtonTest.moc"

@@ -1,0 +1,157 @@
+#include "app/BusyPointer.h"
+#include "app/Form1.h"
+#include "app/pointerfiles/CursorFile.h"
+#include "filelist/FileListView.h"
+#include "import/ImportJob.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillmere;
+
+namespace {
+
+const QString ProgramFolder = QStringLiteral(QUILLMERE_PROGRAM_DIR);
+
+// What the mouse shows over the widget: the program-wide pointer when one is set, else the widget's own.
+Qt::CursorShape shownOver(const QWidget* widget) {
+    const QCursor* busy = QGuiApplication::overrideCursor();
+    return busy ? busy->shape() : widget->cursor().shape();
+}
+
+QByteArray drawnHandFile() {
+    QFile file(QDir(ProgramFolder).filePath(QStringLiteral("HAND-M.CUR")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class PointerTest : public QObject {
+    Q_OBJECT
+
+private:
+    ImportJob job_{[] { return std::unique_ptr<SpreadsheetOffice>(); }};
+    QTemporaryDir emptyFolder_;
+
+    static QWidget* control(Form1& form, const QString& name) {
+        auto* found = form.findChild<QWidget*>(name);
+        if (!found) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return found;
+    }
+    static QList<QWidget*> buttons(Form1& form) {
+        return {control(form, "Check1"), control(form, "Check2"), control(form, "Check4")};
+    }
+    // Every area that shows the default pointer.
+    static QList<QWidget*> plainAreas(Form1& form) {
+        QList<QWidget*> areas{&form, control(form, "Frame1"), control(form, "Frame2"), control(form, "ProgressBar1")};
+        for (int number = 1; number <= 7; ++number) {
+            areas << control(form, QStringLiteral("Option%1").arg(number));
+        }
+        const auto* list = qobject_cast<FileListView*>(control(form, "ListView1"));
+        areas << list->viewport() << list->header()->viewport();
+        return areas;
+    }
+    static void expectIdlePointers(Form1& form, Qt::CursorShape hand) {
+        for (const QWidget* button : buttons(form)) {
+            QCOMPARE(shownOver(button), hand);
+        }
+        for (const QWidget* area : plainAreas(form)) {
+            QCOMPARE(shownOver(area), Qt::ArrowCursor);
+        }
+        QCOMPARE(shownOver(control(form, "Text1")), Qt::IBeamCursor);
+    }
+
+private slots:
+    void withoutCursorFileTheButtonsShowThePlatformHand() {
+        Form1 form(job_, emptyFolder_.path());
+        expectIdlePointers(form, Qt::PointingHandCursor);
+    }
+
+    void theDrawnCursorFileGivesTheButtonsItsPicture() {
+        Form1 form(job_, ProgramFolder);
+        expectIdlePointers(form, Qt::BitmapCursor);
+        const QCursor hand = control(form, "Check2")->cursor();
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(12, 1));
+    }
+
+    void aDamagedCursorFileIsIgnored_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("text") << QByteArray("not a cursor at all\n") << false;
+        QTest::newRow("header only") << drawnHandFile().left(22) << false;
+        QTest::newRow("cut short") << drawnHandFile().left(100) << false;
+        QTest::newRow("folder") << QByteArray() << true;
+    }
+    void aDamagedCursorFileIsIgnored() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, folder);
+        const QTemporaryDir programFolder;
+        const QString path = QDir(programFolder.path()).filePath(QStringLiteral("HAND-M.CUR"));
+        if (folder) {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        Form1 form(job_, programFolder.path());
+        expectIdlePointers(form, Qt::PointingHandCursor);
+    }
+
+    void cursorFilesKeepPictureAndHotspot() {
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        image.setPixel(3, 4, qRgba(10, 20, 30, 255));
+        image.setPixel(31, 31, qRgba(200, 100, 0, 255));
+        const auto cursor = DecodeCursorFile(EncodeCursorFile({image, QPoint(3, 4)}));
+        QVERIFY(cursor);
+        QCOMPARE(cursor->hotspot, QPoint(3, 4));
+        QCOMPARE(cursor->image.convertToFormat(QImage::Format_ARGB32), image);
+
+        const auto icon = DecodeCursorFile(EncodeIconFile(image));
+        QVERIFY(icon);
+        QCOMPARE(icon->hotspot, QPoint(0, 0));
+        QCOMPARE(icon->image.convertToFormat(QImage::Format_ARGB32), image);
+    }
+
+    void busyShowsTheWaitPointerEverywhereWhateverTheMouseDoes() {
+        Form1 form(job_, emptyFolder_.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        {
+            const BusyPointer busy;
+            for (QWidget* widget : buttons(form) + plainAreas(form) + QList<QWidget*>{control(form, "Text1")}) {
+                QTest::mouseMove(widget);
+                QCOMPARE(shownOver(widget), Qt::WaitCursor);
+            }
+        }
+        expectIdlePointers(form, Qt::PointingHandCursor);
+    }
+
+    void busyEndsInEveryWayAndOverlappingWorkKeepsItUntilTheLastEnds() {
+        Form1 form(job_, emptyFolder_.path());
+        try {
+            const BusyPointer busy;
+            throw std::runtime_error("failed");
+        } catch (const std::runtime_error&) {
+        }
+        expectIdlePointers(form, Qt::PointingHandCursor);
+
+        auto walk = std::make_unique<BusyPointer>();
+        { const BusyPointer import; }
+        QCOMPARE(shownOver(control(form, "Check1")), Qt::WaitCursor);
+        walk.reset();
+        expectIdlePointers(form, Qt::PointingHandCursor);
+    }
+};
+
+QTEST_MAIN(PointerTest)
+#include "PointerTest.moc"

@@ -1,0 +1,81 @@
+#include "app/CenterForm.h"
+#include "app/FileExists.h"
+#include "app/HomePage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+using namespace quillmere;
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void centerFormHalvesWithoutClamping_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QPoint>("place");
+        QTest::newRow("smaller") << QRect(0, 0, 1280, 1024) << QSize(442, 450) << QPoint(419, 287);
+        QTest::newRow("600 twips wider") << QRect(0, 0, 400, 300) << QSize(440, 300) << QPoint(-20, 0);
+        QTest::newRow("larger both ways") << QRect(0, 0, 400, 300) << QSize(500, 420) << QPoint(-50, -60);
+        QTest::newRow("second screen") << QRect(1280, 100, 800, 600) << QSize(400, 200) << QPoint(1480, 300);
+    }
+    void centerFormHalvesWithoutClamping() {
+        QFETCH(QRect, screen);
+        QFETCH(QSize, window);
+        QFETCH(QPoint, place);
+        QWidget form;
+        form.resize(window);
+        CenterForm(form, screen);
+        QCOMPARE(form.pos(), place);
+    }
+
+    void fileExistsForFilesAndFoldersOnly() {
+        const QTemporaryDir dir;
+        const QString file = QDir(dir.path()).filePath(QStringLiteral("a.txt"));
+        QFile(file).open(QIODevice::WriteOnly);
+        QVERIFY(FileExists(file));
+        QVERIFY(FileExists(dir.path()));
+        QVERIFY(!FileExists(file + QStringLiteral(".missing")));
+        QVERIFY(!FileExists(QDir(dir.path()).filePath(QStringLiteral("no/such/folder/a.txt"))));
+        QVERIFY(!FileExists(QString()));
+        QVERIFY(!FileExists(QStringLiteral("")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QVERIFY(!FileExists(file + QChar(0) + QStringLiteral("tail")));
+    }
+
+    void homePageOpensOnlyWhenTheDrawIsSeven() {
+        const QUrl page = HomePage(QStringLiteral("/opt/quillmere"));
+        QCOMPARE(page, QUrl(QStringLiteral("file:///opt/quillmere/README.md")));
+        for (int n = 1; n <= 100; ++n) {
+            QList<QUrl> opened;
+            MaybeOpenHomePage(
+                page, [n] { return n; },
+                [&opened](const QUrl& url) {
+                    opened << url;
+                    return true;
+                });
+            QCOMPARE(opened, n == 7 ? QList<QUrl>{page} : QList<QUrl>{});
+        }
+    }
+
+    void theDrawCoversOneToHundred() {
+        QList<int> seen(101, 0);
+        for (int i = 0; i < 20000; ++i) {
+            const int n = DrawOneToHundred();
+            QVERIFY(n >= 1 && n <= 100);
+            ++seen[n];
+        }
+        QVERIFY(std::all_of(seen.begin() + 1, seen.end(), [](int count) { return count > 0; }));
+    }
+
+    void theHomePageShipsBesideTheProgram() {
+        QVERIFY(FileExists(HomePage(QStringLiteral(QUILLMERE_PROGRAM_DIR)).toLocalFile()));
+    }
+};
+
+QTEST_MAIN(StartUpTest)
+#include "StartUpTest.moc"

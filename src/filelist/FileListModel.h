@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QStringList>
+
+namespace quillmere {
+
+// The files to import, top to bottom in import order. Paths are kept exactly as given: repeats are allowed and
+// nothing is checked against the file system.
+class FileListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // A new row at the bottom; the other rows keep their places.
+    void append(const QString& path);
+    QStringList paths() const { return paths_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+private:
+    QStringList paths_;
+};
+
+} // namespace quillmere
