@@ -6,7 +6,6 @@
 #include "app/PictureButton.h"
 #include "app/Twips.h"
 #include "filelist/FileListModel.h"
-#include "filelist/FileListView.h"
 #include "import/ImportJob.h"
 
 #include <QDir>
@@ -36,6 +35,19 @@ Form1::Form1(ImportJob& job, const QString& programFolder, QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , job_(job)
     , controls_(BuildForm1Controls(*this)) {
+    setUpWindow();
+    const QCursor hand = LoadHandPointer(QDir(programFolder).filePath(QStringLiteral("HAND-M.CUR")));
+    for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
+        button->setCursor(hand);
+    }
+    controls_.Command1->setFocus();
+
+    connect(controls_.Check2, &PictureButton::clicked, this, &Form1::Check2_Click);
+    connect(&job_, &ImportJob::progressChanged, controls_.ProgressBar1, &QProgressBar::setValue);
+    connect(&job_, &ImportJob::finished, this, &Form1::importFinished);
+}
+
+void Form1::setUpWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowIcon(TransparentIcon());
@@ -46,16 +58,6 @@ Form1::Form1(ImportJob& job, const QString& programFolder, QWidget* parent)
     const TwipScale twips(logicalDpiX());
     setFixedSize(twips(ClientWidthTwips), twips(ClientHeightTwips));
     CenterForm(*this, screen()->geometry());
-
-    const QCursor hand = LoadHandPointer(QDir(programFolder).filePath(QStringLiteral("HAND-M.CUR")));
-    for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
-        button->setCursor(hand);
-    }
-    controls_.Command1->setFocus();
-
-    connect(controls_.Check2, &PictureButton::clicked, this, &Form1::Check2_Click);
-    connect(&job_, &ImportJob::progressChanged, controls_.ProgressBar1, &QProgressBar::setValue);
-    connect(&job_, &ImportJob::finished, this, &Form1::importFinished);
 }
 
 // The list and the choices stay usable while the import runs; only the button is deaf until it ends.

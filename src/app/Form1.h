@@ -25,6 +25,7 @@ public:
     Form1(ImportJob& job, const QString& programFolder, QWidget* parent = nullptr);
 
 private:
+    void setUpWindow();
     void Check2_Click();
     void importFinished(const QString& failure);
     ImportRequest currentRequest() const;

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace quillmere {
 
 namespace {
@@ -87,6 +89,9 @@ void buildRuleFrame(QWidget& form, const TwipScale& twips, Form1Controls& c) {
                        twips.rect(240, 1320, 4640, 255));
     c.Text1 = place(new QLineEdit(c.Frame1), "Text1", twips.rect(5040, 1280, 975, 330));
     c.Text1->setFont(ArialBold(OptionPoints));
+    // The platform's option mark takes more room than the layout allowed for: the caption may run up to Text1.
+    const int roomToText1 = c.Text1->x() - c.Option4->x() - 1;
+    c.Option4->resize(std::clamp(c.Option4->sizeHint().width(), c.Option4->width(), roomToText1), c.Option4->height());
     c.Option7 = option(c.Frame1, "Option7", QObject::tr("Create a new column in Excel for every tab in text file"),
                        twips.rect(240, 1680, 5115, 255));
     c.Option1->setChecked(true);
