@@ -1,3 +1,4 @@
+#include "FindControl.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
@@ -34,11 +35,7 @@ private:
 
     template <typename Control = QWidget>
     Control* control(const char* name) const {
-        auto* found = form_->findChild<Control*>(QString::fromLatin1(name));
-        if (!found) {
-            qFatal("no control %s", name);
-        }
-        return found;
+        return testing::findControl<Control>(*form_, QString::fromLatin1(name));
     }
     QRadioButton* option(int number) const {
         return control<QRadioButton>(QStringLiteral("Option%1").arg(number).toLatin1().constData());
@@ -70,13 +67,9 @@ private slots:
         QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(form_->palette().color(QPalette::Window), QColor(Qt::white));
-        const QImage icon = form_->windowIcon().pixmap(32, 32).toImage();
-        QCOMPARE(icon.size(), QSize(32, 32));
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                QCOMPARE(qAlpha(icon.pixel(x, y)), 0);
-            }
-        }
+        QImage clear(32, 32, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QCOMPARE(form_->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32), clear);
     }
 
     void controlsStandInPlaceWithCaptionsAndFonts_data() {

@@ -1,3 +1,4 @@
+#include "FindControl.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
@@ -79,11 +80,7 @@ private:
 
     template <typename Control = QWidget>
     Control* control(const char* name) const {
-        auto* found = form_->findChild<Control*>(QString::fromLatin1(name));
-        if (!found) {
-            qFatal("no control %s", name);
-        }
-        return found;
+        return testing::findControl<Control>(*form_, QString::fromLatin1(name));
     }
     FileListModel& list() const { return *qobject_cast<FileListModel*>(control<FileListView>("ListView1")->model()); }
     void clickImport() const { QTest::mouseClick(control("Check2"), Qt::LeftButton); }
@@ -144,18 +141,14 @@ private slots:
         QTest::addColumn<QString>("ruleOption");
         QTest::addColumn<QString>("text1");
         QTest::addColumn<QStringList>("firstRow");
-        QTest::newRow("one sheet, no split") << "Option5"
-                                             << "Option1"
-                                             << "," << QStringList{"a,b;c d"};
-        QTest::newRow("one sheet, space") << "Option5"
-                                          << "Option2"
-                                          << "" << QStringList{"a,b;c", "d"};
-        QTest::newRow("per file, comma") << "Option6"
-                                         << "Option3"
-                                         << "" << QStringList{"a", "b;c d"};
-        QTest::newRow("per file, typed text") << "Option6"
-                                              << "Option4"
-                                              << ";" << QStringList{"a,b", "c d"};
+        const auto row = [](const char* name, const char* layout, const char* rule, const char* text1,
+                            const QStringList& firstRow) {
+            QTest::newRow(name) << QString::fromLatin1(layout) << QString::fromLatin1(rule)
+                                << QString::fromLatin1(text1) << firstRow;
+        };
+        row("one sheet, no split", "Option5", "Option1", ",", {"a,b;c d"});
+        row("per file, comma", "Option6", "Option3", "", {"a", "b;c d"});
+        row("one sheet, typed text", "Option5", "Option4", ";", {"a,b", "c d"});
     }
     void theRunTakesTheListAndTheChoicesOfTheMoment() {
         QFETCH(QString, layoutOption);

@@ -62,16 +62,6 @@ private slots:
         }
     }
 
-    void theDrawCoversOneToHundred() {
-        QList<int> seen(101, 0);
-        for (int i = 0; i < 20000; ++i) {
-            const int n = DrawOneToHundred();
-            QVERIFY(n >= 1 && n <= 100);
-            ++seen[n];
-        }
-        QVERIFY(std::all_of(seen.begin() + 1, seen.end(), [](int count) { return count > 0; }));
-    }
-
     void theHomePageShipsBesideTheProgram() {
         QVERIFY(FileExists(HomePage(QStringLiteral(QUILLMERE_PROGRAM_DIR)).toLocalFile()));
     }
