@@ -59,9 +59,11 @@ public:
     void importRuns();
 
 private:
+    std::pair<double, double> scenario(const char* title, const QStringList& paths, SheetLayout layout,
+                                       NativeTextImport::Window window);
     double importSeconds(const QStringList& paths, SheetLayout layout);
-    // Hidden windows keep a thousand loads from measuring mostly window building.
-    double nativeSeconds(const QStringList& paths, NativeTextImport::Window window = NativeTextImport::Window::Hidden);
+    // Many files load into hidden windows, so that the yardstick does not measure mostly window building.
+    double nativeSeconds(const QStringList& paths, NativeTextImport::Window window);
     QStringList writeFiles(const QString& prefix, int count, int lines);
 
     PrivateOffice office_;
@@ -129,29 +131,33 @@ double Bench::nativeSeconds(const QStringList& paths, NativeTextImport::Window w
     });
 }
 
+// Runs one scenario both ways, prints both times, and gives the two times back as (import run, native).
+std::pair<double, double> Bench::scenario(const char* title, const QStringList& paths, SheetLayout layout,
+                                          NativeTextImport::Window window) {
+    const double run = importSeconds(paths, layout);
+    const double native = nativeSeconds(paths, window);
+    std::printf("\n%s:\n", title);
+    print("  import run", run);
+    print(window == NativeTextImport::Window::Visible ? "  office's own text import"
+                                                      : "  office's own text import, file by file, hidden",
+          native);
+    return {run, native};
+}
+
 void Bench::importRuns() {
-    const QStringList one = writeFiles(QStringLiteral("a"), 1, 100'000);
-    const double a = importSeconds(one, SheetLayout::SingleSheet);
-    const double aNative = nativeSeconds(one, NativeTextImport::Window::Visible);
-    std::printf("\n(a) one file of 100,000 lines x 10 fields, single sheet:\n");
-    print("  import run", a);
-    print("  office's own text import", aNative);
+    const auto [a, aNative] =
+        scenario("(a) one file of 100,000 lines x 10 fields, single sheet", writeFiles(QStringLiteral("a"), 1, 100'000),
+                 SheetLayout::SingleSheet, NativeTextImport::Window::Visible);
     std::printf("import/native ratio: %.2f\n", a / aNative);
 
-    const QStringList many = writeFiles(QStringLiteral("b"), 1000, 20);
-    const double b = importSeconds(many, SheetLayout::SheetPerFile);
-    const double bNative = nativeSeconds(many);
-    std::printf("\n(b) 1,000 files of 20 lines, sheet per file:\n");
-    print("  import run", b);
-    print("  office's own text import, file by file, hidden", bNative);
+    const auto [b, bNative] =
+        scenario("(b) 1,000 files of 20 lines, sheet per file", writeFiles(QStringLiteral("b"), 1000, 20),
+                 SheetLayout::SheetPerFile, NativeTextImport::Window::Hidden);
     std::printf("sheet-per-file ms/file: %.2f\n", b / 1000 * 1e3);
 
-    const QStringList some = writeFiles(QStringLiteral("c"), 200, 500);
-    const double c = importSeconds(some, SheetLayout::SingleSheet);
-    const double cNative = nativeSeconds(some);
-    std::printf("\n(c) 200 files of 500 lines, single sheet:\n");
-    print("  import run", c);
-    print("  office's own text import, file by file, hidden", cNative);
+    const auto [c, cNative] =
+        scenario("(c) 200 files of 500 lines, single sheet", writeFiles(QStringLiteral("c"), 200, 500),
+                 SheetLayout::SingleSheet, NativeTextImport::Window::Hidden);
     std::printf("single-sheet import/native ratio: %.2f\n", c / cNative);
 }
 
