@@ -3,7 +3,7 @@
 #include "import/ColumnSplitting.h"
 #include "import/ImportRun.h"
 #include "import/RowWriter.h"
-#include "import/office/DocumentInspection.h"
+#include "import/office/CellReadback.h"
 #include "import/office/NativeTextImport.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"

@@ -3,7 +3,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "import/ImportJob.h"
-#include "import/office/DocumentInspection.h"
+#include "import/office/CellReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"

@@ -1,7 +1,7 @@
 #include "import/office/SpreadsheetConnection.h"
 
 #include "import/ColumnSplitting.h"
-#include "import/office/DocumentInspection.h"
+#include "import/office/CellReadback.h"
 #include "import/office/OfficeError.h"
 #include "testsupport/PrivateOffice.h"
 

@@ -1,4 +1,4 @@
-#include "import/office/DocumentInspection.h"
+#include "import/office/CellReadback.h"
 
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoSpreadsheet.h"
