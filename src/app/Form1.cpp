@@ -6,7 +6,10 @@
 #include "app/PictureButton.h"
 #include "app/Twips.h"
 #include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "filelist/FilePicker.h"
 #include "import/ImportJob.h"
+#include "import/ProblemList.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -30,18 +33,21 @@ void showNotice(QWidget* parent, const QString& text) {
 
 } // namespace
 
-Form1::Form1(ImportJob& job, const QString& programFolder, QWidget* parent)
+Form1::Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , job_(job)
+    , picker_(picker)
     , controls_(BuildForm1Controls(*this)) {
     setUpWindow();
-    const QCursor hand = LoadHandPointer(QDir(programFolder).filePath(QStringLiteral("HAND-M.CUR")));
-    for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
-        button->setCursor(hand);
-    }
+    setUpPointers(programFolder);
     controls_.Command1->setFocus();
 
+    connect(controls_.Check1, &PictureButton::clicked, this, &Form1::Check1_Click);
+    connect(controls_.Check4, &PictureButton::clicked, this, &Form1::Check4_Click);
+    connect(&walk_, &FolderWalkJob::finished, this, &Form1::folderWalked);
+    connect(controls_.ListView1, &FileListView::pathsDropped, controls_.files,
+            qOverload<const QStringList&>(&FileListModel::append));
     connect(controls_.Check2, &PictureButton::clicked, this, &Form1::Check2_Click);
     connect(&job_, &ImportJob::progressChanged, controls_.ProgressBar1, &QProgressBar::setValue);
     connect(&job_, &ImportJob::finished, this, &Form1::importFinished);
@@ -60,9 +66,53 @@ void Form1::setUpWindow() {
     CenterForm(*this, screen()->geometry());
 }
 
-// The list and the choices stay usable while the import runs; only the button is deaf until it ends.
+void Form1::setUpPointers(const QString& programFolder) {
+    const QDir folder(programFolder);
+    const QCursor hand = LoadHandPointer(folder.filePath(QStringLiteral("HAND-M.CUR")));
+    for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
+        button->setCursor(hand);
+    }
+    const QPixmap drag(folder.filePath(QStringLiteral("drag.ico")));
+    if (!drag.isNull()) {
+        controls_.ListView1->setDragPointer(QCursor(drag));
+    }
+}
+
+void Form1::Check1_Click() {
+    const QStringList pick = picker_.pickFiles(this, tr("Add File(s) - Use Ctrl & Shift to select multiple files"),
+                                               {tr("Text Files (*.txt)"), tr("All Files (*)")});
+    controls_.files->append(PickedPaths(pick));
+}
+
+// One walk at a time: a second one would interleave its rows with the first's.
+void Form1::Check4_Click() {
+    if (walking_) {
+        return;
+    }
+    const QString folder = picker_.pickFolder(this, tr("Please select folder to add:"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    walking_.emplace();
+    walk_.start(folder);
+}
+
+void Form1::folderWalked(const FolderFiles& found) {
+    controls_.files->append(found.files);
+    walking_.reset();
+    if (!found.unreadable.isEmpty()) {
+        const QString heading = found.unreadable.size() == 1
+                                    ? tr("This folder could not be read, so its files and subfolders were left out:")
+                                    : tr("%1 folders could not be read, so their files and subfolders were left out:")
+                                          .arg(found.unreadable.size());
+        QMessageBox::warning(this, QString::fromLatin1(ApplicationTitle), ProblemList(heading, found.unreadable));
+    }
+}
+
+// The list and the choices stay usable while the import runs; only the button is deaf until it ends. An import
+// waits for a folder walk, whose rows are not in the list yet.
 void Form1::Check2_Click() {
-    if (importing_) {
+    if (importing_ || walking_) {
         return;
     }
     if (controls_.files->rowCount() == 0) {

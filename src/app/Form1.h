@@ -2,6 +2,7 @@
 
 #include "app/BusyPointer.h"
 #include "app/Form1Controls.h"
+#include "filelist/FolderWalkJob.h"
 #include "import/ColumnRule.h"
 #include "import/ImportRequest.h"
 
@@ -11,28 +12,38 @@
 
 namespace quillmere {
 
+class FilePicker;
 class ImportJob;
 
 // The caption of the window and of every message box.
 inline constexpr auto ApplicationTitle = "Quillmere";
 
-// The program's one window. It holds the file list and the user's choices and hands them to the import job.
+// The program's one window. It holds the file list and the user's choices, fills the list through the picker
+// and the folder walk, and hands the list and the choices to the import job.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
     // The hand pointer over the picture buttons comes from "HAND-M.CUR" in the program's folder when it can.
-    Form1(ImportJob& job, const QString& programFolder, QWidget* parent = nullptr);
+    // The list's pointer during a row drag comes from "drag.ico" there.
+    Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
 
 private:
     void setUpWindow();
+    void setUpPointers(const QString& programFolder);
+    void Check1_Click();
+    void Check4_Click();
+    void folderWalked(const FolderFiles& found);
     void Check2_Click();
     void importFinished(const QString& failure);
     ImportRequest currentRequest() const;
     ColumnRule currentRule() const;
 
     ImportJob& job_;
+    FilePicker& picker_;
     Form1Controls controls_;
+    FolderWalkJob walk_;
+    std::optional<BusyPointer> walking_;
     std::optional<BusyPointer> importing_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/HomePage.h"
+#include "filelist/QtFilePicker.h"
 #include "import/ImportJob.h"
 #include "import/office/SpreadsheetConnection.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char* argv[]) {
     quillmere::MaybeOpenHomePage(quillmere::HomePage(programFolder));
 
     quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });
-    quillmere::Form1 window(job, programFolder);
+    quillmere::QtFilePicker picker;
+    quillmere::Form1 window(job, picker, programFolder);
     window.show();
     const int status = QApplication::exec();
     // Closing the window ends the program at once, also in the middle of an import, which may be waiting on the

@@ -3,9 +3,16 @@
 namespace quillmere {
 
 void FileListModel::append(const QString& path) {
-    const int row = int(paths_.size());
-    beginInsertRows({}, row, row);
-    paths_.append(path);
+    append(QStringList{path});
+}
+
+void FileListModel::append(const QStringList& paths) {
+    if (paths.isEmpty()) {
+        return;
+    }
+    const int first = int(paths_.size());
+    beginInsertRows({}, first, first + int(paths.size()) - 1);
+    paths_.append(paths);
     endInsertRows();
 }
 
@@ -25,6 +32,15 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
     return tr("Text File(s)");
+}
+
+bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || (role != Qt::EditRole && role != Qt::DisplayRole)) {
+        return false;
+    }
+    paths_[index.row()] = value.toString();
+    emit dataChanged(index, index, {Qt::DisplayRole});
+    return true;
 }
 
 bool FileListModel::removeRows(int row, int count, const QModelIndex& parent) {

@@ -15,11 +15,15 @@ public:
 
     // A new row at the bottom; the other rows keep their places.
     void append(const QString& path);
+    // New rows at the bottom in the given order, in one step however many.
+    void append(const QStringList& paths);
     QStringList paths() const { return paths_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Replaces the path of a row; the row keeps its place.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 private:

@@ -1,8 +1,10 @@
-# The folder walk: directory enumeration, natural order and the level-by-level walk. QtCore only, no window.
+# The folder walk: directory enumeration, natural order and the level-by-level walk, also off the user-interface
+# thread. QtCore only, no window.
 add_library(quillmere_folderwalk STATIC
     ${CMAKE_CURRENT_LIST_DIR}/FolderEntries.h ${CMAKE_CURRENT_LIST_DIR}/FolderEntries.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NaturalOrder.h ${CMAKE_CURRENT_LIST_DIR}/NaturalOrder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AddFolder.h ${CMAKE_CURRENT_LIST_DIR}/AddFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FolderWalkJob.h ${CMAKE_CURRENT_LIST_DIR}/FolderWalkJob.cpp
 )
 target_include_directories(quillmere_folderwalk PUBLIC "${CMAKE_CURRENT_LIST_DIR}/..")
 target_link_libraries(quillmere_folderwalk PUBLIC Qt6::Core)

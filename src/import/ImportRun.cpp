@@ -1,6 +1,7 @@
 #include "import/ImportRun.h"
 
 #include "import/FileError.h"
+#include "import/ProblemList.h"
 #include "import/RowWriter.h"
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
@@ -15,7 +16,6 @@ namespace {
 
 // Reading is quick beside writing into the office: it gets this share of the bar.
 constexpr double readShare = 0.1;
-constexpr int namedProblems = 5;
 
 } // namespace
 
@@ -35,16 +35,10 @@ void checkListedFiles(const QStringList& paths) {
     if (problems.isEmpty()) {
         return;
     }
-    const qsizetype count = problems.size();
-    QString message = count == 1 ? QStringLiteral("This file cannot be read, so nothing was imported:")
-                                 : QStringLiteral("%1 files cannot be read, so nothing was imported:").arg(count);
-    for (const QString& problem : problems.first(std::min<qsizetype>(count, namedProblems))) {
-        message += QStringLiteral("\n") + problem;
-    }
-    if (count > namedProblems) {
-        message += QStringLiteral("\n… and %1 more.").arg(count - namedProblems);
-    }
-    throw ImportError(message);
+    const QString heading =
+        problems.size() == 1 ? QStringLiteral("This file cannot be read, so nothing was imported:")
+                             : QStringLiteral("%1 files cannot be read, so nothing was imported:").arg(problems.size());
+    throw ImportError(ProblemList(heading, problems));
 }
 
 ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)

@@ -1,3 +1,4 @@
+#include "AnsweringPicker.h"
 #include "FindControl.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
@@ -31,6 +32,7 @@ class Form1LayoutTest : public QObject {
 private:
     QTemporaryDir programFolder_;
     ImportJob job_{[] { return std::unique_ptr<SpreadsheetOffice>(); }};
+    testing::AnsweringPicker picker_;
     std::unique_ptr<Form1> form_;
 
     template <typename Control = QWidget>
@@ -54,7 +56,7 @@ private slots:
     void initTestCase() { QCOMPARE(QWidget().logicalDpiX(), 96); }
 
     void init() {
-        form_ = std::make_unique<Form1>(job_, programFolder_.path());
+        form_ = std::make_unique<Form1>(job_, picker_, programFolder_.path());
         form_->show();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     }

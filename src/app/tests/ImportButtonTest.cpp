@@ -1,3 +1,4 @@
+#include "AnsweringPicker.h"
 #include "FindControl.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
@@ -75,6 +76,7 @@ private:
     std::binary_semaphore door_{1};
     bool doorShut_ = false;
     std::unique_ptr<ImportJob> job_;
+    testing::AnsweringPicker picker_;
     std::unique_ptr<Form1> form_;
     TextFiles files_;
 
@@ -106,7 +108,7 @@ private slots:
             door_.release();
             return std::make_unique<HeldOffice>(fake_);
         });
-        form_ = std::make_unique<Form1>(*job_, files_.dir().path());
+        form_ = std::make_unique<Form1>(*job_, picker_, files_.dir().path());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }

@@ -1,3 +1,4 @@
+#include "AnsweringPicker.h"
 #include "FindControl.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
@@ -59,7 +60,8 @@ private slots:
         ImportJob job([this]() -> std::unique_ptr<SpreadsheetOffice> {
             return std::make_unique<RecordedConnection>(office_->connect(), document_);
         });
-        Form1 form(job, files_.dir().path());
+        testing::AnsweringPicker picker;
+        Form1 form(job, picker, files_.dir().path());
         form.show();
         auto* list = qobject_cast<FileListModel*>(testing::findControl<FileListView>(form, u"ListView1"_qs)->model());
         list->append(files_.write(u"notes.txt"_qs, "x,y\nz\n"));

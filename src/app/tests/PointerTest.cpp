@@ -1,3 +1,4 @@
+#include "AnsweringPicker.h"
 #include "FindControl.h"
 #include "app/BusyPointer.h"
 #include "app/Form1.h"
@@ -36,6 +37,7 @@ class PointerTest : public QObject {
 
 private:
     ImportJob job_{[] { return std::unique_ptr<SpreadsheetOffice>(); }};
+    testing::AnsweringPicker picker_;
     QTemporaryDir emptyFolder_;
 
     static QWidget* control(const Form1& form, const QString& name) { return testing::findControl(form, name); }
@@ -64,7 +66,7 @@ private:
 
 private slots:
     void theDrawnCursorFileGivesTheButtonsItsPicture() {
-        Form1 form(job_, ProgramFolder);
+        Form1 form(job_, picker_, ProgramFolder);
         expectIdlePointers(form, Qt::BitmapCursor);
         const QCursor hand = control(form, "Check2")->cursor();
         QCOMPARE(hand.pixmap().size(), QSize(32, 32));
@@ -98,12 +100,12 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
-        Form1 form(job_, programFolder.path());
+        Form1 form(job_, picker_, programFolder.path());
         expectIdlePointers(form, Qt::PointingHandCursor);
     }
 
     void busyShowsTheWaitPointerEverywhereWhateverTheMouseDoes() {
-        Form1 form(job_, emptyFolder_.path());
+        Form1 form(job_, picker_, emptyFolder_.path());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         {
@@ -117,7 +119,7 @@ private slots:
     }
 
     void busyEndsInEveryWayAndOverlappingWorkKeepsItUntilTheLastEnds() {
-        Form1 form(job_, emptyFolder_.path());
+        Form1 form(job_, picker_, emptyFolder_.path());
         try {
             const BusyPointer busy;
             throw std::runtime_error("failed");

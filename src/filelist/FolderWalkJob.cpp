@@ -1,0 +1,26 @@
+#include "filelist/FolderWalkJob.h"
+
+namespace quillmere {
+
+FolderWalkJob::~FolderWalkJob() = default;
+
+bool FolderWalkJob::start(const QString& folder) {
+    if (running_) {
+        return false;
+    }
+    running_ = true;
+    worker_ = std::jthread([this, folder](const std::stop_token& stop) {
+        FolderFiles found = WalkFolder(folder, stop);
+        // Delivered on this object's thread, and dropped if the object is gone by then.
+        QMetaObject::invokeMethod(
+            this,
+            [this, found = std::move(found)] {
+                running_ = false;
+                emit finished(found);
+            },
+            Qt::QueuedConnection);
+    });
+    return true;
+}
+
+} // namespace quillmere

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "filelist/AddFolder.h"
+
+#include <QObject>
+
+#include <thread>
+
+namespace quillmere {
+
+// Walks one folder at a time off the user-interface thread; what it found comes back as one signal.
+class FolderWalkJob : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    // Asks a running walk to stop at its next folder and waits for it.
+    ~FolderWalkJob() override;
+
+    bool isRunning() const { return running_; }
+    // Starts the walk; does nothing and returns false while one is running.
+    bool start(const QString& folder);
+
+signals:
+    void finished(const quillmere::FolderFiles& found);
+
+private:
+    bool running_ = false;
+    std::jthread worker_;
+};
+
+} // namespace quillmere
