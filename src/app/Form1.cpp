@@ -2,8 +2,8 @@
 
 #include "app/ButtonPictures.h"
 #include "app/CenterForm.h"
-#include "app/HandPointer.h"
 #include "app/PictureButton.h"
+#include "app/PointerFile.h"
 #include "app/Twips.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
@@ -68,13 +68,13 @@ void Form1::setUpWindow() {
 
 void Form1::setUpPointers(const QString& programFolder) {
     const QDir folder(programFolder);
-    const QCursor hand = LoadHandPointer(folder.filePath(QStringLiteral("HAND-M.CUR")));
+    const QCursor hand =
+        LoadPointerFile(folder.filePath(QStringLiteral("HAND-M.CUR"))).value_or(QCursor(Qt::PointingHandCursor));
     for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
         button->setCursor(hand);
     }
-    const QPixmap drag(folder.filePath(QStringLiteral("drag.ico")));
-    if (!drag.isNull()) {
-        controls_.ListView1->setDragPointer(QCursor(drag));
+    if (const auto drag = LoadPointerFile(folder.filePath(QStringLiteral("drag.ico")))) {
+        controls_.ListView1->setDragPointer(*drag);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "AnsweringPicker.h"
+#include "BoxAnswerer.h"
 #include "FindControl.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
@@ -20,7 +21,9 @@
 #include <semaphore>
 
 using namespace quillmere;
+using quillmere::testing::BoxAnswerer;
 using quillmere::testing::FakeSpreadsheet;
+using quillmere::testing::SeenBox;
 using quillmere::testing::TextFiles;
 
 namespace {
@@ -34,31 +37,6 @@ public:
 
 private:
     std::shared_ptr<FakeSpreadsheet> fake_;
-};
-
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    QList<QAbstractButton*>::size_type buttons;
-};
-
-// Answers every message box as it opens, keeping what it showed.
-class BoxAnswerer : public QObject {
-public:
-    BoxAnswerer() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
-                box->buttons().first()->click();
-            }
-        });
-        timer_.start(5);
-    }
-    std::vector<SeenBox> seen;
-
-private:
-    QTimer timer_;
 };
 
 bool busy() {

@@ -2,7 +2,7 @@
 #include "FindControl.h"
 #include "app/BusyPointer.h"
 #include "app/Form1.h"
-#include "app/pointerfiles/CursorFile.h"
+#include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "import/ImportJob.h"
 
@@ -72,10 +72,14 @@ private slots:
         QCOMPARE(hand.pixmap().size(), QSize(32, 32));
         QCOMPARE(hand.hotSpot(), QPoint(12, 1));
 
-        QFile drag(QDir(ProgramFolder).filePath(QStringLiteral("drag.ico")));
-        QVERIFY(drag.open(QIODevice::ReadOnly));
-        const auto dragPicture = DecodeCursorFile(drag.readAll());
-        QVERIFY(dragPicture && dragPicture->image.size() == QSize(32, 32) && dragPicture->hotspot.isNull());
+        auto& list = *qobject_cast<FileListView*>(control(form, "ListView1"));
+        qobject_cast<FileListModel*>(list.model())->append(QStringLiteral("/a.txt"));
+        const QPoint row = list.visualRect(list.model()->index(0, 0)).center();
+        QTest::mousePress(list.viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(list.viewport()->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(list.viewport()->cursor().pixmap().size(), QSize(32, 32));
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(list.viewport()->cursor().shape(), Qt::ArrowCursor);
     }
 
     void aDamagedCursorFileIsIgnored_data() {

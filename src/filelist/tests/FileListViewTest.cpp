@@ -3,6 +3,7 @@
 #include "filelist/FileListModel.h"
 
 #include <QHeaderView>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,6 +29,30 @@ private:
         doubleClick(rowCentre(row));
     }
     QPoint belowTheRows() const { return {10, view_->viewport()->height() - 5}; }
+
+    QWidget* surface() const { return view_->viewport(); }
+    void press(QPoint where) { QTest::mousePress(surface(), Qt::LeftButton, {}, where); }
+    void moveTo(QPoint where) { QTest::mouseMove(surface(), where); }
+    void release(QPoint where) { QTest::mouseRelease(surface(), Qt::LeftButton, {}, where); }
+    int selectedRow() const {
+        const QModelIndexList rows = view_->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.first().row() : -1;
+    }
+
+    // Sends one drag-and-drop over the list and tells whether the list took it; what it offers is spied.
+    bool drop(const QMimeData& data) {
+        const QPoint at = rowCentre(0).isNull() ? QPoint(20, 20) : rowCentre(0);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(surface(), &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(surface(), &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
+    }
+    static std::unique_ptr<QMimeData> urls(const QList<QUrl>& addresses) {
+        auto data = std::make_unique<QMimeData>();
+        data->setUrls(addresses);
+        return data;
+    }
 
 private slots:
     void init() {
@@ -89,6 +114,133 @@ private slots:
         QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, rowCentre(2));
         doubleClick(belowTheRows());
         QCOMPARE(model_->paths(), QStringList({"/1", "/2"}));
+    }
+
+    void dropsOfLocalFilesAndFoldersGiveTheirPathsInOrder() {
+        QSignalSpy dropped(view_.get(), &FileListView::pathsDropped);
+        QVERIFY(drop(*urls({QUrl::fromLocalFile("/data/c.txt"), QUrl::fromLocalFile("/data/a b.txt"),
+                            QUrl::fromLocalFile("/data/folder")})));
+        QCOMPARE(dropped.size(), 1);
+        QCOMPARE(dropped.first().first().toStringList(), QStringList({"/data/c.txt", "/data/a b.txt", "/data/folder"}));
+    }
+
+    void textRemoteAddressesAndDropsAfterARowClickAreRefused() {
+        QSignalSpy dropped(view_.get(), &FileListView::pathsDropped);
+        QMimeData text;
+        text.setText(QStringLiteral("/data/a.txt"));
+        QVERIFY(!drop(text));
+        QVERIFY(!drop(*urls({QUrl::fromLocalFile("/data/a.txt"), QUrl("https://example.org/b.txt")})));
+        QVERIFY(view_->acceptDrops());
+
+        fill({"/1"});
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, rowCentre(0));
+        QVERIFY(!view_->acceptDrops());
+        QVERIFY(!drop(*urls({QUrl::fromLocalFile("/data/a.txt")})));
+        QCOMPARE(dropped.size(), 0);
+    }
+
+    void draggingSlowlyCarriesThePathDownRowByRow() {
+        fill({"A", "B", "C"});
+        press(rowCentre(0));
+        moveTo(rowCentre(1));
+        moveTo(rowCentre(2));
+        release(rowCentre(2));
+        QCOMPARE(model_->paths(), QStringList({"B", "C", "A"}));
+        QCOMPARE(selectedRow(), 2);
+    }
+
+    void aJumpExchangesOnlyTheTwoRowsAndMovesAfterReleaseDoNothing() {
+        fill({"A", "B", "C", "D", "E"});
+        view_->resize(425, 400);
+        press(rowCentre(0));
+        moveTo(rowCentre(4));
+        release(rowCentre(4));
+        QCOMPARE(model_->paths(), QStringList({"E", "B", "C", "D", "A"}));
+        moveTo(rowCentre(1));
+        QCOMPARE(model_->paths(), QStringList({"E", "B", "C", "D", "A"}));
+    }
+
+    void equalPathsAreNeverExchangedAndTheDragGoesOnFromTheSameRow() {
+        fill({"A", "A", "B"});
+        press(rowCentre(0));
+        moveTo(rowCentre(1));
+        QCOMPARE(model_->paths(), QStringList({"A", "A", "B"}));
+        QCOMPARE(selectedRow(), 0);
+        moveTo(rowCentre(2));
+        release(rowCentre(2));
+        QCOMPARE(model_->paths(), QStringList({"B", "A", "A"}));
+    }
+
+    void aPressOnTheEmptyAreaDragsTheRowClickedLastAndNothingBeforeAnyClick() {
+        fill({"A", "B", "C"});
+        view_->resize(425, 400);
+        press(belowTheRows());
+        moveTo(rowCentre(1));
+        release(rowCentre(1));
+        QCOMPARE(model_->paths(), QStringList({"A", "B", "C"}));
+
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, rowCentre(2));
+        press(belowTheRows());
+        moveTo(rowCentre(0));
+        release(rowCentre(0));
+        QCOMPARE(model_->paths(), QStringList({"C", "B", "A"}));
+    }
+
+    void aRemovedRowIsNotDraggedLater() {
+        fill({"A", "B", "C"});
+        doubleClickRow(2);
+        press(belowTheRows());
+        moveTo(rowCentre(0));
+        release(rowCentre(0));
+        QCOMPARE(model_->paths(), QStringList({"A", "B"}));
+    }
+
+    void thePointerShowsTheDragPictureFromTheRowClickToTheRelease() {
+        view_->setDragPointer(QCursor(Qt::ClosedHandCursor));
+        fill({"A"});
+        press(rowCentre(0));
+        QCOMPARE(surface()->cursor().shape(), Qt::ClosedHandCursor);
+        release(rowCentre(0));
+        QCOMPARE(surface()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Twenty rows in a list showing a few: the third of the list the pointer is in decides the scrolling.
+    void anExchangeNearTheTopOrBottomBringsTheNextRowIntoView() {
+        QStringList rows;
+        for (int i = 0; i < 20; ++i) {
+            rows << QString::number(i);
+        }
+        fill(rows);
+        const int height = surface()->height();
+        QScrollBar& bar = *view_->verticalScrollBar();
+        const auto dragOneRow = [&](int from, int to) {
+            QTest::mouseClick(surface(), Qt::LeftButton, {}, rowCentre(from));
+            press(rowCentre(from));
+            moveTo(rowCentre(to));
+            release(rowCentre(to));
+        };
+        const auto third = [&](int row) { return 3 * rowCentre(row).y() / height; };
+
+        const int bottom = view_->indexAt({10, height - 2}).row();
+        QCOMPARE(third(bottom), 2);
+        dragOneRow(bottom - 1, bottom);
+        QVERIFY(bar.value() > 0);
+
+        bar.setValue(5);
+        int middle = 5;
+        while (third(middle) != 1) {
+            ++middle;
+        }
+        dragOneRow(middle + 1, middle);
+        QCOMPARE(bar.value(), 5);
+
+        QCOMPARE(third(5), 0);
+        dragOneRow(6, 5);
+        QCOMPARE(bar.value(), 4);
+
+        bar.setValue(0);
+        dragOneRow(1, 0);
+        QCOMPARE(bar.value(), 0);
     }
 };
 

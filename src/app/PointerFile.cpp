@@ -1,4 +1,4 @@
-#include "app/HandPointer.h"
+#include "app/PointerFile.h"
 
 #include "app/FileExists.h"
 #include "app/pointerfiles/CursorFile.h"
@@ -8,14 +8,14 @@
 
 namespace quillmere {
 
-QCursor LoadHandPointer(const QString& cursorFile) {
-    QFile file(cursorFile);
-    if (!FileExists(cursorFile) || !file.open(QIODevice::ReadOnly)) {
-        return Qt::PointingHandCursor;
+std::optional<QCursor> LoadPointerFile(const QString& path) {
+    QFile file(path);
+    if (!FileExists(path) || !file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
     }
     const auto picture = DecodeCursorFile(file.readAll());
     if (!picture) {
-        return Qt::PointingHandCursor;
+        return std::nullopt;
     }
     return QCursor(QPixmap::fromImage(picture->image), picture->hotspot.x(), picture->hotspot.y());
 }
