@@ -86,9 +86,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("folder");
         QTest::newRow("absent") << QByteArray() << false;
-        QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("text") << QByteArray("not a cursor at all\n") << false;
-        QTest::newRow("header only") << drawnHandFile().left(22) << false;
         QTest::newRow("cut short") << drawnHandFile().left(100) << false;
         QTest::newRow("folder") << QByteArray() << true;
     }

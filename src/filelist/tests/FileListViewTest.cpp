@@ -65,14 +65,6 @@ private slots:
     }
     void cleanup() { view_.reset(); }
 
-    void appendsAtTheBottomKeepingRepeatsAndAnyText() {
-        fill({"/data/b.txt", "/data/a.txt", "/data/b.txt", "not a path at all", "/data/folder"});
-        QCOMPARE(model_->paths(),
-                 QStringList({"/data/b.txt", "/data/a.txt", "/data/b.txt", "not a path at all", "/data/folder"}));
-        QCOMPARE(model_->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Text File(s)"));
-        QVERIFY(view_->selectionModel()->selectedRows().isEmpty());
-    }
-
     void longPathIsStoredWholeAndShownWholeWhenTheColumnIsWidened() {
         const QString path = "/data/" + QString(300, u'x') + "/end.txt";
         fill({path});
@@ -90,12 +82,6 @@ private slots:
         fill({"/1", "/2", "/3", "/4"});
         doubleClickRow(1);
         QCOMPARE(model_->paths(), QStringList({"/1", "/3", "/4"}));
-    }
-
-    void doubleClickOnTheOnlyRowLeavesAnEmptyList() {
-        fill({"/only"});
-        doubleClickRow(0);
-        QCOMPARE(model_->rowCount(), 0);
     }
 
     void doubleClickWithoutSelectionOrRowsDoesNothing() {
