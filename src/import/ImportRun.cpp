@@ -89,16 +89,13 @@ bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& fi
     return writer.write(rows, 0);
 }
 
-bool ImportRun::runSingleSheet() {
-    // The office takes a while to open a window; reading meanwhile hides most of it.
-    auto opening = std::async(std::launch::async, [this] { return office_.openNewDocument(); });
+std::optional<QString> ImportRun::readJoined(FileRows& files) {
     const auto count = request_.paths.size();
     QString joined;
-    FileRows files;
     qsizetype lineFeeds = 0;
     for (qsizetype i = 0; i < count; ++i) {
         if (stop_.stop_requested()) {
-            return false;
+            return std::nullopt;
         }
         files.firstRows.push_back(lineFeeds);
         try {
@@ -110,8 +107,19 @@ bool ImportRun::runSingleSheet() {
         }
         report(readShare * double(i + 1) / double(count));
     }
+    return joined;
+}
+
+bool ImportRun::runSingleSheet() {
+    // The office takes a while to open a window; reading meanwhile hides most of it.
+    auto opening = std::async(std::launch::async, [this] { return office_.openNewDocument(); });
+    FileRows files;
+    std::optional<QString> joined = readJoined(files);
+    if (!joined) {
+        return false;
+    }
     WorkFile work;
-    WriteWorkFile(work, MarkColumns(std::move(joined), request_.rule, request_.customDelimiter));
+    WriteWorkFile(work, MarkColumns(std::move(*joined), request_.rule, request_.customDelimiter));
     const auto document = opening.get();
     const std::vector<QString> defaults = sheetNames(*document);
     const RowTexts rows = SplitRows(ReadWorkFile(work));

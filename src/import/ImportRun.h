@@ -6,6 +6,7 @@
 #include "import/Spreadsheet.h"
 
 #include <functional>
+#include <optional>
 #include <random>
 #include <stop_token>
 
@@ -41,6 +42,8 @@ private:
         std::vector<qsizetype> firstRows;
         int fileOfRow(qsizetype row) const;
     };
+    // Every listed file's text, joined as they stand; nullopt when stopped.
+    std::optional<QString> readJoined(FileRows& files);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
     void report(double fraction);
     [[noreturn]] void fail(int file, const Error& error) const;
