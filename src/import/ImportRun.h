@@ -44,6 +44,7 @@ private:
     };
     // Every listed file's text, joined as they stand; nullopt when stopped.
     std::optional<QString> readJoined(FileRows& files);
+    bool writeIntoNewDocument(const RowTexts& rows, const FileRows& files);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
     void report(double fraction);
     [[noreturn]] void fail(int file, const Error& error) const;

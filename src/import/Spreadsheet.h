@@ -86,6 +86,13 @@ public:
     virtual ~SpreadsheetOffice() = default;
     // A new, untitled document in a visible window; it stays open when the object goes.
     virtual std::unique_ptr<SpreadsheetDocument> openNewDocument() = 0;
+    // Like openNewDocument(), but with the marked text of a UTF-8 file (rows ending in LF or CR LF, cells cut at
+    // CellSeparator) already in its first sheet, as text, through the office's own bulk import: the same cells
+    // as writing the rows into a new document. Gives null where the office has no such import.
+    virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& /*path*/, qint64 /*rows*/,
+                                                                  qint64 /*columns*/) {
+        return nullptr;
+    }
 };
 
 // True when a sheet of the document bears exactly that name (letter case counts).

@@ -20,7 +20,19 @@ private:
 } // namespace
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
-    last_ = inner_.openNewDocument();
+    return keep(inner_.openNewDocument());
+}
+
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows,
+                                                                       qint64 columns) {
+    return keep(inner_.openTextDocument(path, rows, columns));
+}
+
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<SpreadsheetDocument> document) {
+    if (!document) {
+        return nullptr;
+    }
+    last_ = std::move(document);
     return std::make_unique<SharedDocument>(last_);
 }
 

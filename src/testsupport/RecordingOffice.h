@@ -14,10 +14,13 @@ public:
         : inner_(inner) {}
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns) override;
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
 
 private:
+    std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document);
+
     SpreadsheetOffice& inner_;
     std::shared_ptr<SpreadsheetDocument> last_;
 };

@@ -4,7 +4,11 @@
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
 
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -112,6 +116,33 @@ std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, in
 bool isModified(const SpreadsheetDocument& document) {
     return office::guardedResult<bool>(
         inspecting, [&] { return bool(Reference<util::XModifiable>(unoOf(document), UNO_QUERY_THROW)->isModified()); });
+}
+
+qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row) {
+    return office::guardedResult<qint32>(inspecting, [&] {
+        const Reference<beans::XPropertySet> cell(
+            sheetOf(document, sheet)->getCellByPosition(sal_Int32(column), sal_Int32(row)), UNO_QUERY_THROW);
+        return qint32(cell->getPropertyValue(rtl::OUString("NumberFormat")).get<sal_Int32>());
+    });
+}
+
+bool canUndo(const SpreadsheetDocument& document) {
+    return office::guardedResult<bool>(inspecting, [&] {
+        return bool(Reference<document::XUndoManagerSupplier>(unoOf(document), UNO_QUERY_THROW)
+                        ->getUndoManager()
+                        ->isUndoPossible());
+    });
+}
+
+QString saveFilter(const SpreadsheetDocument& document) {
+    return office::guardedResult<QString>(inspecting, [&] {
+        for (const beans::PropertyValue& arg : Reference<frame::XModel>(unoOf(document), UNO_QUERY_THROW)->getArgs()) {
+            if (arg.Name == "FilterName") {
+                return office::toQString(arg.Value.get<rtl::OUString>());
+            }
+        }
+        return QString();
+    });
 }
 
 bool hasLocation(const SpreadsheetDocument& document) {

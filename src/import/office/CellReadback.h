@@ -32,7 +32,13 @@ std::vector<std::vector<QString>> readTexts(const SpreadsheetDocument& document,
 // The number of rows and columns in use on the sheet (0, 0 for an empty sheet).
 std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, int sheet);
 
+// The number format key of a cell; 0 is the general format.
+qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row);
+
 bool isModified(const SpreadsheetDocument& document);
+bool canUndo(const SpreadsheetDocument& document);
+// The filter the document would be saved with, empty when none is set.
+QString saveFilter(const SpreadsheetDocument& document);
 bool hasLocation(const SpreadsheetDocument& document);
 // Closes the document as a user would.
 void closeDocument(const SpreadsheetDocument& document);

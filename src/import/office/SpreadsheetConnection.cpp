@@ -1,6 +1,8 @@
 #include "import/office/SpreadsheetConnection.h"
 
+#include "import/ColumnRule.h"
 #include "import/office/OfficeError.h"
+#include "import/office/TextDocument.h"
 #include "import/office/UnoDesktop.h"
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoSpreadsheet.h"
@@ -71,6 +73,13 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
             return std::make_unique<office::UnoDocument>(
                 Reference<sheet::XSpreadsheetDocument>(component, UNO_QUERY_THROW));
         });
+}
+
+std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows,
+                                                                             qint64 columns) {
+    return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
+        QStringLiteral("Could not open a new Calc document with the text"),
+        [&] { return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns); });
 }
 
 } // namespace quillmere

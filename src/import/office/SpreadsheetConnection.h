@@ -21,6 +21,7 @@ public:
     SpreadsheetConnection& operator=(const SpreadsheetConnection&) = delete;
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns) override;
 
     struct Desktop;
 

@@ -53,6 +53,25 @@ TEST_F(ImportRunOfficeTest, SingleSheetJoinsTheFilesIntoTextCellsOfTheFirstSheet
     EXPECT_FALSE(inspect::hasLocation(document()));
 }
 
+// The office's own import fills the sheet; afterwards nothing may tell the document from one written cell by cell.
+TEST_F(ImportRunOfficeTest, SingleSheetLeavesAPlainNewDocument) {
+    ASSERT_TRUE(import({files.write(u"a.txt"_qs, "1,x\n2")}, SheetLayout::SingleSheet));
+    EXPECT_EQ(inspect::numberFormatOf(document(), 0, 0, 0), 0);
+    EXPECT_EQ(inspect::numberFormatOf(document(), 0, 1, 1), 0);
+    EXPECT_FALSE(inspect::canUndo(document()));
+    EXPECT_FALSE(inspect::hasLocation(document()));
+    EXPECT_NE(inspect::saveFilter(document()), u"Text - txt - csv (StarCalc)");
+}
+
+// A lone CR vanishes from a row, where the office's import would start a new row at it.
+TEST_F(ImportRunOfficeTest, SingleSheetKeepsRowsWhereTheOfficeImportWouldCutThem) {
+    ASSERT_TRUE(import({files.write(u"cr.txt"_qs, "x\ry,z\r\nw")}, SheetLayout::SingleSheet));
+    const auto cells = inspect::readCells(document(), 0, 2, 3);
+    EXPECT_EQ(cells[0], (std::vector<Cell>{text(u"xy"), text(u"z")}));
+    EXPECT_EQ(cells[1], (std::vector<Cell>{text(u"w"), Cell::empty()}));
+    EXPECT_EQ(cells[2], (std::vector<Cell>(2, Cell::empty())));
+}
+
 TEST_F(ImportRunOfficeTest, SheetPerFileGivesEachFileAFreeSheetAndRemovesTheDefault) {
     const QString first = files.write(u"x/data.txt"_qs, "1,2");
     const QString second = files.write(u"y/data.txt"_qs, "3");

@@ -1,0 +1,103 @@
+#include "import/office/TextDocument.h"
+
+#include "import/office/UnoSpreadsheet.h"
+#include "import/office/UnoStrings.h"
+
+#include <QUrl>
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <initializer_list>
+
+namespace quillmere::office {
+
+using namespace com::sun::star;
+using uno::Reference;
+using uno::UNO_QUERY_THROW;
+
+namespace {
+
+beans::PropertyValue property(const char* name, const uno::Any& value) {
+    beans::PropertyValue p;
+    p.Name = rtl::OUString::createFromAscii(name);
+    p.Value = value;
+    return p;
+}
+
+uno::Sequence<beans::PropertyValue> properties(std::initializer_list<beans::PropertyValue> list) {
+    return {list.begin(), sal_Int32(list.size())};
+}
+
+// Separator, no text delimiter, UTF-8 (76), from line 1, then every column as Text (format 2).
+rtl::OUString filterOptions(QChar separator, qint64 columns) {
+    QString options = QStringLiteral("%1,,76,1,").arg(int(separator.unicode()));
+    options.reserve(options.size() + columns * 8);
+    for (qint64 c = 1; c <= columns; ++c) {
+        options += QStringLiteral("%1%2/2").arg(c == 1 ? "" : "/").arg(c);
+    }
+    return toOUString(options);
+}
+
+Reference<sheet::XSpreadsheet> firstSheet(const Reference<sheet::XSpreadsheetDocument>& document) {
+    Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+    return Reference<sheet::XSpreadsheet>(sheets->getByIndex(0), UNO_QUERY_THROW);
+}
+
+// The office names a new document's first sheet in its own language; a hidden new document tells.
+rtl::OUString newFirstSheetName(const Reference<frame::XComponentLoader>& loader) {
+    const auto hidden = properties({property("Hidden", uno::Any(true))});
+    const Reference<lang::XComponent> blank =
+        loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"), rtl::OUString("_blank"), 0, hidden);
+    const Reference<util::XCloseable> closing(blank, UNO_QUERY_THROW);
+    rtl::OUString name;
+    try {
+        name = Reference<container::XNamed>(firstSheet(Reference<sheet::XSpreadsheetDocument>(blank, UNO_QUERY_THROW)),
+                                            UNO_QUERY_THROW)
+                   ->getName();
+    } catch (...) {
+        closing->close(true);
+        throw;
+    }
+    closing->close(true);
+    return name;
+}
+
+void makeLikeNew(const Reference<sheet::XSpreadsheetDocument>& document, const rtl::OUString& sheetName, qint64 rows,
+                 qint64 columns) {
+    const Reference<sheet::XSpreadsheet> sheet = firstSheet(document);
+    Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->setName(sheetName);
+    // The text format the import leaves would make whatever the user types later into these cells text too.
+    Reference<beans::XPropertySet>(sheet->getCellRangeByPosition(0, 0, sal_Int32(columns - 1), sal_Int32(rows - 1)),
+                                   UNO_QUERY_THROW)
+        ->setPropertyValue(rtl::OUString("NumberFormat"), uno::Any(sal_Int32(0)));
+    const auto ownFormat = properties({property("FilterName", uno::Any(rtl::OUString("calc8")))});
+    Reference<frame::XModel>(document, UNO_QUERY_THROW)->attachResource(rtl::OUString(), ownFormat);
+    Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager()->clear();
+}
+
+} // namespace
+
+std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
+                                                      const QString& path, QChar separator, qint64 rows,
+                                                      qint64 columns) {
+    const rtl::OUString sheetName = newFirstSheetName(loader);
+    const auto args = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
+                                  property("FilterOptions", uno::Any(filterOptions(separator, columns))),
+                                  property("AsTemplate", uno::Any(true))});
+    const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    const Reference<sheet::XSpreadsheetDocument> document(
+        loader->loadComponentFromURL(toOUString(url), rtl::OUString("_blank"), 0, args), UNO_QUERY_THROW);
+    auto loaded = std::make_unique<UnoDocument>(document);
+    makeLikeNew(document, sheetName, rows, columns);
+    return loaded;
+}
+
+} // namespace quillmere::office
