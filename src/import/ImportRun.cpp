@@ -142,7 +142,9 @@ bool ImportRun::runSingleSheet() {
     const RowTexts rows = SplitRows(ReadWorkFile(work));
     const RowsExtent extent = measureRows(rows);
     try {
-        if (loadsAsText(marked, extent) && office_.openTextDocument(work.path(), extent.rows, extent.columns)) {
+        const auto loading = [this](double fraction) { report(readShare + (1.0 - readShare) * fraction); };
+        if (loadsAsText(marked, extent) &&
+            office_.openTextDocument(work.path(), extent.rows, extent.columns, loading)) {
             return true;
         }
         return writeIntoNewDocument(rows, files);

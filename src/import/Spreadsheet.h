@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -89,8 +90,10 @@ public:
     // Like openNewDocument(), but with the marked text of a UTF-8 file (rows ending in LF or CR LF, cells cut at
     // CellSeparator) already in its first sheet, as text, through the office's own bulk import: the same cells
     // as writing the rows into a new document. Gives null where the office has no such import.
+    // progress gets the fraction loaded so far, possibly from another thread while the call waits.
     virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& /*path*/, qint64 /*rows*/,
-                                                                  qint64 /*columns*/) {
+                                                                  qint64 /*columns*/,
+                                                                  const std::function<void(double)>& /*progress*/) {
         return nullptr;
     }
 };

@@ -23,9 +23,9 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
     return keep(inner_.openNewDocument());
 }
 
-std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows,
-                                                                       qint64 columns) {
-    return keep(inner_.openTextDocument(path, rows, columns));
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                                       const std::function<void(double)>& progress) {
+    return keep(inner_.openTextDocument(path, rows, columns, progress));
 }
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<SpreadsheetDocument> document) {

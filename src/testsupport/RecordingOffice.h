@@ -14,7 +14,8 @@ public:
         : inner_(inner) {}
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns) override;
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const std::function<void(double)>& progress) override;
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
 

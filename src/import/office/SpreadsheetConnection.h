@@ -21,7 +21,8 @@ public:
     SpreadsheetConnection& operator=(const SpreadsheetConnection&) = delete;
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns) override;
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const std::function<void(double)>& progress) override;
 
     struct Desktop;
 

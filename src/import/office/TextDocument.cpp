@@ -13,7 +13,9 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/task/XStatusIndicator.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/implbase1.hxx>
 
 #include <initializer_list>
 
@@ -31,6 +33,28 @@ beans::PropertyValue property(const char* name, const uno::Any& value) {
     p.Value = value;
     return p;
 }
+
+// Hands the office's progress through the load on as a fraction; the office calls it from the bridge's thread
+// while the loading call waits.
+class LoadProgress final : public cppu::WeakImplHelper1<task::XStatusIndicator> {
+public:
+    explicit LoadProgress(std::function<void(double)> report)
+        : report_(std::move(report)) {}
+
+    void SAL_CALL start(const rtl::OUString&, sal_Int32 range) override { range_ = range; }
+    void SAL_CALL end() override {}
+    void SAL_CALL setText(const rtl::OUString&) override {}
+    void SAL_CALL setValue(sal_Int32 value) override {
+        if (range_ > 0) {
+            report_(double(value) / double(range_));
+        }
+    }
+    void SAL_CALL reset() override {}
+
+private:
+    std::function<void(double)> report_;
+    sal_Int32 range_ = 0;
+};
 
 uno::Sequence<beans::PropertyValue> properties(std::initializer_list<beans::PropertyValue> list) {
     return {list.begin(), sal_Int32(list.size())};
@@ -86,12 +110,13 @@ void makeLikeNew(const Reference<sheet::XSpreadsheetDocument>& document, const r
 } // namespace
 
 std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
-                                                      const QString& path, QChar separator, qint64 rows,
-                                                      qint64 columns) {
+                                                      const QString& path, QChar separator, qint64 rows, qint64 columns,
+                                                      const std::function<void(double)>& progress) {
     const rtl::OUString sheetName = newFirstSheetName(loader);
-    const auto args = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
-                                  property("FilterOptions", uno::Any(filterOptions(separator, columns))),
-                                  property("AsTemplate", uno::Any(true))});
+    const auto args = properties(
+        {property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
+         property("FilterOptions", uno::Any(filterOptions(separator, columns))), property("AsTemplate", uno::Any(true)),
+         property("StatusIndicator", uno::Any(Reference<task::XStatusIndicator>(new LoadProgress(progress))))});
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     const Reference<sheet::XSpreadsheetDocument> document(
         loader->loadComponentFromURL(toOUString(url), rtl::OUString("_blank"), 0, args), UNO_QUERY_THROW);

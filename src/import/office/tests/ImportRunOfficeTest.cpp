@@ -4,6 +4,7 @@
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace quillmere;
@@ -61,6 +62,19 @@ TEST_F(ImportRunOfficeTest, SingleSheetLeavesAPlainNewDocument) {
     EXPECT_FALSE(inspect::canUndo(document()));
     EXPECT_FALSE(inspect::hasLocation(document()));
     EXPECT_NE(inspect::saveFilter(document()), u"Text - txt - csv (StarCalc)");
+}
+
+TEST_F(ImportRunOfficeTest, SingleSheetProgressAdvancesWhileTheOfficeLoads) {
+    QByteArray lines;
+    for (int line = 0; line < 50'000; ++line) {
+        lines += "a,b,c\n";
+    }
+    std::vector<int> seen;
+    ASSERT_TRUE(import({files.write(u"big.txt"_qs, lines)}, SheetLayout::SingleSheet,
+                       [&](int percent) { seen.push_back(percent); }));
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](int p) { return p > 10 && p < 100; }));
+    EXPECT_EQ(seen.back(), 100);
 }
 
 // A lone CR vanishes from a row, where the office's import would start a new row at it.
