@@ -91,11 +91,8 @@ public:
     // CellSeparator) already in its first sheet, as text, through the office's own bulk import: the same cells
     // as writing the rows into a new document. Gives null where the office has no such import.
     // progress gets the fraction loaded so far, possibly from another thread while the call waits.
-    virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& /*path*/, qint64 /*rows*/,
-                                                                  qint64 /*columns*/,
-                                                                  const std::function<void(double)>& /*progress*/) {
-        return nullptr;
-    }
+    virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                                  const std::function<void(double)>& progress) = 0;
 };
 
 // True when a sheet of the document bears exactly that name (letter case counts).

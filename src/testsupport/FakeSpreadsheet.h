@@ -35,6 +35,11 @@ public:
     std::function<void(const QString& call)> beforeCall;
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+    // The fake has no bulk import: its runs write every cell, which is what it records.
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, qint64, qint64,
+                                                          const std::function<void(double)>&) override {
+        return nullptr;
+    }
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
 

@@ -34,6 +34,10 @@ public:
     explicit HeldOffice(std::shared_ptr<FakeSpreadsheet> fake)
         : fake_(std::move(fake)) {}
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return fake_->openNewDocument(); }
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const std::function<void(double)>& progress) override {
+        return fake_->openTextDocument(path, rows, columns, progress);
+    }
 
 private:
     std::shared_ptr<FakeSpreadsheet> fake_;

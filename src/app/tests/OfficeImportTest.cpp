@@ -34,6 +34,10 @@ public:
     ~RecordedConnection() override { kept_ = recorder_.lastDocument(); }
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return recorder_.openNewDocument(); }
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const std::function<void(double)>& progress) override {
+        return recorder_.openTextDocument(path, rows, columns, progress);
+    }
 
 private:
     std::unique_ptr<SpreadsheetConnection> connection_;
