@@ -14,15 +14,18 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon;
     QList<QAbstractButton*>::size_type buttons;
+    // Whether the wait pointer stood while the box was on screen.
+    bool waitPointer;
 };
 
-// Answers every message box as it opens, keeping what it showed.
+// Answers every message box while it is open, keeping what it showed and what the pointer was meanwhile.
 class BoxAnswerer : public QObject {
 public:
     BoxAnswerer() {
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
+                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size(),
+                                QGuiApplication::overrideCursor() != nullptr});
                 box->buttons().first()->click();
             }
         });

@@ -118,6 +118,7 @@ private slots:
         QCOMPARE(answerer.seen.front().title, QStringLiteral("Quillmere"));
         QCOMPARE(answerer.seen.front().icon, QMessageBox::Warning);
         QVERIFY2(answerer.seen.front().text.contains(root() + "gone/"), qPrintable(answerer.seen.front().text));
+        QVERIFY(!answerer.seen.front().waitPointer);
         QVERIFY(!busy());
         QCOMPARE(list().rowCount(), 1);
     }
