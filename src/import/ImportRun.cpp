@@ -16,17 +16,22 @@ namespace {
 
 // Reading is quick beside writing into the office: it gets this share of the bar.
 constexpr double readShare = 0.1;
-// The smallest sheet of the office versions in use: text beyond it is written cell by cell, which checks the
+// The smallest sheet of the office versions in use: text beyond it is written in blocks, which checks the
 // document's own limits first.
 constexpr qsizetype textLoadRows = 1'048'576;
 constexpr qsizetype textLoadColumns = 1'024;
+// The office's text import cuts a cell after this many characters.
+constexpr qsizetype textLoadCellLength = 65'535;
 
 // The office's own import of the working file is many times quicker than writing cells, where it gives the very
-// same cells: it takes a lone CR for a line break and drops NUL, and it must not meet a sheet's end, which it
-// would only report in a dialog of its own.
+// same cells. It takes a lone CR for a line break and drops NUL, and it would cut an overlong cell or stop at a
+// sheet's end.
 bool loadsAsText(const QString& marked, const RowsExtent& extent) {
     if (extent.rows == 0 || extent.rows > textLoadRows || extent.columns > textLoadColumns ||
-        marked.contains(QChar(0))) {
+        extent.longestCell > textLoadCellLength) {
+        return false;
+    }
+    if (marked.contains(QChar(0))) {
         return false;
     }
     for (qsizetype at = marked.indexOf(u'\r'); at >= 0; at = marked.indexOf(u'\r', at + 1)) {
@@ -137,14 +142,10 @@ bool ImportRun::runSingleSheet() {
         return false;
     }
     const QString marked = MarkColumns(std::move(*joined), request_.rule, request_.customDelimiter);
-    WorkFile work;
-    WriteWorkFile(work, marked);
-    const RowTexts rows = SplitRows(ReadWorkFile(work));
+    const RowTexts rows = SplitRows(marked);
     const RowsExtent extent = measureRows(rows);
     try {
-        const auto loading = [this](double fraction) { report(readShare + (1.0 - readShare) * fraction); };
-        if (loadsAsText(marked, extent) &&
-            office_.openTextDocument(work.path(), extent.rows, extent.columns, loading)) {
+        if (loadsAsText(marked, extent) && loadAsText(marked, extent)) {
             return true;
         }
         return writeIntoNewDocument(rows, files);
@@ -153,6 +154,13 @@ bool ImportRun::runSingleSheet() {
     } catch (const Error& e) {
         fail(-1, e);
     }
+}
+
+bool ImportRun::loadAsText(const QString& marked, const RowsExtent& extent) {
+    WorkFile work;
+    WriteWorkFile(work, marked);
+    const auto loading = [this](double fraction) { report(readShare + (1.0 - readShare) * fraction); };
+    return office_.openTextDocument(work.path(), extent.rows, extent.columns, loading) != nullptr;
 }
 
 bool ImportRun::writeIntoNewDocument(const RowTexts& rows, const FileRows& files) {
@@ -178,13 +186,11 @@ bool ImportRun::runSheetPerFile() {
         }
         const QString& path = request_.paths[i];
         try {
-            WorkFile work;
-            WriteWorkFile(work, MarkColumns(ReadTextFile(path), request_.rule, request_.customDelimiter));
+            const RowTexts rows = SplitRows(MarkColumns(ReadTextFile(path), request_.rule, request_.customDelimiter));
             const QString name = freeSheetName(KeepNameChars(GetFileName(path)), taken, random_);
             document->insertSheet(name, 0);
             taken.push_back(name);
             const auto sheet = document->sheetAt(0);
-            const RowTexts rows = SplitRows(ReadWorkFile(work));
             report((i + readShare) / count);
             if (!writeRows(*sheet, rows, FileRows{i, {0}}, (i + readShare) / count, (i + 1) / count)) {
                 return false;

@@ -3,6 +3,7 @@
 #include "import/ColumnSplitting.h"
 #include "import/Error.h"
 #include "import/ImportRequest.h"
+#include "import/RowWriter.h"
 #include "import/Spreadsheet.h"
 
 #include <functional>
@@ -44,6 +45,8 @@ private:
     };
     // Every listed file's text, joined as they stand; nullopt when stopped.
     std::optional<QString> readJoined(FileRows& files);
+    // False when the office could not take the text whole through its own import.
+    bool loadAsText(const QString& marked, const RowsExtent& extent);
     bool writeIntoNewDocument(const RowTexts& rows, const FileRows& files);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
     void report(double fraction);

@@ -63,6 +63,22 @@ bool RowWriter::write(const RowTexts& rows, qint64 firstRow) {
     return true;
 }
 
+namespace {
+
+qsizetype longestCell(QStringView row) {
+    qsizetype longest = 0;
+    for (qsizetype start = 0, end = 0; start <= row.size(); start = end + 1) {
+        end = row.indexOf(CellSeparator, start);
+        if (end < 0) {
+            end = row.size();
+        }
+        longest = std::max(longest, end - start);
+    }
+    return longest;
+}
+
+} // namespace
+
 RowsExtent measureRows(const RowTexts& rows) {
     RowsExtent extent;
     for (qsizetype r = 0; r < rows.size(); ++r) {
@@ -74,6 +90,7 @@ RowsExtent measureRows(const RowTexts& rows) {
             extent.columns = cells;
             extent.widestRow = r;
         }
+        extent.longestCell = std::max(extent.longestCell, longestCell(rows[r]));
     }
     return extent;
 }

@@ -27,6 +27,18 @@ bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark)
     return true;
 }
 
+// A surrogate without its partner is no character at all, and the office cannot hold one: a cell with a lone
+// low surrogate brings it down. It becomes U+FFFD, as in every other decoder.
+void replaceLoneSurrogates(char16_t* units, qsizetype count) {
+    for (qsizetype i = 0; i < count; ++i) {
+        if (QChar::isHighSurrogate(units[i]) && i + 1 < count && QChar::isLowSurrogate(units[i + 1])) {
+            ++i;
+        } else if (QChar::isSurrogate(units[i])) {
+            units[i] = QChar::ReplacementCharacter;
+        }
+    }
+}
+
 template <bool BigEndian>
 QString decodeUtf16(QByteArrayView units) {
     const qsizetype count = units.size() / 2;
@@ -36,6 +48,7 @@ QString decodeUtf16(QByteArrayView units) {
     for (qsizetype i = 0; i < count; ++i) {
         out[i] = BigEndian ? qFromBigEndian<quint16>(in + 2 * i) : qFromLittleEndian<quint16>(in + 2 * i);
     }
+    replaceLoneSurrogates(out, count);
     return text;
 }
 

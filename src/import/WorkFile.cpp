@@ -39,14 +39,4 @@ void WriteWorkFile(WorkFile& work, const QString& text) {
     }
 }
 
-QString ReadWorkFile(WorkFile& work) {
-    QTemporaryFile& file = *work.file_;
-    rewind(file);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError(file.fileName(), file.errorString());
-    }
-    return QString::fromUtf8(bytes);
-}
-
 } // namespace quillmere

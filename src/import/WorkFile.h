@@ -21,14 +21,10 @@ public:
 
 private:
     friend void WriteWorkFile(WorkFile& file, const QString& text);
-    friend QString ReadWorkFile(WorkFile& file);
     std::unique_ptr<QTemporaryFile> file_;
 };
 
 // Replaces the working file's content with the text in UTF-8, followed by CR LF. Throws FileError.
 void WriteWorkFile(WorkFile& file, const QString& text);
-
-// The working file's whole content, decoded as UTF-8. Throws FileError.
-QString ReadWorkFile(WorkFile& file);
 
 } // namespace quillmere

@@ -1,5 +1,7 @@
 #include "import/office/TextDocument.h"
 
+#include "import/office/LoadInteraction.h"
+#include "import/office/OfficeError.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
 
@@ -13,9 +15,11 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/task/XStatusIndicator.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
 
 #include <initializer_list>
 
@@ -109,17 +113,48 @@ void makeLikeNew(const Reference<sheet::XSpreadsheetDocument>& document, const r
 
 } // namespace
 
+namespace {
+
+void closeQuietly(const Reference<lang::XComponent>& component) {
+    try {
+        if (const Reference<util::XCloseable> closing{component, uno::UNO_QUERY}; closing.is()) {
+            closing->close(true);
+        }
+    } catch (const uno::Exception&) {
+        // Half a document that nobody will see: there is nothing more to do with it.
+    }
+}
+
+} // namespace
+
 std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
                                                       const QString& path, QChar separator, qint64 rows, qint64 columns,
                                                       const std::function<void(double)>& progress) {
     const rtl::OUString sheetName = newFirstSheetName(loader);
+    const rtl::Reference<LoadInteraction> interaction(new LoadInteraction);
     const auto args = properties(
         {property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
          property("FilterOptions", uno::Any(filterOptions(separator, columns))), property("AsTemplate", uno::Any(true)),
-         property("StatusIndicator", uno::Any(Reference<task::XStatusIndicator>(new LoadProgress(progress))))});
+         property("StatusIndicator", uno::Any(Reference<task::XStatusIndicator>(new LoadProgress(progress)))),
+         property("InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(interaction.get())))});
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    const Reference<sheet::XSpreadsheetDocument> document(
-        loader->loadComponentFromURL(toOUString(url), rtl::OUString("_blank"), 0, args), UNO_QUERY_THROW);
+    Reference<lang::XComponent> component;
+    try {
+        component = loader->loadComponentFromURL(toOUString(url), rtl::OUString("_blank"), 0, args);
+    } catch (const uno::Exception&) {
+        if (!interaction->lostData() && interaction->failure().isEmpty()) {
+            throw;
+        }
+    }
+    if (interaction->lostData()) {
+        closeQuietly(component);
+        return nullptr;
+    }
+    if (!interaction->failure().isEmpty()) {
+        closeQuietly(component);
+        throw OfficeError(QStringLiteral("LibreOffice refused to load the text"), interaction->failure());
+    }
+    const Reference<sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
     auto loaded = std::make_unique<UnoDocument>(document);
     makeLikeNew(document, sheetName, rows, columns);
     return loaded;

@@ -21,12 +21,14 @@ QString readBytes(const QByteArray& bytes) {
 
 } // namespace
 
-TEST(ReadTextFile, Utf16WithMarksDropsTheMarkAndAnOddLastByte) {
+TEST(ReadTextFile, Utf16WithMarksDropsTheMarkAndAnOddLastByteAndReplacesLoneSurrogates) {
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x41\x00\x42\x00", 6)), u"AB");
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x41", 3)), u"");
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x41\x00\xE9\x00\x3D\xD8\x00\xDE\x42", 11)), u"A\u00E9\U0001F600");
     EXPECT_EQ(readBytes(QByteArray("\xFE\xFF\x00\x41\x00\xE9", 6)), u"A\u00E9");
     EXPECT_EQ(readBytes(QByteArray("\xFF\xFE", 2)), u"");
+    EXPECT_EQ(readBytes(QByteArray("\xFF\xFE\x00\xDC\x41\x00\x3D\xD8", 8)), u"\uFFFDA\uFFFD");
+    EXPECT_EQ(readBytes(QByteArray("\xFE\xFF\xD8\x3D\xD8\x3D\xDE\x00", 8)), u"\uFFFD\U0001F600");
 }
 
 TEST(ReadTextFile, Utf8WithOrWithoutMarkKeepsNonAsciiLetters) {

@@ -1,7 +1,5 @@
 #include "import/WorkFile.h"
 
-#include "import/FileError.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,10 +23,9 @@ TEST(WorkFile, AnyTextPassesUnchangedAsUtf8EndingInCrLf) {
     const QString text = u"plain, é € \u00B8 \U0001F600 中文\nnext\r\n\u0000end"_qs;
     WriteWorkFile(work, text);
     EXPECT_EQ(bytesOf(work.path()), text.toUtf8() + "\r\n");
-    EXPECT_EQ(ReadWorkFile(work), text + "\r\n");
 
     WriteWorkFile(work, QStringLiteral("short"));
-    EXPECT_EQ(ReadWorkFile(work), u"short\r\n");
+    EXPECT_EQ(bytesOf(work.path()), "short\r\n");
 }
 
 TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse) {
@@ -44,14 +41,6 @@ TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse) {
                                         QFileDevice::WriteOther),
                   QFileDevice::Permissions());
         EXPECT_TRUE(QFile::exists(first));
-    }
-    EXPECT_FALSE(QFile::exists(first));
-
-    try {
-        WorkFile c;
-        first = c.path();
-        throw FileError(first, QStringLiteral("the run failed"));
-    } catch (const FileError&) {
     }
     EXPECT_FALSE(QFile::exists(first));
 }

@@ -1,9 +1,10 @@
 #include "import/office/SpreadsheetConnection.h"
 
 #include "import/ColumnSplitting.h"
-#include "import/office/CellReadback.h"
 #include "import/office/OfficeError.h"
+#include "testsupport/CellReadback.h"
 #include "testsupport/PrivateOffice.h"
+#include "testsupport/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -101,4 +102,16 @@ TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne) {
     EXPECT_EQ(expected[2][1], inspect::Cell::text(u"0012"_qs));
     EXPECT_EQ(expected[2][3], inspect::Cell::empty());
     EXPECT_EQ(expected[5][1], inspect::Cell::text(u"single \U0001F600 é"_qs));
+}
+
+// The office's text import would cut the cell and say so in a box of its own, which would hold the run until
+// someone answered it: the load gives way instead, so that the run can write the text whole.
+TEST_F(SpreadsheetConnectionTest, ATextLoadThatWouldLoseDataGivesWayWithoutABox) {
+    quillmere::testing::TextFiles files;
+    QByteArray text(70'000, 'x');
+    text += "\r\nshort\r\n";
+    const QString path = files.write(u"long.txt"_qs, text);
+    EXPECT_EQ(connection->openTextDocument(path, 2, 1, [](double) {}), nullptr);
+    // The office is still there for the next step.
+    EXPECT_EQ(connection->openNewDocument()->sheetCount(), 1);
 }
