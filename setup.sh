@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quillmere needs on Debian 12, builds it, then starts it (run) or runs every test (test);
-# install alone only installs.
+# Installs what Quillmere needs on Debian 12, builds it, then starts it (run), runs every test (test) or the long
+# differential check (differential); install alone only installs.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
@@ -26,8 +26,13 @@ build() { # build <folder> <cmake options...>
     cmake --build "$dir" -j "$(nproc)"
 }
 
-run_tests() { # run_tests <folder>: under a private X server, so the test office can show its documents
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure --timeout 600
+under_x() { # under a private X server, so that the office can show its documents
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+}
+
+run_tests() { # run_tests <folder>, then the differential check's count, which ctest keeps to itself
+    under_x ctest --test-dir "$1" --output-on-failure --timeout 600
+    grep -h '^differential:' "$1/Testing/Temporary/LastTest.log"
 }
 
 case "${1:-}" in
@@ -46,8 +51,13 @@ test)
     build build-sanitize -DQUILLMERE_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 run_tests build-sanitize
     ;;
+differential)
+    install_missing
+    build build
+    under_x build/bin/differential_check --cases 2000 --first-seed 1001
+    ;;
 *)
-    echo "usage: $0 run|test|install" >&2
+    echo "usage: $0 run|test|differential|install" >&2
     exit 2
     ;;
 esac

@@ -1,4 +1,4 @@
-#include "import/office/CellReadback.h"
+#include "testsupport/CellReadback.h"
 
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoSpreadsheet.h"
@@ -152,7 +152,7 @@ bool hasLocation(const SpreadsheetDocument& document) {
 
 void closeDocument(const SpreadsheetDocument& document) {
     office::guarded(QStringLiteral("Could not close the document"),
-                    [&] { Reference<lang::XComponent>(unoOf(document), UNO_QUERY_THROW)->dispose(); });
+                    [&] { Reference<util::XCloseable>(unoOf(document), UNO_QUERY_THROW)->close(true); });
 }
 
 } // namespace quillmere::inspect

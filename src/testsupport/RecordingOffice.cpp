@@ -25,7 +25,9 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                                        const std::function<void(double)>& progress) {
-    return keep(inner_.openTextDocument(path, rows, columns, progress));
+    auto document = inner_.openTextDocument(path, rows, columns, progress);
+    textDocuments_ += document ? 1 : 0;
+    return keep(std::move(document));
 }
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<SpreadsheetDocument> document) {

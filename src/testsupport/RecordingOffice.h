@@ -18,12 +18,15 @@ public:
                                                           const std::function<void(double)>& progress) override;
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
+    // How many documents came through the office's own text import.
+    int textDocuments() const { return textDocuments_; }
 
 private:
     std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document);
 
     SpreadsheetOffice& inner_;
     std::shared_ptr<SpreadsheetDocument> last_;
+    int textDocuments_ = 0;
 };
 
 } // namespace quillmere::testing

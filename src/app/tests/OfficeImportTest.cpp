@@ -4,7 +4,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "import/ImportJob.h"
-#include "import/office/CellReadback.h"
+#include "testsupport/CellReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"

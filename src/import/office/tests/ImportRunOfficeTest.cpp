@@ -1,5 +1,5 @@
 #include "import/ImportRun.h"
-#include "import/office/CellReadback.h"
+#include "testsupport/CellReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"

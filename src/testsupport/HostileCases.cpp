@@ -1,0 +1,288 @@
+#include "testsupport/HostileCases.h"
+
+#include "import/TextDecoding.h"
+
+#include <QStringList>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <random>
+
+namespace quillmere::testing {
+namespace {
+
+using Random = std::mt19937_64;
+
+std::size_t below(Random& random, std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+}
+
+bool chance(Random& random, double p) {
+    return std::bernoulli_distribution(p)(random);
+}
+
+template <typename T, std::size_t N>
+const T& pick(Random& random, const std::array<T, N>& items) {
+    return items[below(random, N)];
+}
+
+// Texts a spreadsheet would rather read as numbers, dates, formulas, errors or quoted fields.
+const std::array<QString, 18> interpreted = {
+    u"0012"_qs,     u"=1+2"_qs,  u"+1"_qs,  u"-"_qs,           u"1e5"_qs,     u"TRUE"_qs,
+    u"1/2/2003"_qs, u"12:30"_qs, u"50%"_qs, u"#N/A"_qs,        u"'quoted"_qs, u"\"quoted, with comma\""_qs,
+    u"3,14"_qs,     u"1 000"_qs, u"@x"_qs,  u"=SUM(A1:A2)"_qs, u"\""_qs,      u"\"\""_qs,
+};
+
+const std::array<QString, 16> unusual = {
+    u"\u00B8"_qs,     u"\uFEFF"_qs, u"\u2028"_qs, u"\u2029"_qs,       u"\u00E9"_qs, u"\u65E5\u672C"_qs,
+    u"\U0001F600"_qs, u"\uFFFE"_qs, u"\uFFFF"_qs, u"\u0085"_qs,       u"\u00A0"_qs, u"\u200B"_qs,
+    u"\u20AC"_qs,     u"aaa"_qs,    u"aa"_qs,     u"\u00FF\u00FE"_qs,
+};
+
+const std::array<QString, 7> typedDelimiters = {u"aa"_qs, u"::"_qs, u";"_qs, u"ab"_qs, u"x"_qs, u"|"_qs, QString()};
+
+QString word(Random& random) {
+    QString w;
+    for (std::size_t n = 1 + below(random, 8); n > 0; --n) {
+        w += QChar(u'a' + char16_t(below(random, 26)));
+    }
+    return w;
+}
+
+QString controlCharacter(Random& random) {
+    char16_t c = char16_t(below(random, 32));
+    return c == u'\n' || c == u'\r' ? u"\u0000"_qs : QString(QChar(c));
+}
+
+// What a file may hold beyond the common: control characters (NUL among them) and lone CRs keep the office's own
+// text import out, so only some files carry them.
+struct Flavour {
+    bool utf16 = false;
+    bool controls = false;
+};
+
+QString piece(Random& random, const Flavour& flavour) {
+    switch (below(random, 12)) {
+    case 0:
+    case 1:
+        return pick(random, interpreted);
+    case 2:
+        return pick(random, unusual);
+    case 3:
+        return flavour.controls ? controlCharacter(random) : word(random);
+    case 4:
+        return pick(random, std::array<QString, 6>{QString(), u" "_qs, u"  "_qs, u" x "_qs, u"\t"_qs, u"a  b"_qs});
+    case 5:
+        return flavour.utf16 && chance(random, 0.5) ? QString(QChar(chance(random, 0.5) ? 0xD800 : 0xDC00))
+                                                    : word(random);
+    default:
+        return word(random);
+    }
+}
+
+QString ruleDelimiter(ColumnRule rule, const QString& typed) {
+    switch (rule) {
+    case ColumnRule::SplitAtSpace:
+        return u" "_qs;
+    case ColumnRule::SplitAtComma:
+        return u","_qs;
+    case ColumnRule::SplitAtTab:
+        return u"\t"_qs;
+    case ColumnRule::SplitAtText:
+        return typed;
+    case ColumnRule::NoSplit:
+        return u","_qs;
+    }
+    return {};
+}
+
+QString lineEnd(Random& random, const Flavour& flavour) {
+    return pick(random, std::array<QString, 5>{u"\n"_qs, u"\r\n"_qs, u"\n"_qs, u"\r\n"_qs,
+                                               flavour.controls ? u"\r"_qs : u"\n"_qs});
+}
+
+// Few cases carry the heavy lines: they are slow for the office, and one of each kind finds what they find.
+struct Heavy {
+    qsizetype pieceLength = 0;
+    qsizetype rowPieces = 0;
+};
+
+Heavy heavyOf(std::uint64_t seed) {
+    if (seed % 97 == 13) {
+        return {1'000'003, 0};
+    }
+    if (seed % 29 == 5) {
+        return {70'000, 0};
+    }
+    if (seed % 83 == 41) {
+        return {0, 16'384};
+    }
+    if (seed % 11 == 7) {
+        return {0, 1'100};
+    }
+    return {};
+}
+
+// A long piece is made of a letter no typed delimiter holds; a wide row is cut where the rule cuts, or at the
+// cell separator itself where the rule does not cut.
+QString heavyLine(Random& random, const Heavy& heavy, const QString& delimiter) {
+    if (heavy.pieceLength > 0) {
+        return word(random) + delimiter + QString(heavy.pieceLength, QChar(u'q')) + delimiter + word(random);
+    }
+    QStringList pieces;
+    for (qsizetype i = 0; i < heavy.rowPieces; ++i) {
+        pieces << (i % 7 == 3 ? QString() : QString::number(i));
+    }
+    return pieces.join(delimiter);
+}
+
+QString fileText(Random& random, const QString& delimiter, const QString& heavyDelimiter, const Flavour& flavour,
+                 const Heavy& heavy) {
+    QString text;
+    const std::size_t lines = chance(random, 0.08) ? 0 : below(random, 25);
+    const std::size_t heavyAt = heavy.pieceLength + heavy.rowPieces > 0 ? below(random, lines + 1) : lines + 1;
+    for (std::size_t line = 0; line <= lines; ++line) {
+        if (line == heavyAt) {
+            text += heavyLine(random, heavy, heavyDelimiter) + u'\n';
+        }
+        if (line == lines) {
+            break;
+        }
+        for (std::size_t n = below(random, 9), p = 0; p < n; ++p) {
+            if (p > 0) {
+                text += chance(random, 0.8) || delimiter.isEmpty() ? delimiter : u","_qs;
+            }
+            text += piece(random, flavour);
+        }
+        // The last line goes without a line end now and then.
+        if (line + 1 < lines || chance(random, 0.7)) {
+            text += lineEnd(random, flavour);
+        }
+    }
+    return text;
+}
+
+// Each character of Windows-1252 with the byte that stands for it.
+const std::map<char16_t, char>& windows1252() {
+    static const std::map<char16_t, char> table = [] {
+        std::map<char16_t, char> bytes;
+        for (int b = 0; b < 256; ++b) {
+            bytes.emplace(decodeWindows1252(QByteArray(1, char(b))).front().unicode(), char(b));
+        }
+        return bytes;
+    }();
+    return table;
+}
+
+bool fitsWindows1252(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return windows1252().contains(c.unicode()); });
+}
+
+bool hasSurrogate(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+}
+
+Encoding encodingFor(Random& random, const QString& text, bool utf16) {
+    if (utf16) {
+        return chance(random, 0.5) ? Encoding::Utf16LE : Encoding::Utf16BE;
+    }
+    if (!hasSurrogate(text) && fitsWindows1252(text) && chance(random, 0.4)) {
+        return Encoding::Windows1252;
+    }
+    return pick(random, std::array<Encoding, 3>{Encoding::Utf8, Encoding::Utf8Signature, Encoding::Utf8});
+}
+
+QByteArray utf16Bytes(const QString& text, bool bigEndian) {
+    QByteArray bytes(2 * (text.size() + 1), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const QChar unit : QChar(0xFEFF) + text) {
+        bigEndian ? qToBigEndian<quint16>(unit.unicode(), out) : qToLittleEndian<quint16>(unit.unicode(), out);
+        out += 2;
+    }
+    return bytes;
+}
+
+QByteArray windows1252Bytes(const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        bytes += windows1252().at(c.unicode());
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray CaseFile::bytes() const {
+    switch (encoding) {
+    case Encoding::Utf8:
+        return text.toUtf8();
+    case Encoding::Utf8Signature:
+        return "\xEF\xBB\xBF" + text.toUtf8();
+    case Encoding::Utf16LE:
+        return utf16Bytes(text, false);
+    case Encoding::Utf16BE:
+        return utf16Bytes(text, true);
+    case Encoding::Windows1252:
+        return windows1252Bytes(text);
+    }
+    return {};
+}
+
+QString HostileCase::describe() const {
+    static const std::array<const char*, 5> rules = {"no split", "split at space", "split at comma",
+                                                     "split at typed text", "split at tab"};
+    QString words = QStringLiteral("seed %1, %2, %3")
+                        .arg(seed)
+                        .arg(layout == SheetLayout::SingleSheet ? "one sheet" : "sheet per file")
+                        .arg(rules[std::size_t(rule)]);
+    if (rule == ColumnRule::SplitAtText) {
+        words += QStringLiteral(" \"%1\"").arg(delimiter);
+    }
+    return words;
+}
+
+HostileCase hostileCase(std::uint64_t seed) {
+    Random random(seed);
+    HostileCase c;
+    c.seed = seed;
+    c.layout = seed % 2 == 0 ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
+    c.rule = ColumnRule(seed / 2 % 5);
+    c.delimiter = pick(random, typedDelimiters);
+    const QString delimiter = ruleDelimiter(c.rule, c.delimiter);
+    const Heavy heavy = heavyOf(seed);
+    const QString heavyDelimiter =
+        c.rule == ColumnRule::NoSplit || delimiter.isEmpty() ? QString(CellSeparator) : delimiter;
+    for (std::size_t f = 0, count = 1 + below(random, 4); f < count; ++f) {
+        const Flavour flavour{chance(random, 0.25), chance(random, 0.2)};
+        CaseFile file{QStringLiteral("f%1.txt").arg(f), {}, Encoding::Utf8};
+        file.text = fileText(random, delimiter, heavyDelimiter, flavour, f == 0 ? heavy : Heavy{});
+        file.encoding = encodingFor(random, file.text, flavour.utf16);
+        c.files.push_back(std::move(file));
+    }
+    return c;
+}
+
+std::vector<HostileCase> fixedCases() {
+    const auto one = [](SheetLayout layout, QString text, Encoding encoding) {
+        HostileCase c;
+        c.layout = layout;
+        c.rule = ColumnRule::SplitAtComma;
+        c.files.push_back({u"fixed.txt"_qs, std::move(text), encoding});
+        return c;
+    };
+    // The office's text import cut a cell after 65,535 characters.
+    const QString longLine = QString(70'000, QChar(u'x')) + u"\nshort\n"_qs;
+    // A lone low surrogate in a cell brought the office down; a lone high one at a cell's end vanished.
+    const QString loneSurrogates = u"a"_qs + QChar(0xDC00) + u"b,c"_qs + QChar(0xD800) + u"\n"_qs + QChar(0xD800);
+    std::vector<HostileCase> cases;
+    for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        cases.push_back(one(layout, longLine, Encoding::Utf8));
+        cases.push_back(one(layout, loneSurrogates, Encoding::Utf16BE));
+    }
+    return cases;
+}
+
+} // namespace quillmere::testing

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "import/ColumnRule.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace quillmere::testing {
+
+enum class Encoding { Utf8, Utf8Signature, Utf16LE, Utf16BE, Windows1252 };
+
+// One input file of a case: its text and how it is stored. A text with a lone surrogate is stored as UTF-16,
+// one with characters outside Windows-1252 never as Windows-1252.
+struct CaseFile {
+    QString name;
+    QString text;
+    Encoding encoding = Encoding::Utf8;
+    QByteArray bytes() const;
+};
+
+// Files, layout and column rule of one import, with text chosen to trip the import: pieces beyond the office's
+// import limits, very wide rows, every kind of line end, control characters, byte-order marks and line
+// separators inside lines, lone surrogates, numbers, dates and formulas that must stay text, quotes, runs of
+// spaces, typed delimiters that overlap themselves.
+struct HostileCase {
+    std::uint64_t seed = 0;
+    std::vector<CaseFile> files;
+    SheetLayout layout = SheetLayout::SingleSheet;
+    ColumnRule rule = ColumnRule::NoSplit;
+    QString delimiter;
+    // Layout, rule and delimiter in words, for a replay by hand.
+    QString describe() const;
+};
+
+// The case of a seed: the same seed always gives the same case. Every layout and rule come round in turn.
+HostileCase hostileCase(std::uint64_t seed);
+
+// Cases built by hand, one for each kind of difference the generated ones have found.
+std::vector<HostileCase> fixedCases();
+
+} // namespace quillmere::testing
