@@ -69,7 +69,6 @@ ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress 
     , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
 bool ImportRun::run() {
-    checkListedFiles(request_.paths);
     const bool complete = request_.layout == SheetLayout::SingleSheet ? runSingleSheet() : runSheetPerFile();
     if (complete) {
         report(1.0);

@@ -30,7 +30,8 @@ public:
 
     ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop = {});
 
-    // Returns false when stopped early. Throws ImportError; nothing is opened when a listed file is unreadable.
+    // Returns false when stopped early. Throws ImportError. The caller checks the listed files first
+    // (checkListedFiles), before any office is reached.
     bool run();
 
 private:

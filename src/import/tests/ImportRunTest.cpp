@@ -85,18 +85,22 @@ TEST_F(ImportRunTest, SheetPerFileNamesSheetsFreelyInReverseOrderAndRemovesTheDe
     EXPECT_EQ(sheet(0).at(0, 0), u"four");
 }
 
-TEST_F(ImportRunTest, UnreadableListedFilesAreNamedAndNothingIsOpened) {
+TEST_F(ImportRunTest, UnreadableListedFilesAreAllNamedInOneMessage) {
     QStringList paths{files.write(u"fine.txt"_qs, "x"), files.dir().path()};
     for (int i = 0; i < 6; ++i) {
         paths << files.path(QStringLiteral("missing%1.txt").arg(i));
     }
-    const QString message = importFailure(paths, SheetLayout::SingleSheet);
-    EXPECT_TRUE(message.contains(u"7 files")) << message.toStdString();
-    EXPECT_TRUE(message.contains(files.dir().path()));
-    EXPECT_TRUE(message.contains(u"missing3.txt"));
-    EXPECT_FALSE(message.contains(u"missing5.txt"));
-    EXPECT_TRUE(message.contains(u"2 more"));
-    EXPECT_EQ(office.documentsOpened(), 0);
+    try {
+        checkListedFiles(paths);
+        FAIL() << "unreadable files passed the check";
+    } catch (const ImportError& e) {
+        const QString message = e.message();
+        EXPECT_TRUE(message.contains(u"7 files")) << message.toStdString();
+        EXPECT_TRUE(message.contains(files.dir().path()));
+        EXPECT_TRUE(message.contains(u"missing3.txt"));
+        EXPECT_FALSE(message.contains(u"missing5.txt"));
+        EXPECT_TRUE(message.contains(u"2 more"));
+    }
 }
 
 TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells) {
