@@ -157,8 +157,14 @@ bool ImportRun::runSingleSheet() {
 bool ImportRun::writeIntoNewDocument(const RowTexts& rows, const FileRows& files) {
     const auto document = office_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(*document);
-    if (!writeRows(*document->sheetAt(0), rows, files, readShare, 1.0)) {
-        return false;
+    try {
+        if (!writeRows(*document->sheetAt(0), rows, files, readShare, 1.0)) {
+            return false;
+        }
+    } catch (const ImportError&) {
+        // Only rows that do not fit end here, before a cell was written: the empty document would be litter.
+        document->close();
+        throw;
     }
     for (std::size_t i = 1; i < defaults.size(); ++i) {
         document->removeSheet(defaults[i]);

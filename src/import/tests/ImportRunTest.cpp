@@ -112,11 +112,13 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells) {
     EXPECT_TRUE(single.contains(wide)) << single.toStdString();
     EXPECT_TRUE(single.contains(u"2 columns"));
     EXPECT_TRUE(sheet(0).cells.empty());
+    EXPECT_TRUE(office.lastDocument().closed);
 
     const QString perFile = importFailure({fits, wide}, SheetLayout::SheetPerFile);
     EXPECT_TRUE(perFile.contains(wide));
     EXPECT_TRUE(sheet(0).cells.empty());
     EXPECT_EQ(sheet(1).at(1, 0), u"b");
+    EXPECT_FALSE(office.lastDocument().closed);
 
     const QString tall = files.write(u"tall.txt"_qs, "1\n2\n3\n4\n");
     EXPECT_TRUE(importFailure({tall}, SheetLayout::SingleSheet).contains(u"3 rows"));

@@ -102,3 +102,8 @@ TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne) {
     EXPECT_EQ(expected[2][3], inspect::Cell::empty());
     EXPECT_EQ(expected[5][1], inspect::Cell::text(u"single \U0001F600 é"_qs));
 }
+
+TEST_F(SpreadsheetConnectionTest, AClosedDocumentIsGone) {
+    document->close();
+    EXPECT_THROW(document->sheetCount(), OfficeError);
+}
