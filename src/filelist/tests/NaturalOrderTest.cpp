@@ -24,8 +24,8 @@ TEST(NaturalOrder, DigitRunsCompareByValueHoweverLong) {
 }
 
 TEST(NaturalOrder, IgnoresCaseAndBreaksTiesTheSameWayWhateverTheInputOrder) {
-    EXPECT_EQ(sorted({"b.txt", "B.TXT", "Apple", "a.txt", "Émile", "émile"}),
-              QStringList({"a.txt", "Apple", "B.TXT", "b.txt", "Émile", "émile"}));
+    EXPECT_EQ(sorted({"zeta", "b.txt", "B.TXT", "Apple", "a.txt", "Émile", "émile", "Zürich", "Eve"}),
+              QStringList({"a.txt", "Apple", "B.TXT", "b.txt", "Émile", "émile", "Eve", "zeta", "Zürich"}));
 
     const QStringList expected = {"A1", "a001", "a01", "a1", "a2", "B", "b"};
     QStringList shuffled = expected;
