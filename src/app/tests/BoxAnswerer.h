@@ -14,6 +14,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon;
     QList<QAbstractButton*>::size_type buttons;
+    Qt::TextFormat format;
 };
 
 // Answers every message box as it opens, keeping what it showed.
@@ -22,7 +23,8 @@ public:
     BoxAnswerer() {
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
+                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size(),
+                                box->textFormat()});
                 box->buttons().first()->click();
             }
         });

@@ -199,7 +199,8 @@ private slots:
         const SeenBox& box = answerer.seen.front();
         QCOMPARE(box.title, QStringLiteral("Quillmere"));
         QCOMPARE(box.icon, QMessageBox::Warning);
-        QVERIFY2(box.text.contains(QStringLiteral("missing.txt")), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QStringLiteral("<b>missing</b>.txt")), qPrintable(box.text));
+        QCOMPARE(box.format, Qt::PlainText);
         QVERIFY(!busyWhileShown);
         waitForTheEnd();
         QCOMPARE(connections_, 0);
