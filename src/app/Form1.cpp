@@ -65,7 +65,7 @@ void Form1::setUpWindow() {
     setAutoFillBackground(true);
     const TwipScale twips(logicalDpiX());
     setFixedSize(twips(ClientWidthTwips), twips(ClientHeightTwips));
-    CenterForm(*this, screen()->geometry());
+    CenterFormWhenShown(*this);
 }
 
 void Form1::setUpPointers(const QString& programFolder) {

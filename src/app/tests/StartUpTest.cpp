@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -31,6 +32,20 @@ private slots:
         form.resize(window);
         CenterForm(form, screen);
         QCOMPARE(form.pos(), place);
+    }
+
+    // The frame is only known once shown: the size at construction does not decide the place.
+    void aWindowIsCentredWhenShownAtTheSizeItHasThen() {
+        QWidget form;
+        form.resize(100, 80);
+        CenterFormWhenShown(form);
+        form.resize(442, 450);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect screen = form.screen()->geometry();
+        QTRY_COMPARE(form.frameGeometry().topLeft(),
+                     screen.topLeft() + QPoint((screen.width() - form.frameGeometry().width()) / 2,
+                                               (screen.height() - form.frameGeometry().height()) / 2));
     }
 
     void fileExistsForFilesAndFoldersOnly() {
