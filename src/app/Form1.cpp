@@ -68,6 +68,12 @@ void Form1::setUpWindow() {
     CenterFormWhenShown(*this);
 }
 
+void Form1::closeEvent(QCloseEvent* event) {
+    job_.requestStop();
+    walk_.requestStop();
+    QWidget::closeEvent(event);
+}
+
 void Form1::setUpPointers(const QString& programFolder) {
     const QDir folder(programFolder);
     const QCursor hand =

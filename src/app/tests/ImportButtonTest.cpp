@@ -8,6 +8,7 @@
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/TextFiles.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -42,6 +43,10 @@ public:
 private:
     std::shared_ptr<FakeSpreadsheet> fake_;
 };
+
+int workFilesLeft() {
+    return int(QDir::temp().entryList({QStringLiteral("quillmere-*")}, QDir::Files).size());
+}
 
 bool busy() {
     return QGuiApplication::overrideCursor() != nullptr;
@@ -188,8 +193,38 @@ private slots:
         QCOMPARE(control("Check2")->cursor().shape(), Qt::PointingHandCursor);
     }
 
+    // The office holds the run in its first file when the window closes: the run ends there once the office
+    // answers, and its working file goes.
+    void closingTheWindowStopsTheRunAtItsNextStep() {
+        list().append(files_.write(QStringLiteral("a.txt"), "a\r\n"));
+        list().append(files_.write(QStringLiteral("b.txt"), "b\r\n"));
+        control<QRadioButton>("Option6")->click();
+        const int before = workFilesLeft();
+        std::binary_semaphore held{0};
+        std::binary_semaphore released{0};
+        fake_->beforeCall = [&](const QString& call) {
+            if (call == u"insertSheet atxt") {
+                held.release();
+                released.acquire();
+            }
+        };
+        clickImport();
+        held.acquire();
+        QCOMPARE(workFilesLeft(), before + 1);
+
+        form_->close();
+        QVERIFY(!form_->isVisible());
+        QVERIFY(!job_->waitUntilIdle(std::chrono::milliseconds(50)));
+        released.release();
+        QVERIFY(job_->waitUntilIdle(std::chrono::seconds(10)));
+
+        const auto& sheets = fake_->lastDocument().sheets;
+        QVERIFY(std::none_of(sheets.begin(), sheets.end(), [](const auto& s) { return s.name == u"btxt"; }));
+        QCOMPARE(workFilesLeft(), before);
+    }
+
     void aFailureIsShownAsAWarningAfterTheWaitPointerEnds() {
-        list().append(files_.path(QStringLiteral("missing.txt")));
+        list().append(files_.path(QStringLiteral("<b>missing</b>.txt")));
         const BoxAnswerer answerer;
         bool busyWhileShown = true;
         connect(job_.get(), &ImportJob::finished, this,

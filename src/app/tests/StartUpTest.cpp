@@ -1,13 +1,17 @@
 #include "app/CenterForm.h"
+#include "app/EndSignals.h"
 #include "app/FileExists.h"
 #include "app/HomePage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+
+#include <csignal>
 
 using namespace quillmere;
 
@@ -46,6 +50,21 @@ private slots:
         QTRY_COMPARE(form.frameGeometry().topLeft(),
                      screen.topLeft() + QPoint((screen.width() - form.frameGeometry().width()) / 2,
                                                (screen.height() - form.frameGeometry().height()) / 2));
+    }
+
+    void anEndingSignalArrivesThroughTheEventLoop_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("logout") << SIGTERM;
+        QTest::newRow("terminal closed") << SIGHUP;
+        QTest::newRow("Ctrl+C") << SIGINT;
+    }
+    void anEndingSignalArrivesThroughTheEventLoop() {
+        QFETCH(int, signal);
+        const EndSignals endSignals;
+        QSignalSpy received(&endSignals, &EndSignals::received);
+        QVERIFY(std::raise(signal) == 0);
+        QCOMPARE(received.size(), 0);
+        QTRY_COMPARE(received.size(), 1);
     }
 
     void fileExistsForFilesAndFoldersOnly() {
