@@ -113,7 +113,7 @@ void Form1::folderWalked(const FolderFiles& found) {
                                     ? tr("This folder could not be read, so its files and subfolders were left out:")
                                     : tr("%1 folders could not be read, so their files and subfolders were left out:")
                                           .arg(found.unreadable.size());
-        showMessage(this, QMessageBox::Warning, ProblemList(heading, found.unreadable));
+        showMessage(this, QMessageBox::Warning, ProblemList(heading, ShownPaths(found.unreadable)));
     }
 }
 

@@ -17,19 +17,19 @@ QLocale collationLocale() {
 
 struct KeyedName {
     QCollatorSortKey key;
-    QString name;
+    QByteArray name;
 };
 
 } // namespace
 
-void SortNaturally(QStringList& names) {
+void SortNaturally(QByteArrayList& names) {
     QCollator collator(collationLocale());
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<KeyedName> keyed;
     keyed.reserve(names.size());
-    for (QString& name : names) {
-        keyed.push_back({collator.sortKey(name), std::move(name)});
+    for (QByteArray& name : names) {
+        keyed.push_back({collator.sortKey(QString::fromUtf8(name)), std::move(name)});
     }
     std::sort(keyed.begin(), keyed.end(), [](const KeyedName& a, const KeyedName& b) {
         const int order = a.key.compare(b.key);

@@ -43,9 +43,9 @@ int ImportRun::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
 }
 
-void checkListedFiles(const QStringList& paths) {
+void checkListedFiles(const QList<FilePath>& paths) {
     QStringList problems;
-    for (const QString& path : paths) {
+    for (const FilePath& path : paths) {
         try {
             checkReadable(path);
         } catch (const FileError& e) {
@@ -85,7 +85,7 @@ void ImportRun::report(double fraction) {
 }
 
 void ImportRun::fail(int file, const Error& error) const {
-    const QString path = file >= 0 ? request_.paths[file] : QString();
+    const QString path = file >= 0 ? request_.paths[file].shown : QString();
     throw ImportError(path.isEmpty() ? error.message()
                                      : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
 }
@@ -181,11 +181,11 @@ bool ImportRun::runSheetPerFile() {
         if (stop_.stop_requested()) {
             return false;
         }
-        const QString& path = request_.paths[i];
+        const FilePath& path = request_.paths[i];
         try {
             WorkFile work;
             WriteWorkFile(work, MarkColumns(ReadTextFile(path), request_.rule, request_.customDelimiter));
-            const QString name = freeSheetName(KeepNameChars(GetFileName(path)), taken, random_);
+            const QString name = freeSheetName(KeepNameChars(GetFileName(path.shown)), taken, random_);
             document->insertSheet(name, 0);
             taken.push_back(name);
             const auto sheet = document->sheetAt(0);

@@ -19,7 +19,7 @@ public:
 };
 
 // Throws ImportError naming the listed paths that cannot be read (the first few, and how many in all).
-void checkListedFiles(const QStringList& paths);
+void checkListedFiles(const QList<FilePath>& paths);
 
 // One import: reads, marks and splits the listed files and writes their rows as text into a new document,
 // all into its first sheet or one new sheet per file. The document stays open, whatever happens.

@@ -36,47 +36,46 @@ QString notRegularReason(mode_t mode) {
 
 // A pipe would block the open until a writer comes, and a device reads without end: the open must not wait, and
 // only a regular file, or a link to one, is read. A socket cannot be opened at all, so its kind comes from stat.
-qint64 openRegular(QFile& file) {
-    const QString path = file.fileName();
-    const QByteArray name = QFile::encodeName(path);
+qint64 openRegular(QFile& file, const FilePath& path) {
+    const QByteArray& name = path.bytes;
     if (name.isEmpty()) {
-        throw FileError(path, systemReason(ENOENT));
+        throw FileError(path.shown, systemReason(ENOENT));
     }
     struct stat info {};
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
-            throw FileError(path, notRegularReason(info.st_mode));
+            throw FileError(path.shown, notRegularReason(info.st_mode));
         }
-        throw FileError(path, systemReason(error));
+        throw FileError(path.shown, systemReason(error));
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        throw FileError(path, file.errorString());
+        throw FileError(path.shown, file.errorString());
     }
     if (::fstat(fd, &info) != 0) {
-        throw FileError(path, systemReason(errno));
+        throw FileError(path.shown, systemReason(errno));
     }
     if (!S_ISREG(info.st_mode)) {
-        throw FileError(path, notRegularReason(info.st_mode));
+        throw FileError(path.shown, notRegularReason(info.st_mode));
     }
     return info.st_size;
 }
 
 } // namespace
 
-void checkReadable(const QString& path) {
-    QFile file(path);
-    openRegular(file);
+void checkReadable(const FilePath& path) {
+    QFile file;
+    openRegular(file, path);
 }
 
 // A file that grows while it is read ends where it ended when it was opened.
-QString ReadTextFile(const QString& path) {
-    QFile file(path);
-    const QByteArray bytes = file.read(openRegular(file));
+QString ReadTextFile(const FilePath& path) {
+    QFile file;
+    const QByteArray bytes = file.read(openRegular(file, path));
     if (file.error() != QFileDevice::NoError) {
-        throw FileError(path, file.errorString());
+        throw FileError(path.shown, file.errorString());
     }
     return decodeText(bytes);
 }

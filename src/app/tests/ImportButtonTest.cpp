@@ -9,6 +9,7 @@
 #include "testsupport/TextFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -19,7 +20,9 @@
 #include <QTimer>
 
 #include <atomic>
+#include <fcntl.h>
 #include <semaphore>
+#include <sys/stat.h>
 
 using namespace quillmere;
 using quillmere::testing::BoxAnswerer;
@@ -221,6 +224,43 @@ private slots:
         const auto& sheets = fake_->lastDocument().sheets;
         QVERIFY(std::none_of(sheets.begin(), sheets.end(), [](const auto& s) { return s.name == u"btxt"; }));
         QCOMPARE(workFilesLeft(), before);
+    }
+
+    // Latin-1 names, as an old archive may hold: entered, listed with a replacement mark, read by their bytes and
+    // named as sheets from what can be shown.
+    void namesThatAreNotUtf8AreWalkedShownAndRead() {
+        const QByteArray tree = QFile::encodeName(files_.dir().path()) + "/tree/";
+        QVERIFY(QDir().mkpath(QFile::decodeName(tree)));
+        QVERIFY(mkdir(tree + "d\xE9j\xE0", 0700) == 0);
+        const auto write = [](const QByteArray& path, const QByteArray& text) {
+            QFile file(QFile::decodeName(path));
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            return fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
+                   file.write(text) == text.size();
+        };
+        QVERIFY(write(tree + "caf\xE9.txt", "latin\r\n"));
+        QVERIFY(write(tree + "plain.txt", "plain\r\n"));
+        QVERIFY(write(tree + "d\xE9j\xE0/x.txt", "below\r\n"));
+        picker_.folder = QFile::decodeName(tree);
+        QTest::mouseClick(control("Check4"), Qt::LeftButton);
+        QTRY_COMPARE(list().rowCount(), 3);
+
+        const QList<FilePath> paths = list().paths();
+        QCOMPARE(paths[0].bytes, tree + "caf\xE9.txt");
+        QCOMPARE(paths[2].bytes, tree + "d\xE9j\xE0/x.txt");
+        const auto shown = [this](int row) { return list().index(row).data().toString(); };
+        QCOMPARE(shown(0), QString::fromUtf8(tree) + u"caf\uFFFD.txt"_qs);
+        QCOMPARE(shown(2), QString::fromUtf8(tree) + u"d\uFFFDj\uFFFD/x.txt"_qs);
+
+        control<QRadioButton>("Option6")->click();
+        clickImport();
+        waitForTheEnd();
+        const auto& sheets = fake_->lastDocument().sheets;
+        QCOMPARE(sheets.size(), 3u);
+        QCOMPARE(sheets[2].name, QStringLiteral("caftxt"));
+        QCOMPARE(sheets[2].at(0, 0), QStringLiteral("latin"));
+        QCOMPARE(sheets[0].name, QStringLiteral("xtxt"));
+        QCOMPARE(sheets[0].at(0, 0), QStringLiteral("below"));
     }
 
     void aFailureIsShownAsAWarningAfterTheWaitPointerEnds() {

@@ -8,9 +8,17 @@ using namespace quillmere;
 
 namespace {
 
-QStringList sorted(QStringList names) {
-    SortNaturally(names);
-    return names;
+QStringList sorted(const QStringList& names) {
+    QByteArrayList bytes;
+    for (const QString& name : names) {
+        bytes << name.toUtf8();
+    }
+    SortNaturally(bytes);
+    QStringList result;
+    for (const QByteArray& name : bytes) {
+        result << QString::fromUtf8(name);
+    }
+    return result;
 }
 
 } // namespace

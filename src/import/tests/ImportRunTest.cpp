@@ -16,7 +16,7 @@ namespace {
 class ImportRunTest : public ::testing::Test {
 protected:
     bool import(const QStringList& paths, SheetLayout layout, ColumnRule rule = ColumnRule::SplitAtComma) {
-        ImportRequest request{paths, layout, rule, QString()};
+        ImportRequest request{FilePaths(paths), layout, rule, QString()};
         return ImportRun(office, request, [&](int percent) { progress.push_back(percent); }).run();
     }
 
@@ -91,7 +91,7 @@ TEST_F(ImportRunTest, UnreadableListedFilesAreAllNamedInOneMessage) {
         paths << files.path(QStringLiteral("missing%1.txt").arg(i));
     }
     try {
-        checkListedFiles(paths);
+        checkListedFiles(FilePaths(paths));
         FAIL() << "unreadable files passed the check";
     } catch (const ImportError& e) {
         const QString message = e.message();
