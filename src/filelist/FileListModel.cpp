@@ -50,7 +50,7 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
         return false;
     }
     paths_[index.row()] = value.value<FilePath>();
-    emit dataChanged(index, index, {Qt::DisplayRole});
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
