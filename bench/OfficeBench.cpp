@@ -117,7 +117,7 @@ QStringList Bench::writeFiles(const QString& prefix, int count, int lines) {
 }
 
 double Bench::importSeconds(const QStringList& paths, SheetLayout layout) {
-    const ImportRequest request{paths, layout, ColumnRule::SplitAtComma, QString()};
+    const ImportRequest request{FilePaths(paths), layout, ColumnRule::SplitAtComma, QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder_, request, [](int) {}).run(); });
     inspect::closeDocument(*recorder_.lastDocument());
     return seconds;

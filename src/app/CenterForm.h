@@ -6,8 +6,12 @@ class QWidget;
 
 namespace quillmere {
 
-// Places the window in the middle of the screen, whose whole area counts. The halving is single-precision and
-// nothing is clamped: a window larger than the screen gets a negative place.
+// Places the window, frame and title bar included, in the middle of the screen, whose whole area counts. The
+// halving is single-precision and nothing is clamped: a window larger than the screen gets a negative place.
 void CenterForm(QWidget& window, const QRect& screen);
+
+// Centres the window on its screen with CenterForm() once the window system first shows it: only then is the
+// frame it adds known.
+void CenterFormWhenShown(QWidget& window);
 
 } // namespace quillmere

@@ -26,8 +26,10 @@ namespace {
 constexpr qreal ClientWidthTwips = 6630;
 constexpr qreal ClientHeightTwips = 6750;
 
-void showNotice(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text, QMessageBox::Ok, parent);
+// Plain text always: a path such as "<b>x</b>.txt" is shown as it is named.
+void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QString::fromLatin1(ApplicationTitle), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -63,7 +65,13 @@ void Form1::setUpWindow() {
     setAutoFillBackground(true);
     const TwipScale twips(logicalDpiX());
     setFixedSize(twips(ClientWidthTwips), twips(ClientHeightTwips));
-    CenterForm(*this, screen()->geometry());
+    CenterFormWhenShown(*this);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    job_.requestStop();
+    walk_.requestStop();
+    QWidget::closeEvent(event);
 }
 
 void Form1::setUpPointers(const QString& programFolder) {
@@ -105,7 +113,7 @@ void Form1::folderWalked(const FolderFiles& found) {
                                     ? tr("This folder could not be read, so its files and subfolders were left out:")
                                     : tr("%1 folders could not be read, so their files and subfolders were left out:")
                                           .arg(found.unreadable.size());
-        QMessageBox::warning(this, QString::fromLatin1(ApplicationTitle), ProblemList(heading, found.unreadable));
+        showMessage(this, QMessageBox::Warning, ProblemList(heading, ShownPaths(found.unreadable)));
     }
 }
 
@@ -116,7 +124,7 @@ void Form1::Check2_Click() {
         return;
     }
     if (controls_.files->rowCount() == 0) {
-        showNotice(this, tr("No files added."));
+        showMessage(this, QMessageBox::NoIcon, tr("No files added."));
         return;
     }
     importing_.emplace();
@@ -129,7 +137,7 @@ void Form1::importFinished(const QString& failure) {
     controls_.ProgressBar1->setValue(0);
     importing_.reset();
     if (!failure.isEmpty()) {
-        QMessageBox::warning(this, QString::fromLatin1(ApplicationTitle), failure);
+        showMessage(this, QMessageBox::Warning, failure);
     }
 }
 

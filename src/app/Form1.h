@@ -28,6 +28,10 @@ public:
     // The list's pointer during a row drag comes from "drag.ico" there.
     Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
 
+protected:
+    // The window goes at once; the import and the folder walk stop at their next step.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void setUpWindow();
     void setUpPointers(const QString& programFolder);

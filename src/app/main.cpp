@@ -1,12 +1,23 @@
+#include "app/EndSignals.h"
 #include "app/Form1.h"
 #include "app/HomePage.h"
 #include "filelist/QtFilePicker.h"
 #include "import/ImportJob.h"
+#include "import/WorkFile.h"
 #include "import/office/SpreadsheetConnection.h"
 
 #include <QApplication>
 
+#include <chrono>
 #include <cstdlib>
+
+namespace {
+
+// After the window closes, how long a stopped import gets to hand its document back; an office that does not
+// answer by then is left to itself.
+constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -16,11 +27,13 @@ int main(int argc, char* argv[]) {
     quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });
     quillmere::QtFilePicker picker;
     quillmere::Form1 window(job, picker, programFolder);
+    const quillmere::EndSignals endSignals;
+    // Every window, so that an open message box does not hold the program.
+    QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);
     window.show();
     const int status = QApplication::exec();
-    // Closing the window ends the program at once, also in the middle of an import, which may be waiting on the
-    // office; the document keeps the rows written so far.
-    if (job.isRunning()) {
+    if (!job.waitUntilIdle(EndLimit)) {
+        quillmere::RemoveWorkFiles();
         std::quick_exit(status);
     }
     return status;

@@ -5,18 +5,31 @@
 
 namespace quillmere {
 
-QString AsFolderPath(QString folder) {
-    while (folder.endsWith(u'/')) {
+namespace {
+
+QList<FilePath> fromBytes(const QByteArrayList& paths) {
+    QList<FilePath> result;
+    result.reserve(paths.size());
+    for (const QByteArray& path : paths) {
+        result.append(FilePath::fromBytes(path));
+    }
+    return result;
+}
+
+} // namespace
+
+QByteArray AsFolderPath(QByteArray folder) {
+    while (folder.endsWith('/')) {
         folder.chop(1);
     }
-    return folder + u'/';
+    return folder + '/';
 }
 
 void CollectSubfolders(FolderSet& set, const std::stop_token& stop) {
-    QStringList readable;
+    QByteArrayList readable;
     // set.folders is the queue: children join its end, so each level follows the whole level before it.
     for (qsizetype i = 0; i < set.folders.size() && !stop.stop_requested(); ++i) {
-        const QString folder = set.folders[i];
+        const QByteArray folder = set.folders[i];
         auto names = ReadFolderNames(folder, EntryKind::Folder);
         if (!names) {
             set.unreadable.append(folder);
@@ -24,16 +37,16 @@ void CollectSubfolders(FolderSet& set, const std::stop_token& stop) {
         }
         readable.append(folder);
         SortNaturally(*names);
-        for (const QString& name : *names) {
-            if (!name.startsWith(u'.')) {
-                set.folders.append(folder + name + u'/');
+        for (const QByteArray& name : *names) {
+            if (!name.startsWith('.')) {
+                set.folders.append(folder + name + '/');
             }
         }
     }
     set.folders = std::move(readable);
 }
 
-std::optional<QStringList> ListFiles(const QString& folder) {
+std::optional<QByteArrayList> ListFiles(const QByteArray& folder) {
     auto names = ReadFolderNames(folder, EntryKind::File);
     if (names) {
         SortNaturally(*names);
@@ -41,29 +54,29 @@ std::optional<QStringList> ListFiles(const QString& folder) {
     return names;
 }
 
-FolderFiles WalkFolder(const QString& folder, const std::stop_token& stop) {
-    if (folder.isEmpty()) {
+FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop) {
+    if (folder.bytes.isEmpty()) {
         return {};
     }
-    FolderSet set{{AsFolderPath(folder)}, {}};
+    FolderSet set{{AsFolderPath(folder.bytes)}, {}};
     CollectSubfolders(set, stop);
-    FolderFiles result{{}, std::move(set.unreadable)};
-    for (const QString& path : set.folders) {
+    QByteArrayList files;
+    for (const QByteArray& path : set.folders) {
         if (stop.stop_requested()) {
             break;
         }
         const auto names = ListFiles(path);
         if (!names) {
-            result.unreadable.append(path);
+            set.unreadable.append(path);
             continue;
         }
-        for (const QString& name : *names) {
-            if (!name.startsWith(u'~')) {
-                result.files.append(path + name);
+        for (const QByteArray& name : *names) {
+            if (!name.startsWith('~')) {
+                files.append(path + name);
             }
         }
     }
-    return result;
+    return {fromBytes(files), fromBytes(set.unreadable)};
 }
 
 } // namespace quillmere

@@ -3,10 +3,14 @@
 namespace quillmere {
 
 void FileListModel::append(const QString& path) {
-    append(QStringList{path});
+    append(QList<FilePath>{path});
 }
 
 void FileListModel::append(const QStringList& paths) {
+    append(FilePaths(paths));
+}
+
+void FileListModel::append(const QList<FilePath>& paths) {
     if (paths.isEmpty()) {
         return;
     }
@@ -21,10 +25,16 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    return paths_.at(index.row());
+    if (role == Qt::DisplayRole) {
+        return paths_.at(index.row()).shown;
+    }
+    if (role == Qt::EditRole) {
+        return QVariant::fromValue(paths_.at(index.row()));
+    }
+    return {};
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -35,11 +45,12 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || (role != Qt::EditRole && role != Qt::DisplayRole)) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::EditRole ||
+        value.metaType() != QMetaType::fromType<FilePath>()) {
         return false;
     }
-    paths_[index.row()] = value.toString();
-    emit dataChanged(index, index, {Qt::DisplayRole});
+    paths_[index.row()] = value.value<FilePath>();
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 

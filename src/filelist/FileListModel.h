@@ -1,12 +1,14 @@
 #pragma once
 
+#include "import/FilePath.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
 namespace quillmere {
 
-// The files to import, top to bottom in import order. Paths are kept exactly as given: repeats are allowed and
-// nothing is checked against the file system.
+// The files to import, top to bottom in import order. Paths are kept exactly as given, as the file system's bytes
+// beside the text shown for them: repeats are allowed and nothing is checked against the file system.
 class FileListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -17,17 +19,19 @@ public:
     void append(const QString& path);
     // New rows at the bottom in the given order, in one step however many.
     void append(const QStringList& paths);
-    QStringList paths() const { return paths_; }
+    void append(const QList<FilePath>& paths);
+    QList<FilePath> paths() const { return paths_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    // The display role gives the path's text, the edit role the FilePath itself.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    // Replaces the path of a row; the row keeps its place.
+    // Replaces the path of a row with a FilePath; the row keeps its place.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 private:
-    QStringList paths_;
+    QList<FilePath> paths_;
 };
 
 } // namespace quillmere

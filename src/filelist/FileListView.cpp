@@ -75,8 +75,9 @@ void FileListView::dragOver(QPoint at) {
     if (!hit.isValid() || !dragItem_.isValid()) {
         return;
     }
-    const QString dragged = dragItem_.data().toString();
-    const QString other = hit.data().toString();
+    // The whole path moves, bytes and all: two rows may show the same text for different files.
+    const QVariant dragged = dragItem_.data(Qt::EditRole);
+    const QVariant other = hit.data(Qt::EditRole);
     if (dragged == other) {
         return;
     }

@@ -2,13 +2,15 @@
 
 #include "filelist/AddFolder.h"
 
+#include <QFile>
+
 namespace quillmere {
 
 QStringList PickedPaths(const QStringList& pick) {
     if (pick.size() <= 1) {
         return pick;
     }
-    const QString folder = AsFolderPath(pick.first());
+    const QString folder = QFile::decodeName(AsFolderPath(QFile::encodeName(pick.first())));
     QStringList paths;
     paths.reserve(pick.size() - 1);
     for (const QString& name : pick.sliced(1)) {

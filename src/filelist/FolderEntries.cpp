@@ -1,7 +1,5 @@
 #include "filelist/FolderEntries.h"
 
-#include <QFile>
-
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -63,12 +61,12 @@ std::optional<EntryKind> kindOf(DIR* dir, const dirent& entry) {
 
 } // namespace
 
-std::optional<QStringList> ReadFolderNames(const QString& folder, EntryKind kind) {
-    const Directory dir(opendir(QFile::encodeName(folder).constData()));
+std::optional<QByteArrayList> ReadFolderNames(const QByteArray& folder, EntryKind kind) {
+    const Directory dir(opendir(folder.constData()));
     if (!dir) {
         return std::nullopt;
     }
-    QStringList names;
+    QByteArrayList names;
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir.get());
@@ -76,7 +74,7 @@ std::optional<QStringList> ReadFolderNames(const QString& folder, EntryKind kind
             return errno == 0 ? std::optional(std::move(names)) : std::nullopt;
         }
         if (!isDotOrDotDot(entry->d_name) && kindOf(dir.get(), *entry) == kind) {
-            names.append(QFile::decodeName(entry->d_name));
+            names.append(QByteArray(entry->d_name));
         }
     }
 }

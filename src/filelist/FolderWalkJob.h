@@ -20,6 +20,8 @@ public:
     bool isRunning() const { return running_; }
     // Starts the walk; does nothing and returns false while one is running.
     bool start(const QString& folder);
+    // Asks a running walk to stop at its next folder, without waiting for it.
+    void requestStop() { worker_.request_stop(); }
 
 signals:
     void finished(const quillmere::FolderFiles& found);

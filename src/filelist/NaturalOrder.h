@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 
 namespace quillmere {
 
-// Sorts names as a file manager shows them: letter case is ignored and every run of digits compares by its value,
-// however long, so "day2" comes before "day10" and "a" before "B"; digits come before letters. Names that are
-// equal by that measure ("A1", "a01", "a1") keep one fixed order, by their code units.
-void SortNaturally(QStringList& names);
+// Sorts names, given as the file system's bytes, as a file manager shows them, by the user's language: letter case is ignored, accented letters stand
+// beside their plain ones ("Émile" before "zeta") and every run of digits compares by its value, so "day2" comes
+// before "day10"; digits come before letters. Names that are equal by that measure ("A1", "a1") keep one fixed
+// order, by their bytes.
+void SortNaturally(QByteArrayList& names);
 
 } // namespace quillmere

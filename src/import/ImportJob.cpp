@@ -31,8 +31,21 @@ void ImportJob::work(const std::stop_token& stop, const ImportRequest& request) 
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     }
-    running_ = false;
+    {
+        const std::scoped_lock hold(idleLock_);
+        running_ = false;
+    }
+    idle_.notify_all();
     emit finished(failure);
+}
+
+void ImportJob::requestStop() {
+    worker_.request_stop();
+}
+
+bool ImportJob::waitUntilIdle(std::chrono::milliseconds limit) {
+    std::unique_lock hold(idleLock_);
+    return idle_.wait_for(hold, limit, [this] { return !running_; });
 }
 
 } // namespace quillmere

@@ -6,8 +6,11 @@
 #include <QObject>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace quillmere {
@@ -27,6 +30,10 @@ public:
     bool isRunning() const { return running_; }
     // Starts the import; does nothing and returns false while one is running.
     bool start(ImportRequest request);
+    // Asks a running import to stop at its next step; it ends as a stopped run, leaving the document usable.
+    void requestStop();
+    // Waits at most the time given for a running import to end; true once none runs.
+    bool waitUntilIdle(std::chrono::milliseconds limit);
 
 signals:
     void progressChanged(int percent);
@@ -38,6 +45,8 @@ private:
 
     OfficeFactory factory_;
     std::atomic<bool> running_ = false;
+    std::mutex idleLock_;
+    std::condition_variable idle_;
     std::jthread worker_;
 };
 

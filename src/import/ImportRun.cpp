@@ -48,9 +48,9 @@ int ImportRun::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
 }
 
-void checkListedFiles(const QStringList& paths) {
+void checkListedFiles(const QList<FilePath>& paths) {
     QStringList problems;
-    for (const QString& path : paths) {
+    for (const FilePath& path : paths) {
         try {
             checkReadable(path);
         } catch (const FileError& e) {
@@ -74,7 +74,6 @@ ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress 
     , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
 bool ImportRun::run() {
-    checkListedFiles(request_.paths);
     const bool complete = request_.layout == SheetLayout::SingleSheet ? runSingleSheet() : runSheetPerFile();
     if (complete) {
         report(1.0);
@@ -91,7 +90,7 @@ void ImportRun::report(double fraction) {
 }
 
 void ImportRun::fail(int file, const Error& error) const {
-    const QString path = file >= 0 ? request_.paths[file] : QString();
+    const QString path = file >= 0 ? request_.paths[file].shown : QString();
     throw ImportError(path.isEmpty() ? error.message()
                                      : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
 }
@@ -166,8 +165,14 @@ bool ImportRun::loadAsText(const QString& marked, const RowsExtent& extent) {
 bool ImportRun::writeIntoNewDocument(const RowTexts& rows, const FileRows& files) {
     const auto document = office_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(*document);
-    if (!writeRows(*document->sheetAt(0), rows, files, readShare, 1.0)) {
-        return false;
+    try {
+        if (!writeRows(*document->sheetAt(0), rows, files, readShare, 1.0)) {
+            return false;
+        }
+    } catch (const ImportError&) {
+        // Only rows that do not fit end here, before a cell was written: the empty document would be litter.
+        document->close();
+        throw;
     }
     for (std::size_t i = 1; i < defaults.size(); ++i) {
         document->removeSheet(defaults[i]);
@@ -184,10 +189,10 @@ bool ImportRun::runSheetPerFile() {
         if (stop_.stop_requested()) {
             return false;
         }
-        const QString& path = request_.paths[i];
+        const FilePath& path = request_.paths[i];
         try {
             const RowTexts rows = SplitRows(MarkColumns(ReadTextFile(path), request_.rule, request_.customDelimiter));
-            const QString name = freeSheetName(KeepNameChars(GetFileName(path)), taken, random_);
+            const QString name = freeSheetName(KeepNameChars(GetFileName(path.shown)), taken, random_);
             document->insertSheet(name, 0);
             taken.push_back(name);
             const auto sheet = document->sheetAt(0);

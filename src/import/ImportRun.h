@@ -20,7 +20,7 @@ public:
 };
 
 // Throws ImportError naming the listed paths that cannot be read (the first few, and how many in all).
-void checkListedFiles(const QStringList& paths);
+void checkListedFiles(const QList<FilePath>& paths);
 
 // One import: reads, marks and splits the listed files and writes their rows as text into a new document,
 // all into its first sheet or one new sheet per file. The document stays open, whatever happens.
@@ -31,7 +31,8 @@ public:
 
     ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop = {});
 
-    // Returns false when stopped early. Throws ImportError; nothing is opened when a listed file is unreadable.
+    // Returns false when stopped early. Throws ImportError. The caller checks the listed files first
+    // (checkListedFiles), before any office is reached.
     bool run();
 
 private:

@@ -79,6 +79,8 @@ public:
     virtual std::unique_ptr<Sheet> sheetAt(int index) const = 0;
     virtual void insertSheet(const QString& name, int position) = 0;
     virtual void removeSheet(const QString& name) = 0;
+    // Closes the document's window without saving; nothing may be called on the document afterwards.
+    virtual void close() = 0;
 };
 
 // Where new documents come from.

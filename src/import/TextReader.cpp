@@ -4,10 +4,12 @@
 #include "import/TextDecoding.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillmere {
 namespace {
@@ -16,34 +18,64 @@ QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// QFile opens a folder without complaint on this platform, so a folder is refused first.
-void openForReading(QFile& file) {
-    const QString path = file.fileName();
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
-        throw FileError(path, systemReason(ENOENT));
+QString notRegularReason(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return systemReason(EISDIR);
     }
-    if (info.isDir()) {
-        throw FileError(path, systemReason(EISDIR));
+    if (S_ISFIFO(mode)) {
+        return QStringLiteral("is a named pipe (FIFO), not a regular file");
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(path, file.errorString());
+    if (S_ISSOCK(mode)) {
+        return QStringLiteral("is a socket, not a regular file");
     }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return QStringLiteral("is a device, not a regular file");
+    }
+    return QStringLiteral("is not a regular file");
+}
+
+// A pipe would block the open until a writer comes, and a device reads without end: the open must not wait, and
+// only a regular file, or a link to one, is read. A socket cannot be opened at all, so its kind comes from stat.
+qint64 openRegular(QFile& file, const FilePath& path) {
+    const QByteArray& name = path.bytes;
+    if (name.isEmpty()) {
+        throw FileError(path.shown, systemReason(ENOENT));
+    }
+    struct stat info {};
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            throw FileError(path.shown, notRegularReason(info.st_mode));
+        }
+        throw FileError(path.shown, systemReason(error));
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw FileError(path.shown, file.errorString());
+    }
+    if (::fstat(fd, &info) != 0) {
+        throw FileError(path.shown, systemReason(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw FileError(path.shown, notRegularReason(info.st_mode));
+    }
+    return info.st_size;
 }
 
 } // namespace
 
-void checkReadable(const QString& path) {
-    QFile file(path);
-    openForReading(file);
+void checkReadable(const FilePath& path) {
+    QFile file;
+    openRegular(file, path);
 }
 
-QString ReadTextFile(const QString& path) {
-    QFile file(path);
-    openForReading(file);
-    const QByteArray bytes = file.readAll();
+// A file that grows while it is read ends where it ended when it was opened.
+QString ReadTextFile(const FilePath& path) {
+    QFile file;
+    const QByteArray bytes = file.read(openRegular(file, path));
     if (file.error() != QFileDevice::NoError) {
-        throw FileError(path, file.errorString());
+        throw FileError(path.shown, file.errorString());
     }
     return decodeText(bytes);
 }

@@ -5,8 +5,22 @@
 #include <QDir>
 #include <QTemporaryFile>
 
+#include <mutex>
+#include <set>
+
 namespace quillmere {
 namespace {
+
+// The paths of the working files that exist, for RemoveWorkFiles().
+struct LiveFiles {
+    std::mutex lock;
+    std::set<QString> paths;
+};
+
+LiveFiles& liveFiles() {
+    static LiveFiles files;
+    return files;
+}
 
 void rewind(QTemporaryFile& file) {
     if (!file.seek(0)) {
@@ -21,9 +35,24 @@ WorkFile::WorkFile()
     if (!file_->open()) {
         throw FileError(file_->fileTemplate(), file_->errorString());
     }
+    LiveFiles& live = liveFiles();
+    const std::scoped_lock hold(live.lock);
+    live.paths.insert(file_->fileName());
 }
 
-WorkFile::~WorkFile() = default;
+WorkFile::~WorkFile() {
+    LiveFiles& live = liveFiles();
+    const std::scoped_lock hold(live.lock);
+    live.paths.erase(file_->fileName());
+}
+
+void RemoveWorkFiles() {
+    LiveFiles& live = liveFiles();
+    const std::scoped_lock hold(live.lock);
+    for (const QString& path : live.paths) {
+        QFile::remove(path);
+    }
+}
 
 QString WorkFile::path() const {
     return file_->fileName();

@@ -24,6 +24,10 @@ private:
     std::unique_ptr<QTemporaryFile> file_;
 };
 
+// Removes every working file that still exists: for an end of the program that cannot wait for the runs that
+// hold them. Safe to call from any thread.
+void RemoveWorkFiles();
+
 // Replaces the working file's content with the text in UTF-8, followed by CR LF. Throws FileError.
 void WriteWorkFile(WorkFile& file, const QString& text);
 

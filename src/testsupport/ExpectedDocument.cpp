@@ -25,14 +25,14 @@ SheetContents sheetOf(const QString& name, const QString& text, const ImportRequ
 DocumentContents expectedDocument(const ImportRequest& request, const QString& firstSheetName) {
     if (request.layout == SheetLayout::SingleSheet) {
         QString joined;
-        for (const QString& path : request.paths) {
+        for (const FilePath& path : request.paths) {
             joined += ReadTextFile(path);
         }
         return {sheetOf(firstSheetName, joined, request)};
     }
     DocumentContents document;
     for (auto path = request.paths.crbegin(); path != request.paths.crend(); ++path) {
-        const QString name = KeepNameChars(GetFileName(*path));
+        const QString name = KeepNameChars(GetFileName(path->shown));
         document.push_back(sheetOf(name.isEmpty() ? QStringLiteral("Sheet") : name, ReadTextFile(*path), request));
     }
     return document;

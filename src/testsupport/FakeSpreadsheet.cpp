@@ -125,6 +125,11 @@ public:
         sheets.erase(it);
     }
 
+    void close() override {
+        context_.call(QStringLiteral("close"));
+        context_.data->closed = true;
+    }
+
 private:
     Context context_;
 };

@@ -27,6 +27,7 @@ public:
         qsizetype largestBlockCells = 0;
         qsizetype largestBlockRows = 0;
         int singleCellWrites = 0;
+        bool closed = false;
     };
 
     std::vector<QString> newDocumentSheets{QStringLiteral("Sheet1")};

@@ -12,6 +12,7 @@ public:
     std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
     void insertSheet(const QString& name, int position) override { document_->insertSheet(name, position); }
     void removeSheet(const QString& name) override { document_->removeSheet(name); }
+    void close() override { document_->close(); }
 
 private:
     std::shared_ptr<SpreadsheetDocument> document_;

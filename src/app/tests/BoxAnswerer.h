@@ -16,6 +16,7 @@ struct SeenBox {
     QList<QAbstractButton*>::size_type buttons;
     // Whether the wait pointer stood while the box was on screen.
     bool waitPointer;
+    Qt::TextFormat format;
 };
 
 // Answers every message box while it is open, keeping what it showed and what the pointer was meanwhile.
@@ -25,7 +26,8 @@ public:
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size(),
-                                QGuiApplication::overrideCursor() != nullptr});
+                                QGuiApplication::overrideCursor() != nullptr,
+                                box->textFormat()});
                 box->buttons().first()->click();
             }
         });

@@ -8,16 +8,22 @@
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/TextFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <atomic>
+#include <fcntl.h>
+#include <filesystem>
 #include <semaphore>
+#include <sys/stat.h>
 
 using namespace quillmere;
 using quillmere::testing::BoxAnswerer;
@@ -41,6 +47,10 @@ public:
 private:
     std::shared_ptr<FakeSpreadsheet> fake_;
 };
+
+int workFilesLeft() {
+    return int(QDir::temp().entryList({QStringLiteral("quillmere-*")}, QDir::Files).size());
+}
 
 bool busy() {
     return QGuiApplication::overrideCursor() != nullptr;
@@ -187,15 +197,92 @@ private slots:
         QCOMPARE(control("Check2")->cursor().shape(), Qt::PointingHandCursor);
     }
 
+    // The office holds the run in its first file when the window closes: the run ends there once the office
+    // answers, and leaves no working file.
+    void closingTheWindowStopsTheRunAtItsNextStep() {
+        list().append(files_.write(QStringLiteral("a.txt"), "a\r\n"));
+        list().append(files_.write(QStringLiteral("b.txt"), "b\r\n"));
+        control<QRadioButton>("Option6")->click();
+        const int before = workFilesLeft();
+        std::binary_semaphore held{0};
+        std::binary_semaphore released{0};
+        fake_->beforeCall = [&](const QString& call) {
+            if (call == u"insertSheet atxt") {
+                held.release();
+                released.acquire();
+            }
+        };
+        // A failed check must not leave the run held: the job's end waits for it.
+        bool releasedOnce = false;
+        const auto release = [&] {
+            if (!std::exchange(releasedOnce, true)) {
+                released.release();
+            }
+        };
+        const auto releaseOnExit = qScopeGuard(release);
+        clickImport();
+        held.acquire();
+
+        form_->close();
+        QVERIFY(!form_->isVisible());
+        QVERIFY(!job_->waitUntilIdle(std::chrono::milliseconds(50)));
+        release();
+        QVERIFY(job_->waitUntilIdle(std::chrono::seconds(10)));
+
+        const auto& sheets = fake_->lastDocument().sheets;
+        QVERIFY(std::none_of(sheets.begin(), sheets.end(), [](const auto& s) { return s.name == u"btxt"; }));
+        QCOMPARE(workFilesLeft(), before);
+    }
+
+    // Latin-1 names, as an old archive may hold: entered, listed with a replacement mark, read by their bytes and
+    // named as sheets from what can be shown.
+    void namesThatAreNotUtf8AreWalkedShownAndRead() {
+        const QByteArray tree = QFile::encodeName(files_.dir().path()) + "/tree/";
+        QVERIFY(QDir().mkpath(QFile::decodeName(tree)));
+        // The temporary folder removes itself by names that are text, which these are not.
+        const auto removeTree = qScopeGuard([&] { std::filesystem::remove_all(tree.toStdString()); });
+        QVERIFY(mkdir(tree + "d\xE9j\xE0", 0700) == 0);
+        const auto write = [](const QByteArray& path, const QByteArray& text) {
+            QFile file(QFile::decodeName(path));
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            return fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
+                   file.write(text) == text.size();
+        };
+        QVERIFY(write(tree + "caf\xE9.txt", "latin\r\n"));
+        QVERIFY(write(tree + "plain.txt", "plain\r\n"));
+        QVERIFY(write(tree + "d\xE9j\xE0/x.txt", "below\r\n"));
+        picker_.folder = QFile::decodeName(tree);
+        QTest::mouseClick(control("Check4"), Qt::LeftButton);
+        QTRY_COMPARE(list().rowCount(), 3);
+
+        const QList<FilePath> paths = list().paths();
+        QCOMPARE(paths[0].bytes, tree + "caf\xE9.txt");
+        QCOMPARE(paths[2].bytes, tree + "d\xE9j\xE0/x.txt");
+        const auto shown = [this](int row) { return list().index(row).data().toString(); };
+        QCOMPARE(shown(0), QString::fromUtf8(tree) + u"caf\uFFFD.txt"_qs);
+        QCOMPARE(shown(2), QString::fromUtf8(tree) + u"d\uFFFDj\uFFFD/x.txt"_qs);
+
+        control<QRadioButton>("Option6")->click();
+        clickImport();
+        waitForTheEnd();
+        const auto& sheets = fake_->lastDocument().sheets;
+        QCOMPARE(sheets.size(), 3u);
+        QCOMPARE(sheets[2].name, QStringLiteral("caftxt"));
+        QCOMPARE(sheets[2].at(0, 0), QStringLiteral("latin"));
+        QCOMPARE(sheets[0].name, QStringLiteral("xtxt"));
+        QCOMPARE(sheets[0].at(0, 0), QStringLiteral("below"));
+    }
+
     void aFailureIsShownAsAWarningAfterTheWaitPointerEnds() {
-        list().append(files_.path(QStringLiteral("missing.txt")));
+        list().append(files_.path(QStringLiteral("<b>missing</b>.txt")));
         const BoxAnswerer answerer;
         clickImport();
         QTRY_COMPARE(answerer.seen.size(), 1u);
         const SeenBox& box = answerer.seen.front();
         QCOMPARE(box.title, QStringLiteral("Quillmere"));
         QCOMPARE(box.icon, QMessageBox::Warning);
-        QVERIFY2(box.text.contains(QStringLiteral("missing.txt")), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QStringLiteral("<b>missing</b>.txt")), qPrintable(box.text));
+        QCOMPARE(box.format, Qt::PlainText);
         QVERIFY(!box.waitPointer);
         waitForTheEnd();
         QCOMPARE(connections_, 0);

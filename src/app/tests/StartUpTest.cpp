@@ -1,12 +1,17 @@
 #include "app/CenterForm.h"
+#include "app/EndSignals.h"
 #include "app/FileExists.h"
 #include "app/HomePage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+
+#include <csignal>
 
 using namespace quillmere;
 
@@ -31,6 +36,35 @@ private slots:
         form.resize(window);
         CenterForm(form, screen);
         QCOMPARE(form.pos(), place);
+    }
+
+    // The frame is only known once shown: the size at construction does not decide the place.
+    void aWindowIsCentredWhenShownAtTheSizeItHasThen() {
+        QWidget form;
+        form.resize(100, 80);
+        CenterFormWhenShown(form);
+        form.resize(442, 450);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect screen = form.screen()->geometry();
+        QTRY_COMPARE(form.frameGeometry().topLeft(),
+                     screen.topLeft() + QPoint((screen.width() - form.frameGeometry().width()) / 2,
+                                               (screen.height() - form.frameGeometry().height()) / 2));
+    }
+
+    void anEndingSignalArrivesThroughTheEventLoop_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("logout") << SIGTERM;
+        QTest::newRow("terminal closed") << SIGHUP;
+        QTest::newRow("Ctrl+C") << SIGINT;
+    }
+    void anEndingSignalArrivesThroughTheEventLoop() {
+        QFETCH(int, signal);
+        const EndSignals endSignals;
+        QSignalSpy received(&endSignals, &EndSignals::received);
+        QVERIFY(std::raise(signal) == 0);
+        QCOMPARE(received.size(), 0);
+        QTRY_COMPARE(received.size(), 1);
     }
 
     void fileExistsForFilesAndFoldersOnly() {

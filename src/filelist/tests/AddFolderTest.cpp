@@ -24,9 +24,9 @@ protected:
     // The temporary folder with one trailing '/', as the walk gives its paths.
     QString root() const { return files_.dir().path() + u'/'; }
 
-    QStringList walk() const { return WalkFolder(files_.dir().path(), {}).files; }
-    QStringList paths(const QStringList& names) const {
-        QStringList full;
+    QList<FilePath> walk() const { return WalkFolder(files_.dir().path(), {}).files; }
+    QList<FilePath> paths(const QStringList& names) const {
+        QList<FilePath> full;
         for (const QString& name : names) {
             full << root() + name;
         }

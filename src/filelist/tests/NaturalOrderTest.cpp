@@ -8,9 +8,17 @@ using namespace quillmere;
 
 namespace {
 
-QStringList sorted(QStringList names) {
-    SortNaturally(names);
-    return names;
+QStringList sorted(const QStringList& names) {
+    QByteArrayList bytes;
+    for (const QString& name : names) {
+        bytes << name.toUtf8();
+    }
+    SortNaturally(bytes);
+    QStringList result;
+    for (const QByteArray& name : bytes) {
+        result << QString::fromUtf8(name);
+    }
+    return result;
 }
 
 } // namespace
@@ -24,8 +32,8 @@ TEST(NaturalOrder, DigitRunsCompareByValueHoweverLong) {
 }
 
 TEST(NaturalOrder, IgnoresCaseAndBreaksTiesTheSameWayWhateverTheInputOrder) {
-    EXPECT_EQ(sorted({"b.txt", "B.TXT", "Apple", "a.txt", "Émile", "émile"}),
-              QStringList({"a.txt", "Apple", "B.TXT", "b.txt", "Émile", "émile"}));
+    EXPECT_EQ(sorted({"zeta", "b.txt", "B.TXT", "Apple", "a.txt", "Émile", "émile", "Zürich", "Eve"}),
+              QStringList({"a.txt", "Apple", "B.TXT", "b.txt", "Émile", "émile", "Eve", "zeta", "Zürich"}));
 
     const QStringList expected = {"A1", "a001", "a01", "a1", "a2", "B", "b"};
     QStringList shuffled = expected;

@@ -2,6 +2,7 @@
 
 #include "import/ColumnRule.h"
 #include "import/office/OfficeError.h"
+#include "import/office/OfficeStart.h"
 #include "import/office/TextDocument.h"
 #include "import/office/UnoDesktop.h"
 #include "import/office/UnoGuard.h"
@@ -9,10 +10,7 @@
 #include "import/office/UnoStrings.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
-#include <cppuhelper/bootstrap.hxx>
-#include <rtl/bootstrap.hxx>
 
 namespace quillmere {
 
@@ -21,19 +19,6 @@ using uno::Reference;
 using uno::UNO_QUERY_THROW;
 
 namespace {
-
-// A local UNO environment of our own is only needed to reach an office over a pipe; one serves the process.
-Reference<uno::XComponentContext> localContext() {
-    static const Reference<uno::XComponentContext> context = [] {
-        rtl::OUString ini;
-        if (!rtl::Bootstrap::get(rtl::OUString("URE_BOOTSTRAP"), ini)) {
-            rtl::Bootstrap::set(rtl::OUString("URE_BOOTSTRAP"),
-                                rtl::OUString("vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc"));
-        }
-        return cppu::defaultBootstrap_InitialComponentContext();
-    }();
-    return context;
-}
 
 Reference<frame::XComponentLoader> desktopOf(const Reference<uno::XComponentContext>& context) {
     return Reference<frame::XComponentLoader>(frame::Desktop::create(context), UNO_QUERY_THROW);
@@ -46,22 +31,18 @@ SpreadsheetConnection::SpreadsheetConnection(std::unique_ptr<Desktop> desktop)
 
 SpreadsheetConnection::~SpreadsheetConnection() = default;
 
-std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice() {
+std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice(std::chrono::milliseconds limit) {
     auto desktop = std::make_unique<Desktop>();
-    office::guarded(QStringLiteral("Could not start or reach LibreOffice"),
-                    [&] { desktop->loader = desktopOf(cppu::bootstrap()); });
+    office::guarded(QStringLiteral("Could not start or reach LibreOffice"), [&] {
+        desktop->loader = desktopOf(office::StartOffice(office::OfficeProgramFolder(), limit));
+    });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(const QString& pipeName) {
     auto desktop = std::make_unique<Desktop>();
-    office::guarded(QStringLiteral("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName), [&] {
-        const Reference<uno::XComponentContext> local = localContext();
-        const auto resolver = bridge::UnoUrlResolver::create(local);
-        const auto url = rtl::OUString("uno:pipe,name=") + office::toOUString(pipeName) +
-                         rtl::OUString(";urp;StarOffice.ComponentContext");
-        desktop->loader = desktopOf(Reference<uno::XComponentContext>(resolver->resolve(url), UNO_QUERY_THROW));
-    });
+    office::guarded(QStringLiteral("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName),
+                    [&] { desktop->loader = desktopOf(office::ResolvePipe(pipeName)); });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 

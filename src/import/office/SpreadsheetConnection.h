@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 namespace quillmere {
@@ -11,8 +12,12 @@ namespace quillmere {
 // A connection to the office for one import run. Every failure becomes OfficeError.
 class SpreadsheetConnection final : public SpreadsheetOffice {
 public:
-    // Starts the user's office, or hands over to the one already running.
-    static std::unique_ptr<SpreadsheetConnection> connectToUserOffice();
+    // How long the office gets to start and answer: enough for a cold start from a slow disk.
+    static constexpr std::chrono::milliseconds StartLimit = std::chrono::seconds(60);
+
+    // Starts the user's office, or hands over to the one already running; gives up when it has not answered
+    // within the limit.
+    static std::unique_ptr<SpreadsheetConnection> connectToUserOffice(std::chrono::milliseconds limit = StartLimit);
     // Connects to an office that accepts on the named pipe (one started with --accept=pipe,name=...;urp;).
     static std::unique_ptr<SpreadsheetConnection> connectToPipe(const QString& pipeName);
 

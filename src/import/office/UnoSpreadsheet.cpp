@@ -13,6 +13,7 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 
 namespace quillmere::office {
 
@@ -148,6 +149,11 @@ void UnoDocument::insertSheet(const QString& name, int position) {
 void UnoDocument::removeSheet(const QString& name) {
     guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->removeByName(toOUString(name)); });
+}
+
+void UnoDocument::close() {
+    guarded(QStringLiteral("Could not close the document"),
+            [&] { Reference<css::util::XCloseable>(document_, UNO_QUERY_THROW)->close(true); });
 }
 
 } // namespace quillmere::office

@@ -16,7 +16,7 @@ namespace {
 class ImportRunTest : public ::testing::Test {
 protected:
     bool import(const QStringList& paths, SheetLayout layout, ColumnRule rule = ColumnRule::SplitAtComma) {
-        ImportRequest request{paths, layout, rule, QString()};
+        ImportRequest request{FilePaths(paths), layout, rule, QString()};
         return ImportRun(office, request, [&](int percent) { progress.push_back(percent); }).run();
     }
 
@@ -85,18 +85,22 @@ TEST_F(ImportRunTest, SheetPerFileNamesSheetsFreelyInReverseOrderAndRemovesTheDe
     EXPECT_EQ(sheet(0).at(0, 0), u"four");
 }
 
-TEST_F(ImportRunTest, UnreadableListedFilesAreNamedAndNothingIsOpened) {
+TEST_F(ImportRunTest, UnreadableListedFilesAreAllNamedInOneMessage) {
     QStringList paths{files.write(u"fine.txt"_qs, "x"), files.dir().path()};
     for (int i = 0; i < 6; ++i) {
         paths << files.path(QStringLiteral("missing%1.txt").arg(i));
     }
-    const QString message = importFailure(paths, SheetLayout::SingleSheet);
-    EXPECT_TRUE(message.contains(u"7 files")) << message.toStdString();
-    EXPECT_TRUE(message.contains(files.dir().path()));
-    EXPECT_TRUE(message.contains(u"missing3.txt"));
-    EXPECT_FALSE(message.contains(u"missing5.txt"));
-    EXPECT_TRUE(message.contains(u"2 more"));
-    EXPECT_EQ(office.documentsOpened(), 0);
+    try {
+        checkListedFiles(FilePaths(paths));
+        FAIL() << "unreadable files passed the check";
+    } catch (const ImportError& e) {
+        const QString message = e.message();
+        EXPECT_TRUE(message.contains(u"7 files")) << message.toStdString();
+        EXPECT_TRUE(message.contains(files.dir().path()));
+        EXPECT_TRUE(message.contains(u"missing3.txt"));
+        EXPECT_FALSE(message.contains(u"missing5.txt"));
+        EXPECT_TRUE(message.contains(u"2 more"));
+    }
 }
 
 TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells) {
@@ -108,11 +112,13 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetStopsTheRunBeforeAnyOfItsCells) {
     EXPECT_TRUE(single.contains(wide)) << single.toStdString();
     EXPECT_TRUE(single.contains(u"2 columns"));
     EXPECT_TRUE(sheet(0).cells.empty());
+    EXPECT_TRUE(office.lastDocument().closed);
 
     const QString perFile = importFailure({fits, wide}, SheetLayout::SheetPerFile);
     EXPECT_TRUE(perFile.contains(wide));
     EXPECT_TRUE(sheet(0).cells.empty());
     EXPECT_EQ(sheet(1).at(1, 0), u"b");
+    EXPECT_FALSE(office.lastDocument().closed);
 
     const QString tall = files.write(u"tall.txt"_qs, "1\n2\n3\n4\n");
     EXPECT_TRUE(importFailure({tall}, SheetLayout::SingleSheet).contains(u"3 rows"));

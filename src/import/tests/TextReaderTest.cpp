@@ -5,7 +5,12 @@
 
 #include <QFile>
 
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using quillmere::FileError;
@@ -93,4 +98,48 @@ TEST(ReadTextFile, UnreadableFileNamesThePath) {
         EXPECT_EQ(e.path(), path);
         EXPECT_FALSE(e.reason().isEmpty());
     }
+}
+
+// Each would block the open or read without end; each is refused at once, by its kind, before a byte is read.
+TEST(ReadTextFile, WhatIsNotARegularFileIsRefusedByItsKind) {
+    TextFiles files;
+    const QString fifo = files.path(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = files.path(QStringLiteral("socket"));
+    const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const QString zeroLink = files.path(QStringLiteral("zeros.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroLink));
+
+    const std::pair<QString, const char16_t*> cases[] = {
+        {fifo, u"is a named pipe (FIFO), not a regular file"},
+        {socketPath, u"is a socket, not a regular file"},
+        {QStringLiteral("/dev/null"), u"is a device, not a regular file"},
+        {zeroLink, u"is a device, not a regular file"},
+    };
+    for (const auto& [path, reason] : cases) {
+        for (const auto& read : {std::function<void(const QString&)>(quillmere::checkReadable),
+                                 std::function<void(const QString&)>([](const QString& p) { ReadTextFile(p); })}) {
+            try {
+                read(path);
+                ADD_FAILURE() << path.toStdString() << " was read";
+            } catch (const FileError& e) {
+                EXPECT_EQ(e.path(), path);
+                EXPECT_EQ(e.reason(), QString::fromUtf16(reason));
+            }
+        }
+    }
+    close(listening);
+}
+
+TEST(ReadTextFile, ALinkToARegularFileIsRead) {
+    TextFiles files;
+    const QString target = files.write(QStringLiteral("target.txt"), "linked");
+    const QString link = files.path(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(target, link));
+    quillmere::checkReadable(link);
+    EXPECT_EQ(ReadTextFile(link), u"linked");
 }

@@ -44,3 +44,12 @@ TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse) {
     }
     EXPECT_FALSE(QFile::exists(first));
 }
+
+// For an end that cannot wait for the run that holds them.
+TEST(WorkFile, LiveOnesCanAllBeRemovedAtOnce) {
+    WorkFile a;
+    WorkFile b;
+    RemoveWorkFiles();
+    EXPECT_FALSE(QFile::exists(a.path()));
+    EXPECT_FALSE(QFile::exists(b.path()));
+}

@@ -24,7 +24,7 @@ class ImportRunOfficeTest : public ::testing::Test {
 protected:
     bool import(
         const QStringList& paths, SheetLayout layout, ImportRun::Progress progress = [](int) {}) {
-        ImportRequest request{paths, layout, ColumnRule::SplitAtComma, QString()};
+        ImportRequest request{FilePaths(paths), layout, ColumnRule::SplitAtComma, QString()};
         return ImportRun(recorder, request, std::move(progress)).run();
     }
 

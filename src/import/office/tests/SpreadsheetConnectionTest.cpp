@@ -104,6 +104,11 @@ TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne) {
     EXPECT_EQ(expected[5][1], inspect::Cell::text(u"single \U0001F600 é"_qs));
 }
 
+TEST_F(SpreadsheetConnectionTest, AClosedDocumentIsGone) {
+    document->close();
+    EXPECT_THROW(document->sheetCount(), OfficeError);
+}
+
 // The office's text import would cut the cell and say so in a box of its own, which would hold the run until
 // someone answered it: the load gives way instead, so that the run can write the text whole.
 TEST_F(SpreadsheetConnectionTest, ATextLoadThatWouldLoseDataGivesWayWithoutABox) {

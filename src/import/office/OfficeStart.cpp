@@ -1,0 +1,155 @@
+#include "import/office/OfficeStart.h"
+
+#include "import/office/OfficeError.h"
+#include "import/office/UnoStrings.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUuid>
+
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/bootstrap.hxx>
+#include <rtl/ustring.h>
+
+#include <thread>
+
+#include <dlfcn.h>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace quillmere::office {
+
+namespace css = com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+constexpr auto DebianProgramFolder = "/usr/lib/libreoffice/program";
+// A launcher that hands over to an office already running ends at once; that office then needs a moment to open
+// the pipe.
+constexpr std::chrono::milliseconds HandOverLimit = std::chrono::seconds(5);
+constexpr std::chrono::milliseconds PollInterval = std::chrono::milliseconds(200);
+
+// A local UNO environment of our own is only needed to reach an office over a pipe; one serves the process.
+Reference<css::uno::XComponentContext> localContext() {
+    static const Reference<css::uno::XComponentContext> context = [] {
+        rtl::OUString ini;
+        if (!rtl::Bootstrap::get(rtl::OUString("URE_BOOTSTRAP"), ini)) {
+            rtl::Bootstrap::set(rtl::OUString("URE_BOOTSTRAP"),
+                                rtl::OUString("vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc"));
+        }
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return context;
+}
+
+QString loadedUnoFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<const void*>(&rtl_uString_new), &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    return QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
+}
+
+// Owns a descriptor that becomes readable when the process ends, whoever reaps it. The C library of Debian 12
+// declares pidfd_open() without C linkage, hence the system call.
+class ProcessWatch {
+public:
+    explicit ProcessWatch(qint64 pid)
+        : fd_(int(::syscall(SYS_pidfd_open, pid_t(pid), 0))) {}
+    ~ProcessWatch() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    ProcessWatch(const ProcessWatch&) = delete;
+    ProcessWatch& operator=(const ProcessWatch&) = delete;
+
+    // Waits at most the time given for the process to end; true once it has.
+    bool endsWithin(std::chrono::milliseconds wait) const {
+        if (fd_ < 0) {
+            return true;
+        }
+        pollfd watched{fd_, POLLIN, 0};
+        return ::poll(&watched, 1, int(wait.count())) > 0;
+    }
+
+private:
+    int fd_;
+};
+
+OfficeError notStarted(const QString& soffice, std::chrono::milliseconds limit, bool ended) {
+    const QString what = ended ? QStringLiteral("%1 ended without answering").arg(soffice)
+                               : QStringLiteral("%1 gave no answer within %2 seconds")
+                                     .arg(soffice)
+                                     .arg(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
+    return OfficeError(QStringLiteral("LibreOffice did not start (%1)").arg(what),
+                       QStringLiteral("check that LibreOffice Calc starts from the desktop's menu, that no LibreOffice "
+                                      "window waits for an answer (such as document recovery), and that its user "
+                                      "profile in ~/.config/libreoffice is not damaged"));
+}
+
+} // namespace
+
+QString OfficeProgramFolder() {
+    const QString fromEnvironment = qEnvironmentVariable("UNO_PATH");
+    if (!fromEnvironment.isEmpty()) {
+        return fromEnvironment;
+    }
+    const QString loaded = loadedUnoFolder();
+    return loaded.isEmpty() ? QString::fromLatin1(DebianProgramFolder) : loaded;
+}
+
+Reference<css::uno::XComponentContext> ResolvePipe(const QString& pipeName) {
+    const auto resolver = css::bridge::UnoUrlResolver::create(localContext());
+    const auto url = rtl::OUString("uno:pipe,name=") + toOUString(pipeName) +
+                     rtl::OUString(";urp;StarOffice.ComponentContext");
+    return Reference<css::uno::XComponentContext>(resolver->resolve(url), UNO_QUERY_THROW);
+}
+
+Reference<css::uno::XComponentContext> StartOffice(const QString& programFolder, std::chrono::milliseconds limit) {
+    const QString soffice = QDir(programFolder).filePath(QStringLiteral("soffice"));
+    if (!QFileInfo(soffice).isExecutable()) {
+        throw OfficeError(QStringLiteral("LibreOffice was not found (there is no program %1)").arg(soffice),
+                          QStringLiteral("install LibreOffice Calc, the package libreoffice-calc"));
+    }
+    const QString pipeName = QStringLiteral("quillmere-") + QUuid::createUuid().toString(QUuid::Id128);
+    QProcess launcher;
+    launcher.setProgram(soffice);
+    launcher.setArguments({QStringLiteral("--nologo"), QStringLiteral("--nodefault"), QStringLiteral("--norestore"),
+                           QStringLiteral("--nolockcheck"),
+                           QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName)});
+    launcher.setStandardInputFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (!launcher.startDetached(&pid)) {
+        throw OfficeError(QStringLiteral("LibreOffice could not be started (%1)").arg(soffice),
+                          launcher.errorString());
+    }
+    const ProcessWatch watch(pid);
+    const QDeadlineTimer deadline(limit);
+    QDeadlineTimer handOver(QDeadlineTimer::Forever);
+    bool ended = false;
+    for (;;) {
+        try {
+            return ResolvePipe(pipeName);
+        } catch (const css::connection::NoConnectException&) {
+        }
+        if (ended) {
+            std::this_thread::sleep_for(PollInterval);
+        } else if (watch.endsWithin(PollInterval)) {
+            ended = true;
+            handOver.setRemainingTime(HandOverLimit);
+        }
+        if (deadline.hasExpired() || handOver.hasExpired()) {
+            throw notStarted(soffice, limit, ended);
+        }
+    }
+}
+
+} // namespace quillmere::office

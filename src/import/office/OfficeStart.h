@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <com/sun/star/uno/Reference.hxx>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <chrono>
+
+namespace quillmere::office {
+
+// The office's program folder: UNO_PATH when set, else the folder the UNO libraries were loaded from, else the
+// folder Debian installs it in.
+QString OfficeProgramFolder();
+
+// The component context of the office that accepts on the named pipe. Throws NoConnectException while nothing
+// accepts there.
+com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> ResolvePipe(const QString& pipeName);
+
+// Starts the office of the program folder, detached so that it outlives this program, accepting on a pipe of its
+// own, and waits for it to answer there. When the user's office runs already, the new one hands over to it.
+// Throws OfficeError at once when the folder holds no office, and when the office ended without answering or did
+// not answer within the limit, saying what to check.
+com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>
+StartOffice(const QString& programFolder, std::chrono::milliseconds limit);
+
+} // namespace quillmere::office
