@@ -14,8 +14,6 @@
 namespace quillmere {
 namespace {
 
-// Reading is quick beside writing into the office: it gets this share of the bar.
-constexpr double readShare = 0.1;
 // The smallest sheet of the office versions in use: text beyond it is written in blocks, which checks the
 // document's own limits first.
 constexpr qsizetype textLoadRows = 1'048'576;
@@ -95,9 +93,7 @@ void ImportRun::fail(int file, const Error& error) const {
                                      : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
 }
 
-bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to) {
-    const RowsExtent extent = measureRows(rows);
-    const SheetCapacity capacity = sheet.capacity();
+void ImportRun::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const {
     if (extent.rows > capacity.rows || extent.columns > capacity.columns) {
         const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
         fail(files.fileOfRow(firstMisfit),
@@ -108,6 +104,10 @@ bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& fi
                        .arg(capacity.rows)
                        .arg(capacity.columns)));
     }
+}
+
+bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to) {
+    checkFits(measureRows(rows), sheet.capacity(), files);
     const double total = double(std::max<qsizetype>(rows.size(), 1));
     RowWriter writer(sheet, stop_, [&](qsizetype written) { report(from + (to - from) * double(written) / total); });
     return writer.write(rows, 0);
@@ -176,38 +176,6 @@ bool ImportRun::writeIntoNewDocument(const RowTexts& rows, const FileRows& files
     }
     for (std::size_t i = 1; i < defaults.size(); ++i) {
         document->removeSheet(defaults[i]);
-    }
-    return true;
-}
-
-bool ImportRun::runSheetPerFile() {
-    const auto document = office_.openNewDocument();
-    const std::vector<QString> defaults = sheetNames(*document);
-    std::vector<QString> taken = defaults;
-    const double count = double(request_.paths.size());
-    for (int i = 0; i < int(request_.paths.size()); ++i) {
-        if (stop_.stop_requested()) {
-            return false;
-        }
-        const FilePath& path = request_.paths[i];
-        try {
-            const RowTexts rows = SplitRows(MarkColumns(ReadTextFile(path), request_.rule, request_.customDelimiter));
-            const QString name = freeSheetName(KeepNameChars(GetFileName(path.shown)), taken, random_);
-            document->insertSheet(name, 0);
-            taken.push_back(name);
-            const auto sheet = document->sheetAt(0);
-            report((i + readShare) / count);
-            if (!writeRows(*sheet, rows, FileRows{i, {0}}, (i + readShare) / count, (i + 1) / count)) {
-                return false;
-            }
-        } catch (const ImportError&) {
-            throw;
-        } catch (const Error& e) {
-            fail(i, e);
-        }
-    }
-    for (const QString& name : defaults) {
-        document->removeSheet(name);
     }
     return true;
 }

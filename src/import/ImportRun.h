@@ -5,6 +5,7 @@
 #include "import/ImportRequest.h"
 #include "import/RowWriter.h"
 #include "import/Spreadsheet.h"
+#include "import/WorkFile.h"
 
 #include <functional>
 #include <optional>
@@ -50,6 +51,30 @@ private:
     bool loadAsText(const QString& marked, const RowsExtent& extent);
     bool writeIntoNewDocument(const RowTexts& rows, const FileRows& files);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
+    // Throws ImportError naming the file whose rows do not fit the sheet.
+    void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const;
+
+    // One sheet per file: the sheets are written into a flat spreadsheet file that the office loads at once.
+    // A file whose text that form cannot carry, or that block writes fill sooner, gets an empty table there
+    // and its cells after the load.
+    std::vector<QString> namesOfSheets(const std::vector<QString>& defaults);
+    RowTexts readRows(int file) const;
+    bool writeFlatFile(WorkFile& work, const std::vector<QString>& names, std::vector<int>& later);
+    bool fillLater(const SpreadsheetDocument& document, const std::vector<int>& later);
+    // The same sheets, inserted and written one by one into a new document, where the office has no flat load.
+    bool insertSheetsOneByOne(const std::vector<QString>& names);
+
+    // Runs a step for one listed file: a failure that names no file yet gets this file's name.
+    template <typename Step>
+    decltype(auto) forFile(int file, Step&& step) const {
+        try {
+            return step();
+        } catch (const ImportError&) {
+            throw;
+        } catch (const Error& e) {
+            fail(file, e);
+        }
+    }
     void report(double fraction);
     [[noreturn]] void fail(int file, const Error& error) const;
 
@@ -59,6 +84,8 @@ private:
     std::stop_token stop_;
     std::mt19937 random_;
     int reported_ = 0;
+    // Reading is quick beside writing into the office: it gets this share of the bar.
+    static constexpr double readShare = 0.1;
 };
 
 } // namespace quillmere

@@ -14,12 +14,21 @@ bool isNameChar(QChar c) {
     return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == ' ';
 }
 
-bool isTaken(const QString& name, const std::vector<QString>& takenNames) {
-    return std::any_of(takenNames.begin(), takenNames.end(),
-                       [&](const QString& taken) { return taken.compare(name, Qt::CaseInsensitive) == 0; });
+} // namespace
+
+TakenNames::TakenNames(const std::vector<QString>& names) {
+    for (const QString& name : names) {
+        add(name);
+    }
 }
 
-} // namespace
+void TakenNames::add(const QString& name) {
+    folded_.insert(name.toCaseFolded());
+}
+
+bool TakenNames::contains(const QString& name) const {
+    return folded_.contains(name.toCaseFolded());
+}
 
 QString GetFileName(const QString& path) {
     return path.sliced(path.lastIndexOf(u'/') + 1);
@@ -38,14 +47,14 @@ int RandomNumber(int n, std::mt19937& generator) {
     return int(std::nearbyint(fraction(generator) * n)) + 1;
 }
 
-QString freeSheetName(const QString& baseName, const std::vector<QString>& takenNames, std::mt19937& generator) {
+QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator) {
     const QString base = baseName.isEmpty() ? QStringLiteral("Sheet") : baseName;
     QString name = base;
-    for (int draw = 0; isTaken(name, takenNames) && draw < maxDraws; ++draw) {
+    for (int draw = 0; taken.contains(name) && draw < maxDraws; ++draw) {
         name = base + QString::number(RandomNumber(suffixBound, generator));
     }
     // With thousands of files of one name the draws may keep hitting taken suffixes: count upward instead.
-    for (int suffix = suffixBound + 2; isTaken(name, takenNames); ++suffix) {
+    for (int suffix = suffixBound + 2; taken.contains(name); ++suffix) {
         name = base + QString::number(suffix);
     }
     return name;

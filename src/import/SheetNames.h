@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <random>
@@ -17,9 +18,20 @@ QString KeepNameChars(const QString& text);
 // A whole number from 1 to n + 1: a uniform fraction r times n, rounded half to even, plus one.
 int RandomNumber(int n, std::mt19937& generator);
 
-// The sheet name for a file's base name: "Sheet" when empty; while any of the taken names equals it in any
-// letter case, the base name followed by RandomNumber(8000), drawn again until the name is free (after many
-// vain draws, the first free number above 8001).
-QString freeSheetName(const QString& baseName, const std::vector<QString>& takenNames, std::mt19937& generator);
+// Sheet names in use, compared as the office compares them: without regard to letter case.
+class TakenNames {
+public:
+    explicit TakenNames(const std::vector<QString>& names = {});
+    void add(const QString& name);
+    bool contains(const QString& name) const;
+
+private:
+    QSet<QString> folded_;
+};
+
+// The sheet name for a file's base name: "Sheet" when empty; while a taken name equals it in any letter case,
+// the base name followed by RandomNumber(8000), drawn again until the name is free (after many vain draws, the
+// first free number above 8001).
+QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator);
 
 } // namespace quillmere

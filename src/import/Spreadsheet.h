@@ -91,10 +91,17 @@ public:
     virtual std::unique_ptr<SpreadsheetDocument> openNewDocument() = 0;
     // Like openNewDocument(), but with the marked text of a UTF-8 file (rows ending in LF or CR LF, cells cut at
     // CellSeparator) already in its first sheet, as text, through the office's own bulk import: the same cells
-    // as writing the rows into a new document. Gives null where the office has no such import.
+    // as writing the rows into a new document. Gives null where the office has no such import or could not load
+    // the whole text.
     // progress gets the fraction loaded so far, possibly from another thread while the call waits.
     virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                                   const std::function<void(double)>& progress) = 0;
+    // A new, untitled document holding the tables of a flat OpenDocument spreadsheet file, each a sheet, in one
+    // load. Gives null where the office has no such import or could not load the whole file. progress as above.
+    virtual std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
+                                                                     const std::function<void(double)>& progress) = 0;
+    // The names of the sheets that openNewDocument() gives a document, in position order.
+    virtual std::vector<QString> newDocumentSheetNames() = 0;
 };
 
 // True when a sheet of the document bears exactly that name (letter case counts).

@@ -58,12 +58,19 @@ QString WorkFile::path() const {
     return file_->fileName();
 }
 
+QFileDevice& WorkFile::emptied() {
+    rewind(*file_);
+    if (!file_->resize(0)) {
+        throw FileError(file_->fileName(), file_->errorString());
+    }
+    return *file_;
+}
+
 void WriteWorkFile(WorkFile& work, const QString& text) {
-    QTemporaryFile& file = *work.file_;
     QByteArray bytes = text.toUtf8();
     bytes.append("\r\n", 2);
-    rewind(file);
-    if (!file.resize(0) || file.write(bytes) != bytes.size() || !file.flush()) {
+    QFileDevice& file = work.emptied();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         throw FileError(file.fileName(), file.errorString());
     }
 }

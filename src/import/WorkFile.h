@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QFileDevice;
 class QTemporaryFile;
 
 namespace quillmere {
@@ -18,9 +19,10 @@ public:
     WorkFile& operator=(const WorkFile&) = delete;
 
     QString path() const;
+    // The file emptied, ready to be written from its start. Whoever writes flushes it and checks for errors.
+    QFileDevice& emptied();
 
 private:
-    friend void WriteWorkFile(WorkFile& file, const QString& text);
     std::unique_ptr<QTemporaryFile> file_;
 };
 

@@ -16,6 +16,9 @@
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
@@ -110,6 +113,33 @@ std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, in
             address.EndRow == 0 && address.EndColumn == 0 && first->getType() == table::CellContentType_EMPTY;
         return empty ? std::pair<qsizetype, qsizetype>{0, 0}
                      : std::pair<qsizetype, qsizetype>{address.EndRow + 1, address.EndColumn + 1};
+    });
+}
+
+std::ostream& operator<<(std::ostream& out, const Looks& looks) {
+    return out << "Looks(" << looks.columnWidth << ", " << looks.rowHeight << ", " << looks.cellStyle.toStdString()
+               << ", " << looks.fontName.toStdString() << ", " << looks.fontHeight << ", "
+               << looks.pageStyle.toStdString() << ")";
+}
+
+Looks looksOf(const SpreadsheetDocument& document, int sheet) {
+    return office::guardedResult<Looks>(inspecting, [&] {
+        const auto unoSheet = sheetOf(document, sheet);
+        const auto value = [](const Reference<uno::XInterface>& object, const char* name) {
+            return Reference<beans::XPropertySet>(object, UNO_QUERY_THROW)
+                ->getPropertyValue(rtl::OUString::createFromAscii(name));
+        };
+        // Far from any cell the import wrote, as the user would find the sheet.
+        const auto cell = unoSheet->getCellByPosition(5000, 500'000);
+        const auto range = unoSheet->getCellRangeByPosition(5000, 500'000, 5000, 500'000);
+        const auto& columns = Reference<table::XColumnRowRange>(range, UNO_QUERY_THROW);
+        return Looks{
+            value(columns->getColumns()->getByIndex(0).get<Reference<uno::XInterface>>(), "Width").get<sal_Int32>(),
+            value(columns->getRows()->getByIndex(0).get<Reference<uno::XInterface>>(), "Height").get<sal_Int32>(),
+            office::toQString(value(cell, "CellStyle").get<rtl::OUString>()),
+            office::toQString(value(cell, "CharFontName").get<rtl::OUString>()),
+            value(cell, "CharHeight").get<float>(),
+            office::toQString(value(unoSheet, "PageStyle").get<rtl::OUString>())};
     });
 }
 

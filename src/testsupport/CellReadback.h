@@ -35,6 +35,19 @@ std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, in
 // The number format key of a cell; 0 is the general format.
 qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row);
 
+// How a sheet looks where the user has typed nothing yet: what a document made new must share with one loaded.
+struct Looks {
+    qint32 columnWidth = 0;
+    qint32 rowHeight = 0;
+    QString cellStyle;
+    QString fontName;
+    float fontHeight = 0;
+    QString pageStyle;
+    bool operator==(const Looks&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Looks& looks);
+Looks looksOf(const SpreadsheetDocument& document, int sheet);
+
 bool isModified(const SpreadsheetDocument& document);
 bool canUndo(const SpreadsheetDocument& document);
 // The filter the document would be saved with, empty when none is set.

@@ -41,6 +41,11 @@ public:
                                                           const std::function<void(double)>&) override {
         return nullptr;
     }
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString&,
+                                                             const std::function<void(double)>&) override {
+        return nullptr;
+    }
+    std::vector<QString> newDocumentSheetNames() override { return newDocumentSheets; }
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
 

@@ -31,11 +31,19 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QSt
     return keep(std::move(document));
 }
 
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::openSpreadsheetFile(const QString& path,
+                                                                          const std::function<void(double)>& progress) {
+    auto document = inner_.openSpreadsheetFile(path, progress);
+    textDocuments_ += document ? 1 : 0;
+    return keep(std::move(document));
+}
+
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<SpreadsheetDocument> document) {
     if (!document) {
         return nullptr;
     }
     last_ = std::move(document);
+    opened(*last_);
     return std::make_unique<SharedDocument>(last_);
 }
 

@@ -2,6 +2,7 @@
 
 #include "import/Spreadsheet.h"
 
+#include <functional>
 #include <memory>
 
 namespace quillmere::testing {
@@ -16,9 +17,14 @@ public:
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                           const std::function<void(double)>& progress) override;
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
+                                                             const std::function<void(double)>& progress) override;
+    std::vector<QString> newDocumentSheetNames() override { return inner_.newDocumentSheetNames(); }
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
-    // How many documents came through the office's own text import.
+    // Called with every document as it is opened, before the run goes on with it.
+    std::function<void(const SpreadsheetDocument&)> opened = [](const SpreadsheetDocument&) {};
+    // How many documents came through the office's own import of a whole file, text or spreadsheet.
     int textDocuments() const { return textDocuments_; }
 
 private:

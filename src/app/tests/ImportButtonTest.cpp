@@ -43,6 +43,11 @@ public:
                                                           const std::function<void(double)>& progress) override {
         return fake_->openTextDocument(path, rows, columns, progress);
     }
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
+                                                             const std::function<void(double)>& progress) override {
+        return fake_->openSpreadsheetFile(path, progress);
+    }
+    std::vector<QString> newDocumentSheetNames() override { return fake_->newDocumentSheetNames(); }
 
 private:
     std::shared_ptr<FakeSpreadsheet> fake_;

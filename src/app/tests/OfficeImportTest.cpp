@@ -38,6 +38,11 @@ public:
                                                           const std::function<void(double)>& progress) override {
         return recorder_.openTextDocument(path, rows, columns, progress);
     }
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
+                                                             const std::function<void(double)>& progress) override {
+        return recorder_.openSpreadsheetFile(path, progress);
+    }
+    std::vector<QString> newDocumentSheetNames() override { return recorder_.newDocumentSheetNames(); }
 
 private:
     std::unique_ptr<SpreadsheetConnection> connection_;

@@ -33,9 +33,8 @@ SpreadsheetConnection::~SpreadsheetConnection() = default;
 
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice(std::chrono::milliseconds limit) {
     auto desktop = std::make_unique<Desktop>();
-    office::guarded(QStringLiteral("Could not start or reach LibreOffice"), [&] {
-        desktop->loader = desktopOf(office::StartOffice(office::OfficeProgramFolder(), limit));
-    });
+    office::guarded(QStringLiteral("Could not start or reach LibreOffice"),
+                    [&] { desktop->loader = desktopOf(office::StartOffice(office::OfficeProgramFolder(), limit)); });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
@@ -62,6 +61,18 @@ SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows, qint64
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         QStringLiteral("Could not open a new Calc document with the text"),
         [&] { return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns, progress); });
+}
+
+std::unique_ptr<SpreadsheetDocument>
+SpreadsheetConnection::openSpreadsheetFile(const QString& path, const std::function<void(double)>& progress) {
+    return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
+        QStringLiteral("Could not open a new Calc document with the sheets"),
+        [&] { return office::LoadFlatSpreadsheet(desktop_->loader, path, progress); });
+}
+
+std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
+    return office::guardedResult<std::vector<QString>>(QStringLiteral("Could not open a new Calc document"),
+                                                       [&] { return office::NewDocumentSheetNames(desktop_->loader); });
 }
 
 } // namespace quillmere

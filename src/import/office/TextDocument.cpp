@@ -79,41 +79,46 @@ Reference<sheet::XSpreadsheet> firstSheet(const Reference<sheet::XSpreadsheetDoc
     return Reference<sheet::XSpreadsheet>(sheets->getByIndex(0), UNO_QUERY_THROW);
 }
 
-// The office names a new document's first sheet in its own language; a hidden new document tells.
-rtl::OUString newFirstSheetName(const Reference<frame::XComponentLoader>& loader) {
+} // namespace
+
+std::vector<QString> NewDocumentSheetNames(const Reference<frame::XComponentLoader>& loader) {
     const auto hidden = properties({property("Hidden", uno::Any(true))});
     const Reference<lang::XComponent> blank =
         loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"), rtl::OUString("_blank"), 0, hidden);
     const Reference<util::XCloseable> closing(blank, UNO_QUERY_THROW);
-    rtl::OUString name;
+    std::vector<QString> names;
     try {
-        name = Reference<container::XNamed>(firstSheet(Reference<sheet::XSpreadsheetDocument>(blank, UNO_QUERY_THROW)),
-                                            UNO_QUERY_THROW)
-                   ->getName();
+        const Reference<sheet::XSpreadsheetDocument> document(blank, UNO_QUERY_THROW);
+        for (const rtl::OUString& name : document->getSheets()->getElementNames()) {
+            names.push_back(toQString(name));
+        }
     } catch (...) {
         closing->close(true);
         throw;
     }
     closing->close(true);
-    return name;
+    return names;
 }
 
-void makeLikeNew(const Reference<sheet::XSpreadsheetDocument>& document, const rtl::OUString& sheetName, qint64 rows,
-                 qint64 columns) {
-    const Reference<sheet::XSpreadsheet> sheet = firstSheet(document);
-    Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->setName(sheetName);
-    // The text format the import leaves would make whatever the user types later into these cells text too.
-    Reference<beans::XPropertySet>(sheet->getCellRangeByPosition(0, 0, sal_Int32(columns - 1), sal_Int32(rows - 1)),
-                                   UNO_QUERY_THROW)
-        ->setPropertyValue(rtl::OUString("NumberFormat"), uno::Any(sal_Int32(0)));
+namespace {
+
+// Saves in the office's own format, and there is nothing to undo: as a document made new.
+void forgetTheLoad(const Reference<sheet::XSpreadsheetDocument>& document) {
     const auto ownFormat = properties({property("FilterName", uno::Any(rtl::OUString("calc8")))});
     Reference<frame::XModel>(document, UNO_QUERY_THROW)->attachResource(rtl::OUString(), ownFormat);
     Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager()->clear();
 }
 
-} // namespace
-
-namespace {
+void makeLikeNew(const Reference<sheet::XSpreadsheetDocument>& document, const QString& sheetName, qint64 rows,
+                 qint64 columns) {
+    const Reference<sheet::XSpreadsheet> sheet = firstSheet(document);
+    Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->setName(toOUString(sheetName));
+    // The text format the import leaves would make whatever the user types later into these cells text too.
+    Reference<beans::XPropertySet>(sheet->getCellRangeByPosition(0, 0, sal_Int32(columns - 1), sal_Int32(rows - 1)),
+                                   UNO_QUERY_THROW)
+        ->setPropertyValue(rtl::OUString("NumberFormat"), uno::Any(sal_Int32(0)));
+    forgetTheLoad(document);
+}
 
 void closeQuietly(const Reference<lang::XComponent>& component) {
     try {
@@ -125,18 +130,20 @@ void closeQuietly(const Reference<lang::XComponent>& component) {
     }
 }
 
-} // namespace
-
-std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
-                                                      const QString& path, QChar separator, qint64 rows, qint64 columns,
-                                                      const std::function<void(double)>& progress) {
-    const rtl::OUString sheetName = newFirstSheetName(loader);
+// The file loaded through the filter as a new, untitled document (a template's copy); null when the office warned
+// that it loaded less than the whole file. Whatever the office would ask the user goes to a handler of ours.
+Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XComponentLoader>& loader, const QString& path,
+                                                 const uno::Sequence<beans::PropertyValue>& filter,
+                                                 const std::function<void(double)>& progress) {
     const rtl::Reference<LoadInteraction> interaction(new LoadInteraction);
-    const auto args = properties(
-        {property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
-         property("FilterOptions", uno::Any(filterOptions(separator, columns))), property("AsTemplate", uno::Any(true)),
-         property("StatusIndicator", uno::Any(Reference<task::XStatusIndicator>(new LoadProgress(progress)))),
-         property("InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(interaction.get())))});
+    uno::Sequence<beans::PropertyValue> args(filter);
+    const sal_Int32 size = args.getLength();
+    args.realloc(size + 3);
+    args.getArray()[size] = property("AsTemplate", uno::Any(true));
+    args.getArray()[size + 1] =
+        property("StatusIndicator", uno::Any(Reference<task::XStatusIndicator>(new LoadProgress(progress))));
+    args.getArray()[size + 2] =
+        property("InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(interaction.get())));
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     Reference<lang::XComponent> component;
     try {
@@ -148,15 +155,43 @@ std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XCo
     }
     if (interaction->lostData()) {
         closeQuietly(component);
-        return nullptr;
+        return {};
     }
     if (!interaction->failure().isEmpty()) {
         closeQuietly(component);
-        throw OfficeError(QStringLiteral("LibreOffice refused to load the text"), interaction->failure());
+        throw OfficeError(QStringLiteral("LibreOffice refused to load the file"), interaction->failure());
     }
-    const Reference<sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
+    return Reference<sheet::XSpreadsheetDocument>(component, UNO_QUERY_THROW);
+}
+
+} // namespace
+
+std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
+                                                      const QString& path, QChar separator, qint64 rows, qint64 columns,
+                                                      const std::function<void(double)>& progress) {
+    const QString sheetName = NewDocumentSheetNames(loader).front();
+    const auto filter = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
+                                    property("FilterOptions", uno::Any(filterOptions(separator, columns)))});
+    const auto document = loadAsNew(loader, path, filter, progress);
+    if (!document.is()) {
+        return nullptr;
+    }
     auto loaded = std::make_unique<UnoDocument>(document);
     makeLikeNew(document, sheetName, rows, columns);
+    return loaded;
+}
+
+std::unique_ptr<SpreadsheetDocument> LoadFlatSpreadsheet(const Reference<frame::XComponentLoader>& loader,
+                                                         const QString& path,
+                                                         const std::function<void(double)>& progress) {
+    const auto filter =
+        properties({property("FilterName", uno::Any(rtl::OUString("OpenDocument Spreadsheet Flat XML")))});
+    const auto document = loadAsNew(loader, path, filter, progress);
+    if (!document.is()) {
+        return nullptr;
+    }
+    auto loaded = std::make_unique<UnoDocument>(document);
+    forgetTheLoad(document);
     return loaded;
 }
 

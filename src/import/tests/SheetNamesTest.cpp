@@ -28,7 +28,7 @@ TEST(SheetNames, RandomNumberStaysWithinOneToNPlusOne) {
 
 TEST(SheetNames, FreeNameIgnoresLetterCaseAndNeverRepeats) {
     std::mt19937 generator(1);
-    std::vector<QString> taken{u"Sheet1"_qs};
+    TakenNames taken({u"Sheet1"_qs});
     EXPECT_EQ(freeSheetName(u"Report"_qs, taken, generator), u"Report");
 
     const QString clash = freeSheetName(u"sheet1"_qs, taken, generator);
@@ -36,22 +36,22 @@ TEST(SheetNames, FreeNameIgnoresLetterCaseAndNeverRepeats) {
     EXPECT_GT(clash.size(), 6);
 
     EXPECT_EQ(freeSheetName(QString(), taken, generator), u"Sheet");
-    taken.push_back(u"SHEET"_qs);
+    taken.add(u"SHEET"_qs);
     EXPECT_TRUE(freeSheetName(QString(), taken, generator).startsWith(u"Sheet"));
 
     std::set<QString> names;
     for (int i = 0; i < 300; ++i) {
         const QString name = freeSheetName(u"data"_qs, taken, generator);
         ASSERT_TRUE(names.insert(name.toLower()).second) << name.toStdString();
-        taken.push_back(name);
+        taken.add(name);
     }
 }
 
 TEST(SheetNames, AllSuffixesTakenStillGivesAFreeName) {
     std::mt19937 generator(3);
-    std::vector<QString> taken{u"a"_qs};
+    TakenNames taken({u"a"_qs});
     for (int suffix = 1; suffix <= 8001; ++suffix) {
-        taken.push_back(u"A"_qs + QString::number(suffix));
+        taken.add(u"A"_qs + QString::number(suffix));
     }
     EXPECT_EQ(freeSheetName(u"a"_qs, taken, generator), u"a8002");
 }
