@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Installs what Quillmere needs on Debian 12, builds it, then starts it (run), runs every test (test) or the long
-# differential check (differential); install alone only installs.
+# differential check (differential); install alone only installs; package makes the Debian package in the parent
+# folder.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
-packages=(cmake g++ make qt6-base-dev libgtest-dev libreoffice-calc libreoffice-gtk3 libreoffice-dev
-          fonts-liberation2 xvfb xauth)
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgtest-dev libreoffice-calc libreoffice-gtk3 libreoffice-dev
+          fonts-liberation2 xvfb xauth desktop-file-utils appstream man-db)
+# The package build needs the tools and the build packages of debian/control; lintian checks its result.
+package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ qt6-base-dev qt6-svg-dev libreoffice-dev)
 
-install_missing() {
+install_missing() { # install_missing <package>...
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
@@ -37,27 +40,31 @@ run_tests() { # run_tests <folder>, then the differential check's count, which c
 
 case "${1:-}" in
 install)
-    install_missing
+    install_missing "${packages[@]}"
     ;;
 run)
-    install_missing
+    install_missing "${packages[@]}"
     build build
     exec build/bin/quillmere
     ;;
 test)
-    install_missing
+    install_missing "${packages[@]}"
     build build
     run_tests build
     build build-sanitize -DQUILLMERE_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 run_tests build-sanitize
     ;;
 differential)
-    install_missing
+    install_missing "${packages[@]}"
     build build
     under_x build/bin/differential_check --cases 2000 --first-seed 1001
     ;;
+package)
+    install_missing "${package_tools[@]}"
+    dpkg-buildpackage -us -uc -b -j"$(nproc)"
+    ;;
 *)
-    echo "usage: $0 run|test|differential|install" >&2
+    echo "usage: $0 run|test|differential|install|package" >&2
     exit 2
     ;;
 esac

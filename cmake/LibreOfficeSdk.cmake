@@ -27,4 +27,6 @@ target_include_directories(LibreOffice_UNO SYSTEM INTERFACE "${LIBREOFFICE_INCLU
 target_compile_definitions(LibreOffice_UNO INTERFACE LINUX UNX CPPU_ENV=gcc3)
 target_link_directories(LibreOffice_UNO INTERFACE "${LIBREOFFICE_SDK_DIR}/lib")
 target_link_libraries(LibreOffice_UNO INTERFACE uno_cppuhelpergcc3 uno_cppu uno_salhelpergcc3 uno_sal)
+# Through the links in the system library folder the UNO runtime cannot load its private companions (libreglo.so
+# and others): it looks for them beside the link, not beside itself. So the program looks in the office's folder.
 target_link_options(LibreOffice_UNO INTERFACE "LINKER:-rpath,${LIBREOFFICE_PROGRAM_DIR}")

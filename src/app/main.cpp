@@ -1,6 +1,7 @@
 #include "app/EndSignals.h"
 #include "app/Form1.h"
 #include "app/HomePage.h"
+#include "app/ProgramFolder.h"
 #include "filelist/QtFilePicker.h"
 #include "import/ImportJob.h"
 #include "import/WorkFile.h"
@@ -21,7 +22,9 @@ constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    // Lets the desktop match the window to the program's menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
+    const QString programFolder = quillmere::ProgramFolder();
     quillmere::MaybeOpenHomePage(quillmere::HomePage(programFolder));
 
     quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });

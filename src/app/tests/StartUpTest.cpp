@@ -2,9 +2,11 @@
 #include "app/EndSignals.h"
 #include "app/FileExists.h"
 #include "app/HomePage.h"
+#include "app/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -96,6 +98,24 @@ private slots:
 
     void theHomePageShipsBesideTheProgram() {
         QVERIFY(FileExists(HomePage(QStringLiteral(QUILLMERE_PROGRAM_DIR)).toLocalFile()));
+    }
+
+    // Installed, the command in bin/ is a relative link to the program in its own folder beside its files.
+    void theProgramFolderIsWhereTheCommandLinkLeads() {
+        const QTemporaryDir root;
+        const QDir usr(QDir(root.path()).filePath(QStringLiteral("usr")));
+        QVERIFY(usr.mkpath(QStringLiteral("bin")) && usr.mkpath(QStringLiteral("lib/quillmere")));
+        QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_PROGRAM_FOLDER_PROBE),
+                            usr.filePath(QStringLiteral("lib/quillmere/quillmere"))));
+        const QString command = usr.filePath(QStringLiteral("bin/quillmere"));
+        QVERIFY(QFile::link(QStringLiteral("../lib/quillmere/quillmere"), command));
+
+        QProcess program;
+        program.start(command);
+        QVERIFY(program.waitForFinished(-1));
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(QString::fromLocal8Bit(program.readAllStandardOutput()).trimmed(),
+                 QDir(usr.filePath(QStringLiteral("lib/quillmere"))).canonicalPath());
     }
 };
 

@@ -1,0 +1,12 @@
+#include "app/ProgramFolder.h"
+
+#include <QCoreApplication>
+
+namespace quillmere {
+
+// On Linux Qt takes the program's path from /proc/self/exe, which the kernel gives with every link resolved.
+QString ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace quillmere
