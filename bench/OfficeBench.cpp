@@ -154,11 +154,21 @@ void Bench::importRuns() {
         scenario("(b) 1,000 files of 20 lines, sheet per file", writeFiles(QStringLiteral("b"), 1000, 20),
                  SheetLayout::SheetPerFile, NativeTextImport::Window::Hidden);
     std::printf("sheet-per-file ms/file: %.2f\n", b / 1000 * 1e3);
+    std::printf("sheet-per-file/native ratio: %.2f\n", b / bNative);
 
     const auto [c, cNative] =
         scenario("(c) 200 files of 500 lines, single sheet", writeFiles(QStringLiteral("c"), 200, 500),
                  SheetLayout::SingleSheet, NativeTextImport::Window::Hidden);
     std::printf("single-sheet import/native ratio: %.2f\n", c / cNative);
+
+    const double d = importSeconds(writeFiles(QStringLiteral("d"), 10'000, 5), SheetLayout::SheetPerFile);
+    std::printf("\n(d) 10,000 files of 5 lines, sheet per file:\n");
+    std::printf("10000 files sheet-per-file s: %.2f\n", d);
+
+    const auto [e, eNative] =
+        scenario("(e) one file of 100,000 lines x 10 fields, sheet per file", writeFiles(QStringLiteral("e"), 1, 100'000),
+                 SheetLayout::SheetPerFile, NativeTextImport::Window::Visible);
+    std::printf("per-file large/native ratio: %.2f\n", e / eNative);
 }
 
 double peakMegabytes() {
