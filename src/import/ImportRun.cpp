@@ -143,16 +143,9 @@ bool ImportRun::runSingleSheet() {
     const QString marked = MarkColumns(std::move(*joined), request_.rule, request_.customDelimiter);
     const RowTexts rows = SplitRows(marked);
     const RowsExtent extent = measureRows(rows);
-    try {
-        if (loadsAsText(marked, extent) && loadAsText(marked, extent)) {
-            return true;
-        }
-        return writeIntoNewDocument(rows, files);
-    } catch (const ImportError&) {
-        throw;
-    } catch (const Error& e) {
-        fail(-1, e);
-    }
+    return forFile(-1, [&] {
+        return (loadsAsText(marked, extent) && loadAsText(marked, extent)) || writeIntoNewDocument(rows, files);
+    });
 }
 
 bool ImportRun::loadAsText(const QString& marked, const RowsExtent& extent) {

@@ -136,7 +136,7 @@ QStringList DifferentialCheck::differences(const HostileCase& c) {
         }
         return {QStringLiteral("the run failed: %1").arg(e.message())};
     }
-    textDocuments_ += recorder.textDocuments();
+    fileLoads_ += recorder.fileLoads();
     const QStringList found =
         compare(expectedDocument(request, firstSheetName_), readDocument(*recorder.lastDocument()));
     inspect::closeDocument(*recorder.lastDocument());

@@ -18,13 +18,13 @@ public:
     QStringList differences(const HostileCase& c);
     // The smallest case found, by dropping files and lines and shortening lines, that still differs.
     HostileCase shrink(HostileCase c);
-    // How many of the documents so far came through the office's own text import.
-    int textDocuments() const { return textDocuments_; }
+    // How many of the documents so far came through the office's own import of a whole file.
+    int fileLoads() const { return fileLoads_; }
 
 private:
     SpreadsheetOffice& office_;
     QString firstSheetName_;
-    int textDocuments_ = 0;
+    int fileLoads_ = 0;
 };
 
 // Writes the case's files and a note of its choices into a new folder under parent, kept for a replay by hand;

@@ -27,14 +27,14 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                                        const std::function<void(double)>& progress) {
     auto document = inner_.openTextDocument(path, rows, columns, progress);
-    textDocuments_ += document ? 1 : 0;
+    fileLoads_ += document ? 1 : 0;
     return keep(std::move(document));
 }
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openSpreadsheetFile(const QString& path,
                                                                           const std::function<void(double)>& progress) {
     auto document = inner_.openSpreadsheetFile(path, progress);
-    textDocuments_ += document ? 1 : 0;
+    fileLoads_ += document ? 1 : 0;
     return keep(std::move(document));
 }
 

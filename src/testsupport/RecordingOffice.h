@@ -25,14 +25,14 @@ public:
     // Called with every document as it is opened, before the run goes on with it.
     std::function<void(const SpreadsheetDocument&)> opened = [](const SpreadsheetDocument&) {};
     // How many documents came through the office's own import of a whole file, text or spreadsheet.
-    int textDocuments() const { return textDocuments_; }
+    int fileLoads() const { return fileLoads_; }
 
 private:
     std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document);
 
     SpreadsheetOffice& inner_;
     std::shared_ptr<SpreadsheetDocument> last_;
-    int textDocuments_ = 0;
+    int fileLoads_ = 0;
 };
 
 } // namespace quillmere::testing
