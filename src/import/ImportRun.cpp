@@ -21,10 +21,12 @@ constexpr qsizetype textLoadColumns = 1'024;
 // The office's text import cuts a cell after this many characters.
 constexpr qsizetype textLoadCellLength = 65'535;
 
+} // namespace
+
 // The office's own import of the working file is many times quicker than writing cells, where it gives the very
 // same cells. It takes a lone CR for a line break and drops NUL, and it would cut an overlong cell or stop at a
 // sheet's end.
-bool loadsAsText(const QString& marked, const RowsExtent& extent) {
+bool ImportRun::loadsAsText(const QString& marked, const RowsExtent& extent) {
     if (extent.rows == 0 || extent.rows > textLoadRows || extent.columns > textLoadColumns ||
         extent.longestCell > textLoadCellLength) {
         return false;
@@ -39,8 +41,6 @@ bool loadsAsText(const QString& marked, const RowsExtent& extent) {
     }
     return true;
 }
-
-} // namespace
 
 int ImportRun::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
@@ -144,15 +144,16 @@ bool ImportRun::runSingleSheet() {
     const RowTexts rows = SplitRows(marked);
     const RowsExtent extent = measureRows(rows);
     return forFile(-1, [&] {
-        return (loadsAsText(marked, extent) && loadAsText(marked, extent)) || writeIntoNewDocument(rows, files);
+        return (loadsAsText(marked, extent) && loadAsText(marked, extent, office_.newDocumentSheetNames().front())) ||
+               writeIntoNewDocument(rows, files);
     });
 }
 
-bool ImportRun::loadAsText(const QString& marked, const RowsExtent& extent) {
+bool ImportRun::loadAsText(const QString& marked, const RowsExtent& extent, const QString& sheetName) {
     WorkFile work;
     WriteWorkFile(work, marked);
     const auto loading = [this](double fraction) { report(readShare + (1.0 - readShare) * fraction); };
-    return office_.openTextDocument(work.path(), extent.rows, extent.columns, loading) != nullptr;
+    return office_.openTextDocument(work.path(), extent.rows, extent.columns, sheetName, loading) != nullptr;
 }
 
 bool ImportRun::writeIntoNewDocument(const RowTexts& rows, const FileRows& files) {

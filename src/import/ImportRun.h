@@ -47,8 +47,11 @@ private:
     };
     // Every listed file's text, joined as they stand; nullopt when stopped.
     std::optional<QString> readJoined(FileRows& files);
-    // False when the office could not take the text whole through its own import.
-    bool loadAsText(const QString& marked, const RowsExtent& extent);
+    // Whether the office's own import of the text gives the very cells that writing them gives.
+    static bool loadsAsText(const QString& marked, const RowsExtent& extent);
+    // A new document whose one sheet, named sheetName, holds the text through the office's own import. False when
+    // the office could not take the text whole that way.
+    bool loadAsText(const QString& marked, const RowsExtent& extent, const QString& sheetName);
     bool writeIntoNewDocument(const RowTexts& rows, const FileRows& files);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
     // Throws ImportError naming the file whose rows do not fit the sheet.
@@ -59,6 +62,7 @@ private:
     // and its cells after the load.
     std::vector<QString> namesOfSheets(const std::vector<QString>& defaults);
     RowTexts readRows(int file) const;
+    bool loadOneFileAsText(const QString& name);
     bool writeFlatFile(WorkFile& work, const std::vector<QString>& names, std::vector<int>& later);
     bool fillLater(const SpreadsheetDocument& document, const std::vector<int>& later);
     // The same sheets, inserted and written one by one into a new document, where the office has no flat load.

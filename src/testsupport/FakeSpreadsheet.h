@@ -37,7 +37,7 @@ public:
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     // The fake has no bulk import: its runs write every cell, which is what it records.
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, qint64, qint64,
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, qint64, qint64, const QString&,
                                                           const std::function<void(double)>&) override {
         return nullptr;
     }

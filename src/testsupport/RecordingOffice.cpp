@@ -25,8 +25,9 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
 }
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                                       const QString& sheetName,
                                                                        const std::function<void(double)>& progress) {
-    auto document = inner_.openTextDocument(path, rows, columns, progress);
+    auto document = inner_.openTextDocument(path, rows, columns, sheetName, progress);
     fileLoads_ += document ? 1 : 0;
     return keep(std::move(document));
 }

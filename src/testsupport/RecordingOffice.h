@@ -16,6 +16,7 @@ public:
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const QString& sheetName,
                                                           const std::function<void(double)>& progress) override;
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
                                                              const std::function<void(double)>& progress) override;

@@ -100,8 +100,8 @@ private slots:
         click("Check2");
         QCOMPARE(picker_.asked, 1);
         QTRY_VERIFY(!busy());
-        QCOMPARE(ShownPaths(list().paths()), QStringList({"/listed/before.txt", root() + "tree/a.txt", root() + "tree/b.txt",
-                                              root() + "tree/sub/c.txt"}));
+        QCOMPARE(ShownPaths(list().paths()), QStringList({"/listed/before.txt", root() + "tree/a.txt",
+                                                          root() + "tree/b.txt", root() + "tree/sub/c.txt"}));
         QCOMPARE(connections_, 0);
         QVERIFY(!job_.isRunning());
 

@@ -40,8 +40,9 @@ public:
         : fake_(std::move(fake)) {}
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return fake_->openNewDocument(); }
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const QString& sheetName,
                                                           const std::function<void(double)>& progress) override {
-        return fake_->openTextDocument(path, rows, columns, progress);
+        return fake_->openTextDocument(path, rows, columns, sheetName, progress);
     }
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
                                                              const std::function<void(double)>& progress) override {

@@ -35,8 +35,9 @@ public:
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return recorder_.openNewDocument(); }
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
+                                                          const QString& sheetName,
                                                           const std::function<void(double)>& progress) override {
-        return recorder_.openTextDocument(path, rows, columns, progress);
+        return recorder_.openTextDocument(path, rows, columns, sheetName, progress);
     }
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
                                                              const std::function<void(double)>& progress) override {

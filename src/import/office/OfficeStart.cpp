@@ -15,11 +15,10 @@
 #include <rtl/bootstrap.hxx>
 #include <rtl/ustring.h>
 
-#include <thread>
-
 #include <dlfcn.h>
 #include <poll.h>
 #include <sys/syscall.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quillmere::office {
@@ -108,8 +107,8 @@ QString OfficeProgramFolder() {
 
 Reference<css::uno::XComponentContext> ResolvePipe(const QString& pipeName) {
     const auto resolver = css::bridge::UnoUrlResolver::create(localContext());
-    const auto url = rtl::OUString("uno:pipe,name=") + toOUString(pipeName) +
-                     rtl::OUString(";urp;StarOffice.ComponentContext");
+    const auto url =
+        rtl::OUString("uno:pipe,name=") + toOUString(pipeName) + rtl::OUString(";urp;StarOffice.ComponentContext");
     return Reference<css::uno::XComponentContext>(resolver->resolve(url), UNO_QUERY_THROW);
 }
 
@@ -128,8 +127,7 @@ Reference<css::uno::XComponentContext> StartOffice(const QString& programFolder,
     launcher.setStandardInputFile(QProcess::nullDevice());
     qint64 pid = 0;
     if (!launcher.startDetached(&pid)) {
-        throw OfficeError(QStringLiteral("LibreOffice could not be started (%1)").arg(soffice),
-                          launcher.errorString());
+        throw OfficeError(QStringLiteral("LibreOffice could not be started (%1)").arg(soffice), launcher.errorString());
     }
     const ProcessWatch watch(pid);
     const QDeadlineTimer deadline(limit);

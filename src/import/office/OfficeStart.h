@@ -21,7 +21,7 @@ com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> ResolvePi
 // own, and waits for it to answer there. When the user's office runs already, the new one hands over to it.
 // Throws OfficeError at once when the folder holds no office, and when the office ended without answering or did
 // not answer within the limit, saying what to check.
-com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>
-StartOffice(const QString& programFolder, std::chrono::milliseconds limit);
+com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> StartOffice(const QString& programFolder,
+                                                                                   std::chrono::milliseconds limit);
 
 } // namespace quillmere::office

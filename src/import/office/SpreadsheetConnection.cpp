@@ -56,11 +56,12 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
 }
 
 std::unique_ptr<SpreadsheetDocument>
-SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows, qint64 columns,
+SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows, qint64 columns, const QString& sheetName,
                                         const std::function<void(double)>& progress) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
-        QStringLiteral("Could not open a new Calc document with the text"),
-        [&] { return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns, progress); });
+        QStringLiteral("Could not open a new Calc document with the text"), [&] {
+            return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns, sheetName, progress);
+        });
 }
 
 std::unique_ptr<SpreadsheetDocument>

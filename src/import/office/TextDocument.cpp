@@ -168,8 +168,8 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
 
 std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
                                                       const QString& path, QChar separator, qint64 rows, qint64 columns,
+                                                      const QString& sheetName,
                                                       const std::function<void(double)>& progress) {
-    const QString sheetName = NewDocumentSheetNames(loader).front();
     const auto filter = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
                                     property("FilterOptions", uno::Any(filterOptions(separator, columns)))});
     const auto document = loadAsNew(loader, path, filter, progress);

@@ -14,13 +14,13 @@ namespace quillmere::office {
 
 // A new, untitled document whose first sheet holds the text file as the office's own text import reads it:
 // UTF-8, rows at line breaks, cells at separator, no quoting, every cell text. Afterwards the document is made
-// to look like any new one: its first sheet bears a new document's first-sheet name, the cells have the
+// to look like any new one: its one sheet bears the name given, the cells have the
 // general number format, it saves in the office's own format, and there is nothing to undo. Null when the office
 // warned that it could not load the whole text. Progress through a load comes as fractions from 0 to 1, on
 // another thread; whatever the office would ask the user during a load goes to a handler of ours instead.
 std::unique_ptr<SpreadsheetDocument>
 LoadTextDocument(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
-                 const QString& path, QChar separator, qint64 rows, qint64 columns,
+                 const QString& path, QChar separator, qint64 rows, qint64 columns, const QString& sheetName,
                  const std::function<void(double)>& progress);
 
 // A new, untitled document holding what a flat OpenDocument spreadsheet file holds, loaded as the office's own

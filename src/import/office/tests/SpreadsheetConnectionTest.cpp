@@ -116,7 +116,7 @@ TEST_F(SpreadsheetConnectionTest, ATextLoadThatWouldLoseDataGivesWayWithoutABox)
     QByteArray text(70'000, 'x');
     text += "\r\nshort\r\n";
     const QString path = files.write(u"long.txt"_qs, text);
-    EXPECT_EQ(connection->openTextDocument(path, 2, 1, [](double) {}), nullptr);
+    EXPECT_EQ(connection->openTextDocument(path, 2, 1, u"Sheet1"_qs, [](double) {}), nullptr);
     // The office is still there for the next step.
     EXPECT_EQ(connection->openNewDocument()->sheetCount(), 1);
 }
