@@ -10,18 +10,11 @@
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/lang/XComponent.hpp>
-#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
-#include <com/sun/star/sheet/XCellRangeData.hpp>
-#include <com/sun/star/sheet/XSheetCellCursor.hpp>
-#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
-#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-#include <com/sun/star/util/XModifiable.hpp>
 
 namespace quillmere::inspect {
 
@@ -40,81 +33,9 @@ Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int 
     return Reference<sheet::XSpreadsheet>(sheets->getByIndex(index), UNO_QUERY_THROW);
 }
 
-Cell::Kind kindOf(table::CellContentType type) {
-    switch (type) {
-    case table::CellContentType_TEXT:
-        return Cell::Kind::Text;
-    case table::CellContentType_VALUE:
-        return Cell::Kind::Number;
-    case table::CellContentType_FORMULA:
-        return Cell::Kind::Formula;
-    default:
-        return Cell::Kind::Empty;
-    }
-}
-
 const QString inspecting = QStringLiteral("Could not inspect the document");
 
 } // namespace
-
-std::ostream& operator<<(std::ostream& out, const Cell& cell) {
-    return out << "Cell(" << int(cell.kind) << ", \"" << cell.content.toStdString() << "\")";
-}
-
-Cells readCells(const SpreadsheetDocument& document, int sheet, qsizetype columns, qsizetype rows) {
-    Cells cells(std::size_t(rows), std::vector<Cell>(std::size_t(columns), Cell{}));
-    office::guarded(inspecting, [&] {
-        const auto unoSheet = sheetOf(document, sheet);
-        for (qsizetype r = 0; r < rows; ++r) {
-            for (qsizetype c = 0; c < columns; ++c) {
-                const auto cell = unoSheet->getCellByPosition(sal_Int32(c), sal_Int32(r));
-                const Cell::Kind kind = kindOf(cell->getType());
-                const QString content = office::toQString(Reference<text::XText>(cell, UNO_QUERY_THROW)->getString());
-                cells[std::size_t(r)][std::size_t(c)] = kind == Cell::Kind::Empty ? Cell{} : Cell{kind, content};
-            }
-        }
-    });
-    return cells;
-}
-
-std::vector<std::vector<QString>> readTexts(const SpreadsheetDocument& document, int sheet, qsizetype columns,
-                                            qsizetype rows) {
-    std::vector<std::vector<QString>> texts;
-    if (columns == 0 || rows == 0) {
-        return texts;
-    }
-    office::guarded(inspecting, [&] {
-        const auto range =
-            sheetOf(document, sheet)->getCellRangeByPosition(0, 0, sal_Int32(columns - 1), sal_Int32(rows - 1));
-        const auto data = Reference<sheet::XCellRangeData>(range, UNO_QUERY_THROW)->getDataArray();
-        for (const auto& row : data) {
-            std::vector<QString> line;
-            for (const auto& value : row) {
-                rtl::OUString text;
-                value >>= text;
-                line.push_back(office::toQString(text));
-            }
-            texts.push_back(std::move(line));
-        }
-    });
-    return texts;
-}
-
-std::pair<qsizetype, qsizetype> usedSize(const SpreadsheetDocument& document, int sheet) {
-    return office::guardedResult<std::pair<qsizetype, qsizetype>>(inspecting, [&] {
-        const auto unoSheet = sheetOf(document, sheet);
-        const auto cursor = unoSheet->createCursor();
-        Reference<sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
-        used->gotoStartOfUsedArea(false);
-        used->gotoEndOfUsedArea(true);
-        const auto address = Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
-        const auto first = unoSheet->getCellByPosition(0, 0);
-        const bool empty =
-            address.EndRow == 0 && address.EndColumn == 0 && first->getType() == table::CellContentType_EMPTY;
-        return empty ? std::pair<qsizetype, qsizetype>{0, 0}
-                     : std::pair<qsizetype, qsizetype>{address.EndRow + 1, address.EndColumn + 1};
-    });
-}
 
 std::ostream& operator<<(std::ostream& out, const Looks& looks) {
     return out << "Looks(" << looks.columnWidth << ", " << looks.rowHeight << ", " << looks.cellStyle.toStdString()
@@ -141,11 +62,6 @@ Looks looksOf(const SpreadsheetDocument& document, int sheet) {
             value(cell, "CharHeight").get<float>(),
             office::toQString(value(unoSheet, "PageStyle").get<rtl::OUString>())};
     });
-}
-
-bool isModified(const SpreadsheetDocument& document) {
-    return office::guardedResult<bool>(
-        inspecting, [&] { return bool(Reference<util::XModifiable>(unoOf(document), UNO_QUERY_THROW)->isModified()); });
 }
 
 qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row) {

@@ -277,6 +277,8 @@ std::vector<HostileCase> fixedCases() {
     const QString longLine = QString(70'000, QChar(u'x')) + u"\nshort\n"_qs;
     // A lone low surrogate in a cell brought the office down; a lone high one at a cell's end vanished.
     const QString loneSurrogates = u"a"_qs + QChar(0xDC00) + u"b,c"_qs + QChar(0xD800) + u"\n"_qs + QChar(0xD800);
+    // The office's text import starts a row at a lone CR, which the row rules drop.
+    const QString loneCr = u"x\ry,z\r\nw"_qs;
     // The office dropped a tab written as the flat file's tab element.
     const QString tabs = u"a\tb,\t, \t x\t\n\t\n"_qs;
     std::vector<HostileCase> cases;
@@ -284,6 +286,7 @@ std::vector<HostileCase> fixedCases() {
         cases.push_back(one(layout, longLine, Encoding::Utf8));
         cases.push_back(one(layout, loneSurrogates, Encoding::Utf16BE));
         cases.push_back(one(layout, tabs, Encoding::Utf8));
+        cases.push_back(one(layout, loneCr, Encoding::Utf8));
     }
     return cases;
 }

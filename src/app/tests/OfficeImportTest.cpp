@@ -5,6 +5,7 @@
 #include "filelist/FileListView.h"
 #include "import/ImportJob.h"
 #include "testsupport/CellReadback.h"
+#include "testsupport/DocumentContents.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
@@ -89,10 +90,11 @@ private slots:
         QCOMPARE(names.size(), 2u);
         QCOMPARE(names[1], u"notestxt"_qs);
         QVERIFY(names[0].startsWith(u"notestxt") && names[0] != u"notestxt");
-        const auto first = inspect::readCells(*document_, 1, 2, 2);
-        QCOMPARE(first[0][1], inspect::Cell::text(u"y"_qs));
-        QCOMPARE(first[1][0], inspect::Cell::text(u"z"_qs));
-        QCOMPARE(inspect::readCells(*document_, 0, 2, 1)[0][1], inspect::Cell::text(u"=1+2"_qs));
+        const testing::DocumentContents contents = testing::readDocument(*document_);
+        using Rows = std::vector<std::vector<QString>>;
+        QCOMPARE(contents[1].rows, (Rows{{u"x"_qs, u"y"_qs}, {u"z"_qs}}));
+        QCOMPARE(contents[0].rows, (Rows{{u"0012"_qs, u"=1+2"_qs}}));
+        QCOMPARE(contents[0].nonText, QString());
         QVERIFY(!inspect::hasLocation(*document_));
     }
 };

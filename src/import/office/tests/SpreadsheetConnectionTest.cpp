@@ -1,8 +1,6 @@
 #include "import/office/SpreadsheetConnection.h"
 
-#include "import/ColumnSplitting.h"
 #include "import/office/OfficeError.h"
-#include "testsupport/CellReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/TextFiles.h"
 
@@ -60,48 +58,6 @@ TEST_F(SpreadsheetConnectionTest, RefusalsBecomeOfficeErrorsWithTheOfficeMessage
     EXPECT_THROW(document->insertSheet(QString(), 0), OfficeError);
     EXPECT_THROW(document->insertSheet(QStringLiteral("a:b"), 0), OfficeError);
     EXPECT_THROW(document->sheetAt(5), OfficeError);
-}
-
-TEST_F(SpreadsheetConnectionTest, CellTextStaysTextAtItsPlace) {
-    auto sheet = document->sheetAt(0);
-    sheet->setCellText(0, 0, QStringLiteral("007"));
-    sheet->setCellText(2, 1, QStringLiteral("=1+2"));
-    sheet->setCellText(1, 0, QStringLiteral("'x"));
-    const auto cells = inspect::readCells(*document, 0, 3, 2);
-    EXPECT_EQ(cells[0][0], inspect::Cell::text(u"007"_qs));
-    EXPECT_EQ(cells[0][1], inspect::Cell::text(u"'x"_qs));
-    EXPECT_EQ(cells[1][2], inspect::Cell::text(u"=1+2"_qs));
-    EXPECT_EQ(cells[1][0], inspect::Cell::empty());
-}
-
-TEST_F(SpreadsheetConnectionTest, BlockWriteGivesTheSameCellsAsOneByOne) {
-    const QString text = u"0012\u00B8=1+2\u00B8\u00B8x\n\n\u00B8tail\u00B8\nsingle \U0001F600 é"_qs;
-    const RowTexts rows = SplitRows(text);
-    qsizetype width = 0;
-    for (QStringView row : rows) {
-        width = std::max(width, countCells(row));
-    }
-    CellBlock block(width);
-    for (QStringView row : rows) {
-        block.addRow(SplitCells(row));
-    }
-
-    document->insertSheet(QStringLiteral("Blocks"), 1);
-    auto one = document->sheetAt(0);
-    auto blocks = document->sheetAt(1);
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const auto cells = SplitCells(rows[r]);
-        for (qsizetype c = 0; c < cells.size(); ++c) {
-            one->setCellText(c + 1, r + 2, cells[c].toString());
-        }
-    }
-    blocks->writeBlock(1, 2, block);
-
-    const auto expected = inspect::readCells(*document, 0, width + 2, rows.size() + 3);
-    EXPECT_EQ(inspect::readCells(*document, 1, width + 2, rows.size() + 3), expected);
-    EXPECT_EQ(expected[2][1], inspect::Cell::text(u"0012"_qs));
-    EXPECT_EQ(expected[2][3], inspect::Cell::empty());
-    EXPECT_EQ(expected[5][1], inspect::Cell::text(u"single \U0001F600 é"_qs));
 }
 
 TEST_F(SpreadsheetConnectionTest, AClosedDocumentIsGone) {
