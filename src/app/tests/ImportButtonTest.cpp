@@ -187,10 +187,7 @@ private slots:
         clickImport();
         QTRY_COMPARE(connections_.load(), 1);
         QVERIFY(busy());
-        for (const char* name : {"Check1", "Check2", "ListView1", "Frame1", "Option3"}) {
-            QTest::mouseMove(control(name));
-            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        }
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
         clickImport();
         QTest::keyClick(control("Check2"), Qt::Key_Space);
         list().append(files_.write(QStringLiteral("b.txt"), "b\r\n"));

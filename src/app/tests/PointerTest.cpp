@@ -1,6 +1,5 @@
 #include "AnsweringPicker.h"
 #include "FindControl.h"
-#include "app/BusyPointer.h"
 #include "app/Form1.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
@@ -38,7 +37,6 @@ class PointerTest : public QObject {
 private:
     ImportJob job_{[] { return std::unique_ptr<SpreadsheetOffice>(); }};
     testing::AnsweringPicker picker_;
-    QTemporaryDir emptyFolder_;
 
     static QWidget* control(const Form1& form, const QString& name) { return testing::findControl(form, name); }
     static QList<QWidget*> buttons(Form1& form) {
@@ -103,36 +101,6 @@ private slots:
             file.write(bytes);
         }
         Form1 form(job_, picker_, programFolder.path());
-        expectIdlePointers(form, Qt::PointingHandCursor);
-    }
-
-    void busyShowsTheWaitPointerEverywhereWhateverTheMouseDoes() {
-        Form1 form(job_, picker_, emptyFolder_.path());
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        {
-            const BusyPointer busy;
-            for (QWidget* widget : buttons(form) + plainAreas(form) + QList<QWidget*>{control(form, "Text1")}) {
-                QTest::mouseMove(widget);
-                QCOMPARE(shownOver(widget), Qt::WaitCursor);
-            }
-        }
-        expectIdlePointers(form, Qt::PointingHandCursor);
-    }
-
-    void busyEndsInEveryWayAndOverlappingWorkKeepsItUntilTheLastEnds() {
-        Form1 form(job_, picker_, emptyFolder_.path());
-        try {
-            const BusyPointer busy;
-            throw std::runtime_error("failed");
-        } catch (const std::runtime_error&) {
-        }
-        expectIdlePointers(form, Qt::PointingHandCursor);
-
-        auto walk = std::make_unique<BusyPointer>();
-        { const BusyPointer import; }
-        QCOMPARE(shownOver(control(form, "Check1")), Qt::WaitCursor);
-        walk.reset();
         expectIdlePointers(form, Qt::PointingHandCursor);
     }
 };

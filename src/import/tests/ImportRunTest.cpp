@@ -162,12 +162,17 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
     }
 }
 
-TEST_F(ImportRunTest, AStoppedRunEndsEarlyWithoutFailing) {
+// Closing the window stops the run at its next step: while the files are read, before any document is opened.
+TEST_F(ImportRunTest, AStopWhileReadingEndsTheRunBeforeAnyDocumentAndLeavesNoWorkFile) {
     const QString path = files.write(u"a.txt"_qs, "1");
-    std::stop_source stop;
-    stop.request_stop();
-    ImportRequest request{{path, path}, SheetLayout::SheetPerFile, ColumnRule::NoSplit, QString()};
-    EXPECT_FALSE(ImportRun(
-                     office, request, [](int) {}, stop.get_token())
-                     .run());
+    const int before = workFilesLeft();
+    for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        std::stop_source stop;
+        ImportRequest request{{path, path, path}, layout, ColumnRule::NoSplit, QString()};
+        EXPECT_FALSE(ImportRun(
+                         office, request, [&](int) { stop.request_stop(); }, stop.get_token())
+                         .run());
+        EXPECT_EQ(office.documentsOpened(), 0);
+        EXPECT_EQ(workFilesLeft(), before);
+    }
 }
