@@ -16,7 +16,7 @@ namespace {
 
 // The smallest sheet of the office versions in use: text beyond it is written in blocks, which checks the
 // document's own limits first.
-constexpr qsizetype textLoadRows = 1'048'576;
+constexpr qsizetype textLoadRows = UsualSheetSize.rows;
 constexpr qsizetype textLoadColumns = 1'024;
 // The office's text import cuts a cell after this many characters.
 constexpr qsizetype textLoadCellLength = 65'535;
@@ -28,10 +28,7 @@ constexpr qsizetype textLoadCellLength = 65'535;
 // sheet's end.
 bool ImportRun::loadsAsText(const QString& marked, const RowsExtent& extent) {
     if (extent.rows == 0 || extent.rows > textLoadRows || extent.columns > textLoadColumns ||
-        extent.longestCell > textLoadCellLength) {
-        return false;
-    }
-    if (marked.contains(QChar(0))) {
+        extent.longestCell > textLoadCellLength || marked.contains(QChar(0))) {
         return false;
     }
     for (qsizetype at = marked.indexOf(u'\r'); at >= 0; at = marked.indexOf(u'\r', at + 1)) {

@@ -11,8 +11,6 @@ namespace {
 // The office versions in use hold at most this many sheets in a document; the tables of a flat file beyond
 // them vanish on loading without a word.
 constexpr qsizetype maxSheets = 10'000;
-// The sheet of the office versions in use.
-constexpr SheetCapacity sheetSize{1'048'576, 16'384};
 // Above this many cells in a file, block writes after the load fill its sheet sooner than the flat file.
 constexpr qsizetype flatCellsPerFile = 200'000;
 
@@ -71,7 +69,7 @@ bool ImportRun::loadOneFileAsText(const QString& name) {
     const QString marked = forFile(
         0, [&] { return MarkColumns(ReadTextFile(request_.paths[0]), request_.rule, request_.customDelimiter); });
     const RowsExtent extent = measureRows(SplitRows(marked));
-    checkFits(extent, sheetSize, FileRows{0, {0}});
+    checkFits(extent, UsualSheetSize, FileRows{0, {0}});
     report(readShare);
     return loadsAsText(marked, extent) && forFile(0, [&] { return loadAsText(marked, extent, name); });
 }
@@ -89,7 +87,7 @@ bool ImportRun::writeFlatFile(WorkFile& work, const std::vector<QString>& names,
             i, [&] { return MarkColumns(ReadTextFile(request_.paths[i]), request_.rule, request_.customDelimiter); });
         const RowTexts rows = SplitRows(marked);
         const RowsExtent extent = measureRows(rows);
-        checkFits(extent, sheetSize, FileRows{i, {0}});
+        checkFits(extent, UsualSheetSize, FileRows{i, {0}});
         if (goesFlat(marked, extent)) {
             flat.addTable(names[std::size_t(i)], rows);
         } else {

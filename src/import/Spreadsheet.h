@@ -16,6 +16,9 @@ struct SheetCapacity {
     qint64 columns = 0;
 };
 
+// A sheet of the office versions in use, for checks made before any document is at hand.
+inline constexpr SheetCapacity UsualSheetSize{1'048'576, 16'384};
+
 // A rectangular block of cell texts, row by row. Rows shorter than the width are padded with empty texts,
 // which leave their cells empty. The texts are views: what they look into must outlive the block.
 class CellBlock {

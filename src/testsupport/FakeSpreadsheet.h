@@ -31,7 +31,7 @@ public:
     };
 
     std::vector<QString> newDocumentSheets{QStringLiteral("Sheet1")};
-    SheetCapacity capacity{1'048'576, 16'384};
+    SheetCapacity capacity = UsualSheetSize;
     // Called before every call on a document with its name ("insertSheet Sales", "writeBlock"...); may throw.
     std::function<void(const QString& call)> beforeCall;
 
