@@ -1,5 +1,8 @@
 #include "import/ColumnSplitting.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace quillmere {
 namespace {
 
@@ -27,6 +30,38 @@ QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimite
         text.replace(delimiter, QString(CellSeparator), Qt::CaseSensitive);
     }
     return text;
+}
+
+ColumnMarker::ColumnMarker(ColumnRule rule, const QString& customDelimiter)
+    : delimiter_(delimiterOf(rule, customDelimiter)) {}
+
+QString ColumnMarker::mark(QStringView piece) {
+    QString text = std::exchange(held_, {});
+    text.append(piece);
+    if (delimiter_.isEmpty()) {
+        return text;
+    }
+    if (delimiter_.size() == 1) {
+        return text.replace(delimiter_.front(), CellSeparator);
+    }
+    QString marked;
+    marked.reserve(text.size());
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(delimiter_); at >= 0; at = text.indexOf(delimiter_, from)) {
+        marked.append(QStringView(text).sliced(from, at - from)).append(CellSeparator);
+        from = at + delimiter_.size();
+    }
+    // A match that starts before the held tail ends inside this text, so it was found above.
+    qsizetype held = std::max(from, text.size() - delimiter_.size() + 1);
+    if (held > from && QChar::isHighSurrogate(text[held - 1].unicode())) {
+        --held;
+    }
+    held_ = text.sliced(held);
+    return marked.append(QStringView(text).sliced(from, held - from));
+}
+
+QString ColumnMarker::finish() {
+    return std::exchange(held_, {});
 }
 
 RowTexts::RowTexts(QString text)

@@ -14,6 +14,21 @@ namespace quillmere {
 // A custom delimiter (SplitAtText) matches as a whole; an empty one, like NoSplit, leaves the text unchanged.
 QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimiter);
 
+// MarkColumns() over a text that comes in pieces: the marked pieces joined are MarkColumns() of the pieces joined.
+// A delimiter may reach across pieces, and a surrogate pair is never cut.
+class ColumnMarker {
+public:
+    ColumnMarker(ColumnRule rule, const QString& customDelimiter);
+    // The marked text up to where a delimiter could still begin that the next piece completes.
+    QString mark(QStringView piece);
+    // The marked rest, once the last piece is in.
+    QString finish();
+
+private:
+    QString delimiter_;
+    QString held_;
+};
+
 // The row texts of a text: carriage returns removed, cut at every line feed. k line feeds give k + 1 rows
 // (the last is empty when the text ends with a line feed); an empty text gives no row.
 // The rows are views into text the object owns.

@@ -3,6 +3,7 @@
 #include "import/ColumnSplitting.h"
 #include "import/Error.h"
 #include "import/ImportRequest.h"
+#include "import/MarkedTextFile.h"
 #include "import/RowWriter.h"
 #include "import/Spreadsheet.h"
 #include "import/WorkFile.h"
@@ -45,14 +46,16 @@ private:
         std::vector<qsizetype> firstRows;
         int fileOfRow(qsizetype row) const;
     };
-    // Every listed file's text, joined as they stand; nullopt when stopped.
-    std::optional<QString> readJoined(FileRows& files);
-    // Whether the office's own import of the text gives the very cells that writing them gives.
-    static bool loadsAsText(const QString& marked, const RowsExtent& extent);
+    // Every listed file's text, joined as they stand, marked into the working file file by file and piece by
+    // piece; nullopt when stopped.
+    std::optional<MarkedText> writeMarkedText(WorkFile& work, FileRows& files);
+    // Whether the office's own import of the marked text gives the very cells that writing them gives.
+    static bool loadsAsText(const MarkedText& text);
     // A new document whose one sheet, named sheetName, holds the text through the office's own import. False when
     // the office could not take the text whole that way.
-    bool loadAsText(const QString& marked, const RowsExtent& extent, const QString& sheetName);
-    bool writeIntoNewDocument(const RowTexts& rows, const FileRows& files);
+    bool loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName);
+    bool writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent, const FileRows& files);
+    bool writeMarkedRows(Sheet& sheet, const WorkFile& work, const RowsExtent& extent);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
     // Throws ImportError naming the file whose rows do not fit the sheet.
     void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const;

@@ -63,36 +63,4 @@ bool RowWriter::write(const RowTexts& rows, qint64 firstRow) {
     return true;
 }
 
-namespace {
-
-qsizetype longestCell(QStringView row) {
-    qsizetype longest = 0;
-    for (qsizetype start = 0, end = 0; start <= row.size(); start = end + 1) {
-        end = row.indexOf(CellSeparator, start);
-        if (end < 0) {
-            end = row.size();
-        }
-        longest = std::max(longest, end - start);
-    }
-    return longest;
-}
-
-} // namespace
-
-RowsExtent measureRows(const RowTexts& rows) {
-    RowsExtent extent;
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const qsizetype cells = countCells(rows[r]);
-        if (cells > 0) {
-            extent.rows = r + 1;
-        }
-        if (cells > extent.columns) {
-            extent.columns = cells;
-            extent.widestRow = r;
-        }
-        extent.longestCell = std::max(extent.longestCell, longestCell(rows[r]));
-    }
-    return extent;
-}
-
 } // namespace quillmere

@@ -29,14 +29,4 @@ private:
     Progress progress_;
 };
 
-// How much room rows need: the number of rows up to the last one with a cell, and the most cells in a row,
-// with the index of the first row that has that many; and the length of the longest cell.
-struct RowsExtent {
-    qsizetype rows = 0;
-    qsizetype columns = 0;
-    qsizetype widestRow = -1;
-    qsizetype longestCell = 0;
-};
-RowsExtent measureRows(const RowTexts& rows);
-
 } // namespace quillmere

@@ -1,5 +1,6 @@
 #include "import/FlatSpreadsheet.h"
 #include "import/ImportRun.h"
+#include "import/RowsExtent.h"
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
 
@@ -66,12 +67,14 @@ bool ImportRun::runSheetPerFile() {
 // One file makes a document of one sheet, which the office's own text import fills many times quicker than the
 // flat file or block writes would, where it can.
 bool ImportRun::loadOneFileAsText(const QString& name) {
-    const QString marked = forFile(
-        0, [&] { return MarkColumns(ReadTextFile(request_.paths[0]), request_.rule, request_.customDelimiter); });
-    const RowsExtent extent = measureRows(SplitRows(marked));
-    checkFits(extent, UsualSheetSize, FileRows{0, {0}});
-    report(readShare);
-    return loadsAsText(marked, extent) && forFile(0, [&] { return loadAsText(marked, extent, name); });
+    WorkFile work;
+    FileRows files;
+    const std::optional<MarkedText> text = writeMarkedText(work, files);
+    if (!text) {
+        return false;
+    }
+    checkFits(text->extent, UsualSheetSize, files);
+    return loadsAsText(*text) && forFile(0, [&] { return loadAsText(work, text->extent, name); });
 }
 
 // The tables stand in reverse list order, the last file's first, as sheets inserted one by one at the front do.

@@ -52,6 +52,37 @@ QString decodeUtf16(QByteArrayView units) {
     return text;
 }
 
+// An ASCII byte ends every character before it, however broken, in every decoder: the safest place to cut.
+// Without one nearby, the start of a character is the place, which is exact for valid UTF-8; in a file with a
+// mark and broken UTF-8 as well it could change how many U+FFFD stand for the broken bytes.
+qsizetype utf8PieceEnd(QByteArrayView bytes) {
+    constexpr qsizetype asciiReach = 64 * 1024;
+    for (qsizetype i = bytes.size() - 1; i >= 0 && i >= bytes.size() - asciiReach; --i) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            return i + 1;
+        }
+    }
+    constexpr qsizetype longestCharacter = 4;
+    for (qsizetype i = bytes.size() - 1; i > 0 && i >= bytes.size() - longestCharacter; --i) {
+        if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
+            return i;
+        }
+    }
+    return bytes.size();
+}
+
+// A piece ends on a whole unit, and never between the two halves of a surrogate pair.
+template <bool BigEndian>
+qsizetype utf16PieceEnd(QByteArrayView bytes) {
+    const qsizetype end = bytes.size() & ~qsizetype(1);
+    if (end < 4) {
+        return end;
+    }
+    const auto lastUnit = BigEndian ? qFromBigEndian<quint16>(bytes.data() + end - 2)
+                                    : qFromLittleEndian<quint16>(bytes.data() + end - 2);
+    return QChar::isHighSurrogate(lastUnit) ? end - 2 : end;
+}
+
 } // namespace
 
 QString decodeWindows1252(QByteArrayView bytes) {
@@ -64,15 +95,58 @@ QString decodeWindows1252(QByteArrayView bytes) {
     return text;
 }
 
+MarkedEncoding byteOrderMark(QByteArrayView head) {
+    if (startsWith(head, {0xFF, 0xFE})) {
+        return {TextEncoding::Utf16LittleEndian, 2};
+    }
+    if (startsWith(head, {0xFE, 0xFF})) {
+        return {TextEncoding::Utf16BigEndian, 2};
+    }
+    if (startsWith(head, {0xEF, 0xBB, 0xBF})) {
+        return {TextEncoding::Utf8, 3};
+    }
+    return {};
+}
+
+QString decodeAs(TextEncoding encoding, QByteArrayView bytes) {
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return QString::fromUtf8(bytes);
+    case TextEncoding::Windows1252:
+        return decodeWindows1252(bytes);
+    case TextEncoding::Utf16LittleEndian:
+        return decodeUtf16<false>(bytes);
+    case TextEncoding::Utf16BigEndian:
+        return decodeUtf16<true>(bytes);
+    }
+    return {};
+}
+
+qsizetype pieceEnd(TextEncoding encoding, QByteArrayView bytes) {
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return utf8PieceEnd(bytes);
+    case TextEncoding::Windows1252:
+        return bytes.size();
+    case TextEncoding::Utf16LittleEndian:
+        return utf16PieceEnd<false>(bytes);
+    case TextEncoding::Utf16BigEndian:
+        return utf16PieceEnd<true>(bytes);
+    }
+    return bytes.size();
+}
+
+bool isUtf8(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString scratch(bytes.size(), Qt::Uninitialized);
+    utf8.appendToBuffer(scratch.data(), bytes);
+    return !utf8.hasError();
+}
+
 QString decodeText(QByteArrayView bytes) {
-    if (startsWith(bytes, {0xFF, 0xFE})) {
-        return decodeUtf16<false>(bytes.sliced(2));
-    }
-    if (startsWith(bytes, {0xFE, 0xFF})) {
-        return decodeUtf16<true>(bytes.sliced(2));
-    }
-    if (startsWith(bytes, {0xEF, 0xBB, 0xBF})) {
-        return QString::fromUtf8(bytes.sliced(3));
+    const MarkedEncoding marked = byteOrderMark(bytes);
+    if (marked.markLength > 0) {
+        return decodeAs(marked.encoding, bytes.sliced(marked.markLength));
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);

@@ -5,11 +5,13 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quillmere {
 namespace {
@@ -78,6 +80,77 @@ QString ReadTextFile(const FilePath& path) {
         throw FileError(path.shown, file.errorString());
     }
     return decodeText(bytes);
+}
+
+// A small file takes one piece, decoded as a whole; a large one learns its encoding first, so that its pieces can be
+// decoded as they come.
+TextFileStream::TextFileStream(const FilePath& path, qsizetype pieceBytes)
+    : shown_(path.shown)
+    , size_(openRegular(file_, path))
+    , pieceBytes_(std::max<qsizetype>(pieceBytes, 4)) {
+    if (size_ <= pieceBytes_) {
+        return;
+    }
+    const MarkedEncoding marked = byteOrderMark(read(3));
+    encoding_ = marked.encoding;
+    rewindTo(marked.markLength);
+    if (marked.markLength == 0 && !restIsUtf8()) {
+        encoding_ = TextEncoding::Windows1252;
+    }
+    rewindTo(marked.markLength);
+}
+
+void TextFileStream::rewindTo(qint64 position) {
+    if (!file_.seek(position)) {
+        throw FileError(shown_, file_.errorString());
+    }
+    read_ = position;
+}
+
+QByteArray TextFileStream::read(qint64 count) {
+    const qint64 wanted = std::min(count, size_ - read_);
+    const QByteArray bytes = file_.read(wanted);
+    if (file_.error() != QFileDevice::NoError) {
+        throw FileError(shown_, file_.errorString());
+    }
+    read_ += bytes.size();
+    if (bytes.size() < wanted) {
+        size_ = read_; // the file shrank while it was read: it ends here
+    }
+    return bytes;
+}
+
+bool TextFileStream::restIsUtf8() {
+    QByteArray bytes;
+    while (read_ < size_) {
+        bytes += read(pieceBytes_);
+        const qsizetype end = read_ < size_ ? pieceEnd(TextEncoding::Utf8, bytes) : bytes.size();
+        if (!isUtf8(QByteArrayView(bytes).first(end))) {
+            return false;
+        }
+        bytes.remove(0, end);
+    }
+    return true;
+}
+
+QString TextFileStream::next() {
+    if (read_ == 0 && size_ <= pieceBytes_) {
+        return decodeText(read(size_));
+    }
+    while (read_ < size_) {
+        carried_ += read(pieceBytes_);
+        const qsizetype end = read_ < size_ ? pieceEnd(encoding_, carried_) : carried_.size();
+        QString piece = decodeAs(encoding_, QByteArrayView(carried_).first(end));
+        carried_.remove(0, end);
+        if (!piece.isEmpty()) {
+            return piece;
+        }
+    }
+    return decodeAs(encoding_, std::exchange(carried_, {}));
+}
+
+double TextFileStream::fractionRead() const {
+    return size_ == 0 ? 1.0 : double(read_) / double(size_);
 }
 
 } // namespace quillmere

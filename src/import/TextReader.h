@@ -1,7 +1,9 @@
 #pragma once
 
 #include "import/FilePath.h"
+#include "import/TextDecoding.h"
 
+#include <QFile>
 #include <QString>
 
 namespace quillmere {
@@ -14,5 +16,32 @@ QString ReadTextFile(const FilePath& path);
 // Throws FileError when ReadTextFile() would fail before reading a byte: missing, not readable, or not a regular
 // file. Never waits, not even for a pipe's writer.
 void checkReadable(const FilePath& path);
+
+// A text file read and decoded piece by piece, so that a large file never stands whole in memory: the pieces
+// joined are exactly what ReadTextFile() gives. Throws FileError as ReadTextFile() does.
+class TextFileStream {
+public:
+    static constexpr qsizetype defaultPieceBytes = 1024 * 1024;
+    explicit TextFileStream(const FilePath& path, qsizetype pieceBytes = defaultPieceBytes);
+
+    // The next piece of text, never empty; an empty text once the file is read up to where it ended when opened.
+    QString next();
+    // The share of the file's bytes read so far, from 0 to 1.
+    double fractionRead() const;
+
+private:
+    QByteArray read(qint64 count);
+    void rewindTo(qint64 position);
+    // Whether the unmarked file is UTF-8 throughout, read piece by piece from where the file stands now.
+    bool restIsUtf8();
+
+    QString shown_;
+    QFile file_;
+    qint64 size_ = 0;
+    qint64 read_ = 0;
+    qsizetype pieceBytes_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    QByteArray carried_;
+};
 
 } // namespace quillmere

@@ -66,13 +66,4 @@ QFileDevice& WorkFile::emptied() {
     return *file_;
 }
 
-void WriteWorkFile(WorkFile& work, const QString& text) {
-    QByteArray bytes = text.toUtf8();
-    bytes.append("\r\n", 2);
-    QFileDevice& file = work.emptied();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        throw FileError(file.fileName(), file.errorString());
-    }
-}
-
 } // namespace quillmere

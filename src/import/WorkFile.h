@@ -30,7 +30,4 @@ private:
 // hold them. Safe to call from any thread.
 void RemoveWorkFiles();
 
-// Replaces the working file's content with the text in UTF-8, followed by CR LF. Throws FileError.
-void WriteWorkFile(WorkFile& file, const QString& text);
-
 } // namespace quillmere

@@ -288,6 +288,24 @@ std::vector<HostileCase> fixedCases() {
         cases.push_back(one(layout, tabs, Encoding::Utf8));
         cases.push_back(one(layout, loneCr, Encoding::Utf8));
     }
+    // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
+    // pieces, through the office's import and, with a NUL in it, through block writes.
+    for (const QString& nul : {QString(), QStringLiteral("\u0000")}) {
+        HostileCase across;
+        across.rule = ColumnRule::SplitAtText;
+        across.delimiter = u"::"_qs;
+        across.files = {{u"1.txt"_qs, u"p::q:"_qs, Encoding::Utf8},
+                        {u"2.txt"_qs, u":r\r"_qs, Encoding::Utf16LE},
+                        {u"3.txt"_qs, u"\ns"_qs + nul, Encoding::Windows1252}};
+        cases.push_back(across);
+        QString large;
+        for (int line = 0; line < 25'000; ++line) {
+            large += u"%1::\u00E9\U0001F600:::\u00B8\r\n::\u4E2D\u6587 %1::"_qs.arg(line);
+        }
+        HostileCase pieces = across;
+        pieces.files = {{u"large.txt"_qs, large + nul, Encoding::Utf8}};
+        cases.push_back(pieces);
+    }
     return cases;
 }
 

@@ -81,11 +81,3 @@ TEST(RowWriter, StopsBeforeTheNextBlock) {
     EXPECT_EQ(blocks, 1);
     EXPECT_EQ(office.lastDocument().sheets[0].cells.size(), std::size_t(RowWriter::maxBlockRows));
 }
-
-TEST(RowWriter, ExtentCountsRowsUpToTheLastCellAndTheWidestRow) {
-    const RowTexts rows = SplitRows(u"a\n"_qs + cellSeparated({u"1"_qs, u"2"_qs, u"3"_qs}) + u"\n\n\n"_qs);
-    const RowsExtent extent = measureRows(rows);
-    EXPECT_EQ(extent.rows, 2);
-    EXPECT_EQ(extent.columns, 3);
-    EXPECT_EQ(extent.widestRow, 1);
-}

@@ -8,26 +8,6 @@
 
 using namespace quillmere;
 
-namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-} // namespace
-
-TEST(WorkFile, AnyTextPassesUnchangedAsUtf8EndingInCrLf) {
-    WorkFile work;
-    const QString text = u"plain, é € \u00B8 \U0001F600 中文\nnext\r\n\u0000end"_qs;
-    WriteWorkFile(work, text);
-    EXPECT_EQ(bytesOf(work.path()), text.toUtf8() + "\r\n");
-
-    WriteWorkFile(work, QStringLiteral("short"));
-    EXPECT_EQ(bytesOf(work.path()), "short\r\n");
-}
-
 TEST(WorkFile, IsPrivateUniqueInTheTemporaryFolderAndRemovedAfterUse) {
     QString first;
     {

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "import/ColumnSplitting.h"
+#include "import/RowsExtent.h"
+#include "import/WorkFile.h"
+
+#include <QFile>
+
+#include <future>
+
+namespace quillmere {
+
+// What the marked text in a working file needs of a sheet, and whether it holds NUL, which some loads drop.
+struct MarkedText {
+    RowsExtent extent;
+    bool holdsNul = false;
+};
+
+// The joined text of the files, marked under the rule and written to the working file as it comes in pieces:
+// UTF-8, carriage returns dropped, ending in one more line feed. Nothing of it is kept in memory.
+class MarkedTextWriter {
+public:
+    MarkedTextWriter(WorkFile& work, ColumnRule rule, const QString& customDelimiter);
+    MarkedTextWriter(const MarkedTextWriter&) = delete;
+    MarkedTextWriter& operator=(const MarkedTextWriter&) = delete;
+
+    // The next piece of the joined text, as read. Throws FileError.
+    void add(QStringView piece);
+    // The line feeds among the pieces added so far: the row the next piece's text starts in.
+    qsizetype lineFeeds() const { return lineFeeds_; }
+    // Writes the rest and flushes the file. Throws FileError.
+    MarkedText finish();
+
+private:
+    void write(QString marked);
+    // Encodes and writes the text on a thread of its own, while the next piece is read and marked.
+    void writeBehind(QString text);
+    void waitForWrite();
+
+    QFileDevice& file_;
+    std::future<void> writing_;
+    ColumnMarker marker_;
+    RowsMeasure measure_;
+    bool holdsNul_ = false;
+    qsizetype lineFeeds_ = 0;
+};
+
+// The marked text of a working file that MarkedTextWriter wrote, read back a piece of whole lines at a time.
+class MarkedTextReader {
+public:
+    explicit MarkedTextReader(const WorkFile& work); // throws FileError
+
+    // The next lines, each ending in a line feed; an empty text once the file is read. Throws FileError.
+    QString nextLines();
+
+private:
+    QFile file_;
+    QByteArray carried_;
+};
+
+} // namespace quillmere
