@@ -1,9 +1,9 @@
 // Measures writing cells into the office and whole import runs, each against the office's own text import of
 // the same data, in one run against one private office.
+#include "NativeTextImport.h"
 #include "import/ColumnSplitting.h"
 #include "import/ImportRun.h"
 #include "import/RowWriter.h"
-#include "import/office/NativeTextImport.h"
 #include "testsupport/CellReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"

@@ -64,8 +64,9 @@ uno::Sequence<beans::PropertyValue> properties(std::initializer_list<beans::Prop
     return {list.begin(), sal_Int32(list.size())};
 }
 
-// Separator, no text delimiter, UTF-8 (76), from line 1, then every column as Text (format 2).
-rtl::OUString filterOptions(QChar separator, qint64 columns) {
+} // namespace
+
+rtl::OUString TextImportOptions(QChar separator, qint64 columns) {
     QString options = QStringLiteral("%1,,76,1,").arg(int(separator.unicode()));
     options.reserve(options.size() + columns * 8);
     for (qint64 c = 1; c <= columns; ++c) {
@@ -73,6 +74,8 @@ rtl::OUString filterOptions(QChar separator, qint64 columns) {
     }
     return toOUString(options);
 }
+
+namespace {
 
 Reference<sheet::XSpreadsheet> firstSheet(const Reference<sheet::XSpreadsheetDocument>& document) {
     Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
@@ -171,7 +174,7 @@ std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XCo
                                                       const QString& sheetName,
                                                       const std::function<void(double)>& progress) {
     const auto filter = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
-                                    property("FilterOptions", uno::Any(filterOptions(separator, columns)))});
+                                    property("FilterOptions", uno::Any(TextImportOptions(separator, columns)))});
     const auto document = loadAsNew(loader, path, filter, progress);
     if (!document.is()) {
         return nullptr;

@@ -1,5 +1,6 @@
-#include "import/office/NativeTextImport.h"
+#include "NativeTextImport.h"
 
+#include "import/office/TextDocument.h"
 #include "import/office/UnoDesktop.h"
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoStrings.h"
@@ -20,15 +21,6 @@ struct NativeTextImport::Document {
 
 namespace {
 
-// Separator, no text delimiter, UTF-8 (76), from line 1, then column n as Text (format 2).
-QString filterOptions(QChar separator, int columns) {
-    QString formats;
-    for (int c = 1; c <= columns; ++c) {
-        formats += QStringLiteral("%1%2/2").arg(c == 1 ? "" : "/").arg(c);
-    }
-    return QStringLiteral("%1,,76,1,%2").arg(int(separator.unicode())).arg(formats);
-}
-
 beans::PropertyValue property(const char* name, const uno::Any& value) {
     beans::PropertyValue p;
     p.Name = rtl::OUString::createFromAscii(name);
@@ -44,7 +36,7 @@ NativeTextImport::NativeTextImport(SpreadsheetConnection& connection, const QStr
     office::guarded(QStringLiteral("Could not import %1 natively").arg(path), [&] {
         uno::Sequence<beans::PropertyValue> args(3);
         args.getArray()[0] = property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)")));
-        args.getArray()[1] = property("FilterOptions", uno::Any(office::toOUString(filterOptions(separator, columns))));
+        args.getArray()[1] = property("FilterOptions", uno::Any(office::TextImportOptions(separator, columns)));
         args.getArray()[2] = property("Hidden", uno::Any(window == Window::Hidden));
         const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
         document_->component = connection.desktop_->loader->loadComponentFromURL(office::toOUString(url),
