@@ -1,13 +1,12 @@
 #include "testsupport/HostileCases.h"
 
-#include "import/TextDecoding.h"
-
+#include <QStringEncoder>
 #include <QStringList>
 #include <QtEndian>
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <optional>
 #include <random>
 
 namespace quillmere::testing {
@@ -164,20 +163,11 @@ QString fileText(Random& random, const QString& delimiter, const QString& heavyD
     return text;
 }
 
-// Each character of Windows-1252 with the byte that stands for it.
-const std::map<char16_t, char>& windows1252() {
-    static const std::map<char16_t, char> table = [] {
-        std::map<char16_t, char> bytes;
-        for (int b = 0; b < 256; ++b) {
-            bytes.emplace(decodeWindows1252(QByteArray(1, char(b))).front().unicode(), char(b));
-        }
-        return bytes;
-    }();
-    return table;
-}
-
-bool fitsWindows1252(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return windows1252().contains(c.unicode()); });
+// The text in Windows-1252, or nothing where a character has no byte there.
+std::optional<QByteArray> windows1252Bytes(const QString& text) {
+    QStringEncoder encoder("windows-1252");
+    const QByteArray bytes = encoder(text);
+    return encoder.hasError() ? std::nullopt : std::optional(bytes);
 }
 
 bool hasSurrogate(const QString& text) {
@@ -188,7 +178,7 @@ Encoding encodingFor(Random& random, const QString& text, bool utf16) {
     if (utf16) {
         return chance(random, 0.5) ? Encoding::Utf16LE : Encoding::Utf16BE;
     }
-    if (!hasSurrogate(text) && fitsWindows1252(text) && chance(random, 0.4)) {
+    if (!hasSurrogate(text) && windows1252Bytes(text) && chance(random, 0.4)) {
         return Encoding::Windows1252;
     }
     return pick(random, std::array<Encoding, 3>{Encoding::Utf8, Encoding::Utf8Signature, Encoding::Utf8});
@@ -200,15 +190,6 @@ QByteArray utf16Bytes(const QString& text, bool bigEndian) {
     for (const QChar unit : QChar(0xFEFF) + text) {
         bigEndian ? qToBigEndian<quint16>(unit.unicode(), out) : qToLittleEndian<quint16>(unit.unicode(), out);
         out += 2;
-    }
-    return bytes;
-}
-
-QByteArray windows1252Bytes(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        bytes += windows1252().at(c.unicode());
     }
     return bytes;
 }
@@ -226,7 +207,7 @@ QByteArray CaseFile::bytes() const {
     case Encoding::Utf16BE:
         return utf16Bytes(text, true);
     case Encoding::Windows1252:
-        return windows1252Bytes(text);
+        return windows1252Bytes(text).value();
     }
     return {};
 }
