@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "filelist/FilePicker.h"
+#include "import/ImportJob.h"
+#include "testsupport/FakeSpreadsheet.h"
+#include "testsupport/RecordingOffice.h"
+#include "testsupport/TextFiles.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+
+#include <vector>
+
+namespace quillmere::testing {
+
+inline bool busy() {
+    return QGuiApplication::overrideCursor() != nullptr;
+}
+
+// Answers the dialogs as a user would have.
+struct AnsweringPicker final : FilePicker {
+    QStringList files;
+    QString folder;
+    int asked = 0;
+    QStringList pickFiles(QWidget*, const QString&, const QStringList&) override { return ++asked, files; }
+    QString pickFolder(QWidget*, const QString&) override { return ++asked, folder; }
+};
+
+struct SeenBox {
+    QString text;
+    QMessageBox::Icon icon;
+    Qt::TextFormat format;
+    // Whether the wait pointer stood while the box was on screen.
+    bool waitPointer;
+};
+
+// Answers every message box as it opens, keeping what it showed and what the pointer was meanwhile.
+class BoxAnswerer : public QObject {
+public:
+    BoxAnswerer() { qApp->installEventFilter(this); }
+    std::vector<SeenBox> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box && event->type() == QEvent::Show) {
+            seen.push_back({box->text(), box->icon(), box->textFormat(), busy()});
+            QMetaObject::invokeMethod(box->buttons().first(), &QAbstractButton::click, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+// The window, over a fake office unless given another; its message boxes are answered.
+struct TestWindow {
+    explicit TestWindow(const QString& programFolder = {}, ImportJob::OfficeFactory office = {})
+        : job(office ? office : [this] { return std::make_unique<RecordingOffice>(fake); })
+        , form(job, picker, programFolder.isEmpty() ? files.dir().path() : programFolder) {}
+
+    template <typename Control = QWidget>
+    Control* control(const char* name) const {
+        auto* found = form.findChild<Control*>(QString::fromLatin1(name));
+        if (!found) {
+            qFatal("no control %s", name);
+        }
+        return found;
+    }
+    FileListView& view() const { return *control<FileListView>("ListView1"); }
+    FileListModel& list() const { return *qobject_cast<FileListModel*>(view().model()); }
+    QStringList shown() const { return ShownPaths(list().paths()); }
+    void click(const char* button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
+    bool show() {
+        form.show();
+        return QTest::qWaitForWindowActive(&form);
+    }
+
+    BoxAnswerer boxes;
+    FakeSpreadsheet fake;
+    ImportJob job;
+    AnsweringPicker picker;
+    TextFiles files;
+    Form1 form;
+};
+
+} // namespace quillmere::testing
