@@ -14,8 +14,6 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include <vector>
-
 namespace quillmere::testing {
 
 inline bool busy() {
@@ -39,29 +37,21 @@ struct SeenBox {
     bool waitPointer;
 };
 
-// Answers every message box as it opens, keeping what it showed and what the pointer was meanwhile.
-class BoxAnswerer : public QObject {
-public:
-    BoxAnswerer() { qApp->installEventFilter(this); }
-    std::vector<SeenBox> seen;
-
-protected:
+// The window, over a fake office unless given another. It answers every message box as it opens, keeping what the
+// box showed and what the pointer was meanwhile.
+struct TestWindow : QObject {
+    explicit TestWindow(const QString& programFolder = {}, ImportJob::OfficeFactory office = {})
+        : job(office ? office : [this] { return std::make_unique<RecordingOffice>(fake); })
+        , form(job, picker, programFolder.isEmpty() ? files.dir().path() : programFolder) {
+        qApp->installEventFilter(this);
+    }
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* box = qobject_cast<QMessageBox*>(watched);
-        if (box && event->type() == QEvent::Show) {
-            seen.push_back({box->text(), box->icon(), box->textFormat(), busy()});
+        if (auto* box = qobject_cast<QMessageBox*>(watched); box && event->type() == QEvent::Show) {
+            boxes.push_back({box->text(), box->icon(), box->textFormat(), busy()});
             QMetaObject::invokeMethod(box->buttons().first(), &QAbstractButton::click, Qt::QueuedConnection);
         }
         return false;
     }
-};
-
-// The window, over a fake office unless given another; its message boxes are answered.
-struct TestWindow {
-    explicit TestWindow(const QString& programFolder = {}, ImportJob::OfficeFactory office = {})
-        : job(office ? office : [this] { return std::make_unique<RecordingOffice>(fake); })
-        , form(job, picker, programFolder.isEmpty() ? files.dir().path() : programFolder) {}
-
     template <typename Control = QWidget>
     Control* control(const char* name) const {
         auto* found = form.findChild<Control*>(QString::fromLatin1(name));
@@ -74,12 +64,8 @@ struct TestWindow {
     FileListModel& list() const { return *qobject_cast<FileListModel*>(view().model()); }
     QStringList shown() const { return ShownPaths(list().paths()); }
     void click(const char* button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
-    bool show() {
-        form.show();
-        return QTest::qWaitForWindowActive(&form);
-    }
 
-    BoxAnswerer boxes;
+    std::vector<SeenBox> boxes;
     FakeSpreadsheet fake;
     ImportJob job;
     AnsweringPicker picker;

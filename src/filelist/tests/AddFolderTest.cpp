@@ -9,82 +9,67 @@
 #include <unistd.h>
 
 using namespace quillmere;
-using quillmere::testing::TextFiles;
 
 namespace {
 
-// A tree in a temporary folder from entries such as "a.txt", "empty/" or "link->target".
+// A temporary tree made from entries such as "a.txt", "empty/" or "link->target"; paths are given below it.
 struct Tree {
     explicit Tree(const QStringList& entries) {
         for (const QString& entry : entries) {
             if (const auto link = entry.split(QStringLiteral("->")); link.size() == 2) {
-                std::filesystem::create_symlink(link[1].toStdString(), path(link[0]).toStdString());
+                std::filesystem::create_symlink(link[1].toStdString(), (root + link[0]).toStdString());
             } else if (entry.endsWith(u'/')) {
-                QDir().mkpath(path(entry));
+                QDir().mkpath(root + entry);
             } else {
                 files.write(entry, "x");
             }
         }
     }
-    QString path(const QString& name) const { return files.dir().path() + u'/' + name; }
-    QStringList paths(const QStringList& names) const {
-        QStringList full;
-        for (const QString& name : names) {
-            full << path(name);
-        }
-        return full;
+    QStringList below(const QList<FilePath>& paths) const {
+        return ShownPaths(paths).replaceInStrings(root, QString());
     }
-    TextFiles files;
+
+    quillmere::testing::TextFiles files;
+    QString root = files.dir().path() + u'/';
 };
 
 } // namespace
 
 TEST(AddFolder, WalksLevelByLevelInNaturalOrder) {
-    const struct {
-        const char* what;
-        QStringList entries;
-        QStringList found;
-    } cases[] = {
-        {"hidden files are taken, tilde files left out",
-         {"b.doc", "~t.txt", ".h.txt", "a.txt"},
-         {".h.txt", "a.txt", "b.doc"}},
-        {"each level in the order of the parents",
-         {"S2/U/u.txt", "S2/s2.txt", "S1/T/t.txt", "S1/s1.txt", "S10/s10.txt", "r.txt"},
-         {"r.txt", "S1/s1.txt", "S2/s2.txt", "S10/s10.txt", "S1/T/t.txt", "S2/U/u.txt"}},
-        {"tilde folders are entered, hidden ones not",
-         {".git/x.txt", ".git/deep/y.txt", "~old/o.txt", "~old/~o.txt", "empty/inner/"},
-         {"~old/o.txt"}},
-        {"links to files are taken, no linked folder entered",
-         {"a.txt", "sub/s.txt", "loop->.", "sub/up->..", "l.txt->a.txt", "broken.txt->missing.txt"},
-         {"a.txt", "l.txt", "sub/s.txt"}},
+    // What is made, then what the walk finds, as names below the folder walked.
+    const std::pair<const char*, const char*> cases[] = {
+        {"b.doc ~t.txt .h.txt a.txt", ".h.txt a.txt b.doc"},
+        {"S2/U/u.txt S2/s2.txt S1/T/t.txt S1/s1.txt S10/s10.txt r.txt",
+         "r.txt S1/s1.txt S2/s2.txt S10/s10.txt S1/T/t.txt S2/U/u.txt"},
+        // Tilde folders are entered, hidden ones not.
+        {".git/x.txt .git/deep/y.txt ~old/o.txt ~old/~o.txt empty/inner/", "~old/o.txt"},
+        // Links to files are taken; no linked folder is entered.
+        {"a.txt sub/s.txt loop->. sub/up->.. l.txt->a.txt broken.txt->missing.txt", "a.txt l.txt sub/s.txt"},
     };
-    for (const auto& c : cases) {
-        const Tree tree(c.entries);
-        const FolderFiles found = WalkFolder(tree.path("/"), {});
-        EXPECT_EQ(ShownPaths(found.files), tree.paths(c.found)) << c.what;
-        EXPECT_TRUE(found.unreadable.isEmpty()) << c.what;
+    for (const auto& [made, found] : cases) {
+        const Tree tree(QString::fromUtf8(made).split(u' '));
+        const FolderFiles walked = WalkFolder(tree.root + u'/', {});
+        EXPECT_EQ(tree.below(walked.files), QString::fromUtf8(found).split(u' ')) << made;
+        EXPECT_TRUE(walked.unreadable.isEmpty()) << made;
     }
 }
 
-TEST(AddFolder, ReportsFoldersThatCannotBeReadAndKeepsTheRest) {
-    const Tree tree({"a.txt", "locked/inner/i.txt", "open/o.txt"});
-    std::filesystem::permissions(tree.path("locked").toStdString(), std::filesystem::perms::none);
-    // Gives the folder back, so that the temporary tree can be removed whatever the test did.
-    const std::shared_ptr<void> unlock(nullptr, [&](void*) {
-        std::filesystem::permissions(tree.path("locked").toStdString(), std::filesystem::perms::owner_all);
-    });
-    if (access(QFile::encodeName(tree.path("locked")).constData(), R_OK) == 0) {
-        GTEST_SKIP() << "this user reads folders whatever their permissions (root)";
-    }
-    const FolderFiles found = WalkFolder(tree.path({}), {});
-    EXPECT_EQ(ShownPaths(found.files), tree.paths({"a.txt", "open/o.txt"}));
-    EXPECT_EQ(ShownPaths(found.unreadable), tree.paths({"locked/"}));
-    EXPECT_EQ(ShownPaths(WalkFolder(tree.path("gone"), {}).unreadable), tree.paths({"gone/"}));
-}
-
-TEST(AddFolder, StopsWhenAsked) {
-    const Tree tree({"a.txt"});
+TEST(AddFolder, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
+    const Tree tree(QStringList{"a.txt", "locked/inner/i.txt", "open/o.txt"});
+    EXPECT_EQ(tree.below(WalkFolder(tree.root + "gone", {}).unreadable), QStringList{"gone/"});
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_TRUE(WalkFolder(tree.path({}), stop.get_token()).files.isEmpty());
+    EXPECT_TRUE(WalkFolder(tree.root, stop.get_token()).files.isEmpty());
+
+    const std::string locked = QFile::encodeName(tree.root + "locked").toStdString();
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    // Gives the folder back, so that the temporary tree can be removed whatever the test did.
+    const std::shared_ptr<void> unlock(
+        nullptr, [&](void*) { std::filesystem::permissions(locked, std::filesystem::perms::owner_all); });
+    if (access(locked.c_str(), R_OK) == 0) {
+        GTEST_SKIP() << "this user reads folders whatever their permissions (root)";
+    }
+    const FolderFiles found = WalkFolder(tree.root, {});
+    EXPECT_EQ(tree.below(found.files), QStringList({"a.txt", "open/o.txt"}));
+    EXPECT_EQ(tree.below(found.unreadable), QStringList{"locked/"});
 }
