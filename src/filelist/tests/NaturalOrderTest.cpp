@@ -1,13 +1,11 @@
 #include "filelist/NaturalOrder.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <random>
 
 using namespace quillmere;
 
 // Digit runs compare by value however long; letters by the user's language, ignoring case; ties the same way
-// whatever the order the folder gave.
+// whatever order the folder gave.
 TEST(NaturalOrder, ComparesNumbersByValueAndLettersIgnoringCase) {
     const QByteArrayList orders[] = {
         {"day1", "day2", "day02x", "day10"},
@@ -17,13 +15,9 @@ TEST(NaturalOrder, ComparesNumbersByValueAndLettersIgnoringCase) {
         {"a.txt", "Apple", "B.TXT", "b.txt", "Émile", "émile", "Eve", "zeta", "Zürich"},
         {"A1", "a001", "a01", "a1", "a2", "B", "b"},
     };
-    std::mt19937 random(7);
     for (const QByteArrayList& order : orders) {
-        for (int round = 0; round < 10; ++round) {
-            QByteArrayList names = order;
-            std::shuffle(names.begin(), names.end(), random);
-            SortNaturally(names);
-            EXPECT_EQ(names, order);
-        }
+        QByteArrayList names(order.rbegin(), order.rend());
+        SortNaturally(names);
+        EXPECT_EQ(names, order);
     }
 }
