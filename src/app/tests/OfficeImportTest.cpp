@@ -17,6 +17,7 @@ private slots:
     void pressingImportWritesTheListIntoANewDocument() {
         const auto connection = sharedOffice().connect();
         RecordingOffice office(*connection);
+        // Each run's office passes through to this one, which keeps the document; as its base, so it is not copied.
         TestWindow window({},
                           [&] { return std::make_unique<RecordingOffice>(static_cast<SpreadsheetOffice&>(office)); });
         window.list().append(window.files.write(u"notes.txt"_qs, "x,y\nz\n"));

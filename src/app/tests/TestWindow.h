@@ -14,6 +14,8 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include <vector>
+
 namespace quillmere::testing {
 
 inline bool busy() {

@@ -66,6 +66,7 @@ private:
                 data.setUrls({QUrl("file:///Y"), QUrl(step[0] == u'f' ? "file:///Z" : "https://e.org/Z")});
                 QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
                 QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+                // As with a real drag, only a list that took the entry gets the drop.
                 QCoreApplication::sendEvent(list, &enter) && enter.isAccepted() &&
                     QCoreApplication::sendEvent(list, &drop);
             } else {
@@ -105,6 +106,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QSize room = form.screen()->size() - form.frameGeometry().size();
+        // Without a frame, a place by the client area could not be told from one by the frame.
         QVERIFY(form.frameGeometry().size() != form.size());
         QTRY_COMPARE(form.frameGeometry().topLeft(),
                      form.screen()->geometry().topLeft() + QPoint(room.width(), room.height()) / 2);

@@ -3,6 +3,7 @@
 #include "testsupport/TextFiles.h"
 
 #include <QDir>
+#include <QScopeGuard>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -48,6 +49,7 @@ TEST(AddFolder, WalksLevelByLevelInNaturalOrder) {
     };
     for (const auto& [made, found] : cases) {
         const Tree tree(QString::fromUtf8(made).split(u' '));
+        // A folder named with a '/' too many gives its paths with one.
         const FolderFiles walked = WalkFolder(tree.root + u'/', {});
         EXPECT_EQ(tree.below(walked.files), QString::fromUtf8(found).split(u' ')) << made;
         EXPECT_TRUE(walked.unreadable.isEmpty()) << made;
@@ -64,8 +66,7 @@ TEST(AddFolder, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
     const std::string locked = QFile::encodeName(tree.root + "locked").toStdString();
     std::filesystem::permissions(locked, std::filesystem::perms::none);
     // Gives the folder back, so that the temporary tree can be removed whatever the test did.
-    const std::shared_ptr<void> unlock(
-        nullptr, [&](void*) { std::filesystem::permissions(locked, std::filesystem::perms::owner_all); });
+    const auto unlock = qScopeGuard([&] { std::filesystem::permissions(locked, std::filesystem::perms::owner_all); });
     if (access(locked.c_str(), R_OK) == 0) {
         GTEST_SKIP() << "this user reads folders whatever their permissions (root)";
     }
