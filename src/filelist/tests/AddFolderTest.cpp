@@ -3,128 +3,74 @@
 #include "testsupport/TextFiles.h"
 
 #include <QDir>
-#include <QFile>
+#include <QScopeGuard>
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace quillmere;
-using quillmere::testing::TextFiles;
 
 namespace {
 
-class AddFolderTest : public ::testing::Test {
-protected:
-    void file(const QString& name) { files_.write(name, "x"); }
-    void folder(const QString& name) { QDir(root()).mkpath(name); }
-    void link(const QString& name, const QString& target) {
-        std::filesystem::create_symlink(target.toStdString(), (root() + name).toStdString());
-    }
-    // The temporary folder with one trailing '/', as the walk gives its paths.
-    QString root() const { return files_.dir().path() + u'/'; }
-
-    QList<FilePath> walk() const { return WalkFolder(files_.dir().path(), {}).files; }
-    QList<FilePath> paths(const QStringList& names) const {
-        QList<FilePath> full;
-        for (const QString& name : names) {
-            full << root() + name;
+// A temporary tree made from entries such as "a.txt", "empty/" or "link->target"; paths are given below it.
+struct Tree {
+    explicit Tree(const QStringList& entries) {
+        for (const QString& entry : entries) {
+            if (const auto link = entry.split(QStringLiteral("->")); link.size() == 2) {
+                std::filesystem::create_symlink(link[1].toStdString(), (root + link[0]).toStdString());
+            } else if (entry.endsWith(u'/')) {
+                QDir().mkpath(root + entry);
+            } else {
+                files.write(entry, "x");
+            }
         }
-        return full;
+    }
+    QStringList below(const QList<FilePath>& paths) const {
+        return ShownPaths(paths).replaceInStrings(root, QString());
     }
 
-private:
-    TextFiles files_;
-};
-
-// Gives a folder its permissions back, so that the temporary tree can be removed whatever the test did.
-class Locked {
-public:
-    explicit Locked(QString path)
-        : path_(std::move(path)) {
-        std::filesystem::permissions(path_.toStdString(), std::filesystem::perms::none);
-    }
-    ~Locked() { std::filesystem::permissions(path_.toStdString(), std::filesystem::perms::owner_all); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    QString path_;
+    quillmere::testing::TextFiles files;
+    QString root = files.dir().path() + u'/';
 };
 
 } // namespace
 
-TEST_F(AddFolderTest, TakesHiddenFilesAndLeavesOutTildeNames) {
-    file("b.doc");
-    file("~t.txt");
-    file(".h.txt");
-    file("a.txt");
-    EXPECT_EQ(walk(), paths({".h.txt", "a.txt", "b.doc"}));
-}
-
-TEST_F(AddFolderTest, ListsLevelByLevelInTheOrderOfTheParents) {
-    file("S2/U/u.txt");
-    file("S2/s2.txt");
-    file("S1/T/t.txt");
-    file("S1/s1.txt");
-    file("S10/s10.txt");
-    file("r.txt");
-    EXPECT_EQ(walk(), paths({"r.txt", "S1/s1.txt", "S2/s2.txt", "S10/s10.txt", "S1/T/t.txt", "S2/U/u.txt"}));
-}
-
-TEST_F(AddFolderTest, EntersTildeFoldersButNeitherHiddenNorEmptyOnesAddAnything) {
-    file(".git/x.txt");
-    file(".git/deep/y.txt");
-    file("~old/o.txt");
-    file("~old/~o.txt");
-    folder("empty/inner");
-    EXPECT_EQ(walk(), paths({"~old/o.txt"}));
-
-    const TextFiles nothing;
-    EXPECT_TRUE(WalkFolder(nothing.dir().path(), {}).files.isEmpty());
-}
-
-TEST_F(AddFolderTest, TakesLinksToFilesAndEntersNoLinkedFolder) {
-    file("a.txt");
-    file("sub/s.txt");
-    link("loop", ".");
-    link("sub/up", "..");
-    link("l.txt", "a.txt");
-    link("broken.txt", "missing.txt");
-    EXPECT_EQ(walk(), paths({"a.txt", "l.txt", "sub/s.txt"}));
-}
-
-TEST_F(AddFolderTest, JoinsNamesWithExactlyOneSeparator) {
-    EXPECT_EQ(AsFolderPath("/"), "/");
-    EXPECT_EQ(AsFolderPath("/data"), "/data/");
-    EXPECT_EQ(AsFolderPath("/data//"), "/data/");
-
-    file("sub/a.txt");
-    EXPECT_EQ(WalkFolder(root() + "/", {}).files, paths({"sub/a.txt"}));
-}
-
-TEST_F(AddFolderTest, ReportsAFolderThatCannotBeReadAndKeepsTheRest) {
-    file("a.txt");
-    file("locked/inner/i.txt");
-    file("open/o.txt");
-    const Locked locked(root() + "locked");
-    if (access(QFile::encodeName(root() + "locked").constData(), R_OK) == 0) {
-        GTEST_SKIP() << "this user reads folders whatever their permissions (root)";
+TEST(AddFolder, WalksLevelByLevelInNaturalOrder) {
+    // What is made, then what the walk finds, as names below the folder walked.
+    const std::pair<const char*, const char*> cases[] = {
+        {"b.doc ~t.txt .h.txt a.txt", ".h.txt a.txt b.doc"},
+        {"S2/U/u.txt S2/s2.txt S1/T/t.txt S1/s1.txt S10/s10.txt r.txt",
+         "r.txt S1/s1.txt S2/s2.txt S10/s10.txt S1/T/t.txt S2/U/u.txt"},
+        // Tilde folders are entered, hidden ones not.
+        {".git/x.txt .git/deep/y.txt ~old/o.txt ~old/~o.txt empty/inner/", "~old/o.txt"},
+        // Links to files are taken; no linked folder is entered.
+        {"a.txt sub/s.txt loop->. sub/up->.. l.txt->a.txt broken.txt->missing.txt", "a.txt l.txt sub/s.txt"},
+    };
+    for (const auto& [made, found] : cases) {
+        const Tree tree(QString::fromUtf8(made).split(u' '));
+        // A folder named with a '/' too many gives its paths with one.
+        const FolderFiles walked = WalkFolder(tree.root + u'/', {});
+        EXPECT_EQ(tree.below(walked.files), QString::fromUtf8(found).split(u' ')) << made;
+        EXPECT_TRUE(walked.unreadable.isEmpty()) << made;
     }
-    const FolderFiles found = WalkFolder(root(), {});
-    EXPECT_EQ(found.files, paths({"a.txt", "open/o.txt"}));
-    EXPECT_EQ(found.unreadable, paths({"locked/"}));
 }
 
-TEST_F(AddFolderTest, ReportsAMissingFolderAndStopsWhenAsked) {
-    const FolderFiles missing = WalkFolder(root() + "gone", {});
-    EXPECT_TRUE(missing.files.isEmpty());
-    EXPECT_EQ(missing.unreadable, paths({"gone/"}));
-
-    file("a.txt");
+TEST(AddFolder, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
+    const Tree tree(QStringList{"a.txt", "locked/inner/i.txt", "open/o.txt"});
+    EXPECT_EQ(tree.below(WalkFolder(tree.root + "gone", {}).unreadable), QStringList{"gone/"});
     std::stop_source stop;
     stop.request_stop();
-    const FolderFiles stopped = WalkFolder(root(), stop.get_token());
-    EXPECT_TRUE(stopped.files.isEmpty());
-    EXPECT_TRUE(stopped.unreadable.isEmpty());
+    EXPECT_TRUE(WalkFolder(tree.root, stop.get_token()).files.isEmpty());
+
+    const std::string locked = QFile::encodeName(tree.root + "locked").toStdString();
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    // Gives the folder back, so that the temporary tree can be removed whatever the test did.
+    const auto unlock = qScopeGuard([&] { std::filesystem::permissions(locked, std::filesystem::perms::owner_all); });
+    if (access(locked.c_str(), R_OK) == 0) {
+        GTEST_SKIP() << "this user reads folders whatever their permissions (root)";
+    }
+    const FolderFiles found = WalkFolder(tree.root, {});
+    EXPECT_EQ(tree.below(found.files), QStringList({"a.txt", "open/o.txt"}));
+    EXPECT_EQ(tree.below(found.unreadable), QStringList{"locked/"});
 }

@@ -1,0 +1,332 @@
+#include "TestWindow.h"
+#include "app/CenterForm.h"
+#include "app/EndSignals.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+using namespace quillmere;
+using namespace quillmere::testing;
+
+namespace {
+
+// The last document's cells: "|" between cells, "/" between rows, "#" between sheets.
+QString contents(const FakeSpreadsheet& fake) {
+    static const FakeSpreadsheet::DocumentData none;
+    QStringList sheets;
+    for (const auto& sheet : (fake.documentsOpened() > 0 ? fake.lastDocument() : none).sheets) {
+        QStringList rows;
+        for (const auto& [at, text] : sheet.cells) {
+            rows.resize(std::max(rows.size(), at.first + 1));
+            rows[at.first] += (at.second > 0 ? QStringLiteral("|") : QString()) + text;
+        }
+        sheets << rows.join(u'/');
+    }
+    return sheets.join(u'#');
+}
+
+} // namespace
+
+// The window at 96 dots per inch: filling and ordering the list, and importing it into a fake office.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestWindow> w_;
+
+    QString root() const { return w_->files.dir().path() + u'/'; }
+    QString add(const char* name, const QByteArray& text) const {
+        w_->list().append(w_->files.write(QString::fromLatin1(name), text));
+        return w_->shown().last();
+    }
+    void waitForTheEnd() const { QTRY_VERIFY_WITH_TIMEOUT(!busy() && !w_->job.isRunning(), 10000); }
+
+    // Plays steps on the list such as "c2 p0 m1 r1 d0": click, press, move, release or double-click at a row or,
+    // with "b", below the rows; "f" drops the local files /Y and /Z, "w" a local file and a web page.
+    void play(const QString& steps) const {
+        QWidget* list = w_->view().viewport();
+        for (const QString& step : steps.split(u' ')) {
+            const QPoint at = step.endsWith(u'b')
+                                  ? QPoint(10, list->height() - 5)
+                                  : w_->view().visualRect(w_->list().index(step.mid(1).toInt())).center();
+            if (step[0] == u'f' || step[0] == u'w') {
+                QMimeData data;
+                data.setUrls({QUrl("file:///Y"), QUrl(step[0] == u'f' ? "file:///Z" : "https://e.org/Z")});
+                QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+                QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+                // As with a real drag, only a list that took the entry gets the drop.
+                QCoreApplication::sendEvent(list, &enter) && enter.isAccepted() &&
+                    QCoreApplication::sendEvent(list, &drop);
+            } else {
+                // The letters in the order of QTest::MouseAction.
+                const auto action = QTest::MouseAction(QStringLiteral("prcdm").indexOf(step[0]));
+                QTest::mouseEvent(action, list, Qt::LeftButton, {}, at);
+            }
+        }
+    }
+
+private slots:
+    void init() {
+        w_ = std::make_unique<TestWindow>();
+        w_->form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w_->form));
+    }
+    void cleanup() { w_.reset(); }
+
+    // The halving is single-precision, rounded, and nothing is clamped.
+    void centerFormHalvesWithoutClamping() {
+        const auto place = [](QRect screen, QSize window) {
+            QWidget form;
+            form.resize(window);
+            CenterForm(form, screen);
+            return form.pos();
+        };
+        QCOMPARE(place({0, 0, 1280, 1024}, {441, 451}), QPoint(420, 287));
+        QCOMPARE(place({0, 0, 400, 300}, {500, 420}), QPoint(-50, -60));
+        QCOMPARE(place({1280, 100, 800, 600}, {400, 200}), QPoint(1480, 300));
+    }
+
+    // The frame is only known once shown, and the size at construction does not decide the place.
+    void aWindowIsCentredByItsFrameWhenShown() {
+        QWidget form;
+        CenterFormWhenShown(form);
+        form.resize(442, 450);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QSize room = form.screen()->size() - form.frameGeometry().size();
+        // Without a frame, a place by the client area could not be told from one by the frame.
+        QVERIFY(form.frameGeometry().size() != form.size());
+        QTRY_COMPARE(form.frameGeometry().topLeft(),
+                     form.screen()->geometry().topLeft() + QPoint(room.width(), room.height()) / 2);
+    }
+
+    void logoutAClosedTerminalOrCtrlCArriveThroughTheEventLoop() {
+        const EndSignals endSignals;
+        QSignalSpy received(&endSignals, &EndSignals::received);
+        for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+            const qsizetype before = received.size();
+            QVERIFY(std::raise(signal) == 0);
+            QTRY_COMPARE(received.size(), before + 1);
+        }
+    }
+
+    // The focus starts out of sight; Tab enters an option group at its choice only.
+    void opensFixedWithTheDefaultChoicesAndTheTabOrder() {
+        QCOMPARE(w_->form.minimumSize(), w_->form.maximumSize());
+        QVERIFY(!(w_->form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w_->control<QRadioButton>("Option1")->isChecked() && w_->control<QRadioButton>("Option5")->isChecked());
+        QVERIFY(!QApplication::focusWidget()->geometry().intersects(w_->form.rect()));
+        w_->control<QRadioButton>("Option3")->setChecked(true);
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"Command1", "Check1", "Check2", "ListView1", "Check4", "Text1", "Option3",
+                                       "Option5", "Command1"}));
+    }
+
+    // Qt's option marks and fallback fonts are wider than the layout's measures were made for. Long paths are read
+    // by widening the list's column past its edge.
+    void everyCaptionAndPathCanBeReadWhole() {
+        for (const QRadioButton* option : w_->form.findChildren<QRadioButton*>()) {
+            QVERIFY2(option->width() >= option->sizeHint().width(), qPrintable(option->objectName()));
+        }
+        QVERIFY(w_->control("Option4")->geometry().right() < w_->control("Text1")->geometry().left());
+        QCOMPARE(w_->view().horizontalScrollBar()->maximum(), 0);
+        w_->view().header()->resizeSection(0, 2000);
+        QTRY_VERIFY(w_->view().horizontalScrollBar()->maximum() > 0);
+    }
+
+    // The hand over the buttons is the one drawn beside the program; a damaged file leaves Qt's.
+    void theButtonsShowTheHandOfTheCursorFileBesideTheProgram() {
+        QFile drawn(QStringLiteral(QUILLMERE_PROGRAM_DIR "/HAND-M.CUR"));
+        QVERIFY(drawn.open(QIODevice::ReadOnly));
+        const QByteArray hand = drawn.readAll();
+        for (const QByteArray& file : {hand, hand.left(100)}) {
+            w_->files.write(QStringLiteral("HAND-M.CUR"), file);
+            const TestWindow window(w_->files.dir().path());
+            for (const char* button : {"Check1", "Check2", "Check4"}) {
+                QCOMPARE(window.control(button)->cursor().shape(),
+                         file == hand ? Qt::BitmapCursor : Qt::PointingHandCursor);
+            }
+        }
+    }
+
+    // One file comes as its path, several as their folder and their names; cancelling gives nothing.
+    void theFileDialogAddsThePickedPathsAtTheBottom() {
+        w_->list().append(QStringLiteral("/listed.txt"));
+        for (const QStringList& pick : {QStringList{"/listed.txt"}, QStringList(),
+                                        QStringList{"/", "b.txt", "/e/a.txt"}, QStringList{"/d//", "c.txt", "a.txt"}}) {
+            w_->picker.files = pick;
+            w_->click("Check1");
+        }
+        QCOMPARE(w_->shown(),
+                 QStringList({"/listed.txt", "/listed.txt", "/b.txt", "/e/a.txt", "/d/c.txt", "/d/a.txt"}));
+    }
+
+    // Until the walk's rows are in, a second walk or an import would work on a list that is still to change.
+    void aFolderWalkAddsItsRowsWhenDoneAndHoldsOffAnotherWalkOrAnImport() {
+        w_->click("Check4");
+        QVERIFY(!busy());
+        const QString listed = add("listed.txt", "x");
+        const QStringList tree{w_->files.write(QStringLiteral("tree/a.txt"), "x"),
+                               w_->files.write(QStringLiteral("tree/b.txt"), "x"),
+                               w_->files.write(QStringLiteral("tree/sub/c.txt"), "x")};
+        w_->picker.folder = root() + "tree";
+        w_->click("Check4");
+        QVERIFY(busy());
+        w_->click("Check4");
+        w_->click("Check2");
+        QTRY_VERIFY(!busy());
+        QCOMPARE(w_->picker.asked, 2);
+        QCOMPARE(w_->shown(), QStringList{listed} + tree);
+        QCOMPARE(w_->fake.documentsOpened(), 0);
+    }
+
+    void aFolderThatCannotBeReadIsNamedInAWarningOnceThePointerIsBack() {
+        w_->picker.folder = root() + "gone";
+        w_->click("Check4");
+        QTRY_COMPARE(w_->boxes.size(), 1u);
+        QCOMPARE(w_->boxes[0].icon, QMessageBox::Warning);
+        QVERIFY2(w_->boxes[0].text.contains(root() + "gone/"), qPrintable(w_->boxes[0].text));
+        QVERIFY(!w_->boxes[0].waitPointer);
+    }
+
+    // The row clicked last follows the pointer by exchanging places with the row under it. Drops are taken until
+    // then: by then the user may be ordering the list, and a mistaken drop would spoil it.
+    void theMouseOrdersAndTrimsTheList_data() {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("dragged slowly, row by row") << u"ABC"_qs << u"p0 m1 m2 r2"_qs << u"BCA"_qs;
+        QTest::newRow("a jump exchanges two rows") << u"ABCD"_qs << u"p0 m3 r3"_qs << u"DBCA"_qs;
+        QTest::newRow("equal paths stay, the drag goes on") << u"AAB"_qs << u"p0 m1 m2 r2"_qs << u"BAA"_qs;
+        QTest::newRow("below the rows before any click") << u"ABC"_qs << u"pb m1 r1"_qs << u"ABC"_qs;
+        QTest::newRow("below the rows after a click") << u"ABC"_qs << u"c2 pb m0 r0"_qs << u"CBA"_qs;
+        QTest::newRow("a removed row is not dragged") << u"ABC"_qs << u"c2 d2 pb m0 r0"_qs << u"AB"_qs;
+        QTest::newRow("double-click below the rows") << u"ABC"_qs << u"c1 db"_qs << u"AC"_qs;
+        QTest::newRow("double-click with nothing selected") << u"AB"_qs << u"db"_qs << u"AB"_qs;
+        QTest::newRow("dropped files") << u"A"_qs << u"f"_qs << u"A/Y/Z"_qs;
+        QTest::newRow("dropped web page") << u"A"_qs << u"w"_qs << u"A"_qs;
+        QTest::newRow("dropped after a row click") << u"A"_qs << u"c0 f"_qs << u"A"_qs;
+    }
+    void theMouseOrdersAndTrimsTheList() {
+        QFETCH(QString, rows);
+        QFETCH(QString, steps);
+        QFETCH(QString, after);
+        w_->list().append(rows.split(QString(), Qt::SkipEmptyParts));
+        play(steps);
+        QCOMPARE(w_->shown().join(QString()), after);
+    }
+
+    // Twenty rows in a list showing a few: an exchange in the top or bottom third of the list scrolls.
+    void anExchangeNearTheTopOrBottomBringsTheNextRowIntoView() {
+        for (int i = 0; i < 20; ++i) {
+            w_->list().append(QString::number(i));
+        }
+        const int last = w_->view().indexAt({10, w_->view().viewport()->height() - 2}).row();
+        play(QStringLiteral("c%1 p%1 m%2 r%2").arg(last - 1).arg(last));
+        QCOMPARE(w_->view().verticalScrollBar()->value(), 1);
+        play(QStringLiteral("c2 p2 m1 r1"));
+        QCOMPARE(w_->view().verticalScrollBar()->value(), 0);
+    }
+
+    void anEmptyListSaysSoAndStartsNothing() {
+        w_->click("Check2");
+        QCOMPARE(w_->boxes.size(), 1u);
+        QCOMPARE(w_->boxes[0].text, QStringLiteral("No files added."));
+        QVERIFY(!busy());
+        QCOMPARE(w_->fake.documentsOpened(), 0);
+    }
+
+    // Each run takes the choices of the moment; the progress bar runs to the end and back to nothing.
+    void eachRunTakesTheListAndTheChoicesOfTheMoment() {
+        add("first.txt", "a,b;c d\te\r\n");
+        add("second.txt", "z\r\n");
+        // The layout, the rule, Text1 and the document made.
+        const QStringList runs[] = {
+            {"Option5", "Option1", ",", "a,b;c d\te/z"}, {"Option6", "Option3", "", "z#a|b;c d\te"},
+            {"Option5", "Option4", ";", "a,b|c d\te/z"}, {"Option6", "Option2", "", "z#a,b;c|d\te"},
+            {"Option5", "Option7", "", "a,b;c d|e/z"},
+        };
+        QSignalSpy progress(w_->control<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged);
+        for (const auto& run : runs) {
+            w_->control<QRadioButton>(qPrintable(run[0]))->click();
+            w_->control<QRadioButton>(qPrintable(run[1]))->click();
+            w_->control<QLineEdit>("Text1")->setText(run[2]);
+            w_->click("Check2");
+            waitForTheEnd();
+            QCOMPARE(contents(w_->fake), run[3]);
+        }
+        QVERIFY(progress.contains({100}));
+        QCOMPARE(progress.constLast(), QList<QVariant>{0});
+    }
+
+    // The office holds the run in its first file meanwhile. Checks wait for the run: the job's end waits for it.
+    void whileRunningTheWaitPointerStandsASecondPressIsIgnoredAndClosingStopsTheRun() {
+        add("a.txt", "a\r\n");
+        add("b.txt", "b\r\n");
+        w_->control<QRadioButton>("Option6")->click();
+        std::binary_semaphore held{0}, released{0};
+        w_->fake.beforeCall = [&](const QString& call) {
+            if (call == u"insertSheet atxt") {
+                held.release();
+                released.acquire();
+            }
+        };
+        w_->click("Check2");
+        held.acquire();
+        w_->click("Check2");
+        const bool busyMeanwhile = busy();
+        w_->form.close();
+        released.release();
+        QVERIFY(w_->job.waitUntilIdle(std::chrono::seconds(10)));
+        QVERIFY(busyMeanwhile);
+        QVERIFY(!contents(w_->fake).contains(u'b'));
+    }
+
+    void aFailureIsShownAsPlainTextOnceTheWindowIsIdle() {
+        w_->list().append(w_->files.path(QStringLiteral("<b>missing</b>.txt")));
+        w_->click("Check2");
+        QTRY_COMPARE(w_->boxes.size(), 1u);
+        QVERIFY2(w_->boxes[0].text.contains(u"<b>missing</b>.txt"), qPrintable(w_->boxes[0].text));
+        QCOMPARE(w_->boxes[0].format, Qt::PlainText);
+        QVERIFY(!w_->boxes[0].waitPointer);
+        waitForTheEnd();
+    }
+
+    // Latin-1 names, as an old archive may hold: walked, listed with a replacement mark and read by their bytes.
+    void namesThatAreNotUtf8AreWalkedShownAndRead() {
+        const std::string tree = QFile::encodeName(root()).toStdString() + "tree/";
+        // The temporary folder removes itself by names that are text, which these are not.
+        const auto removeTree = qScopeGuard([&] { std::filesystem::remove_all(tree); });
+        QVERIFY(std::filesystem::create_directories(tree + "d\xE9j\xE0"));
+        std::ofstream(tree + "caf\xE9.txt") << "c";
+        std::ofstream(tree + "d\xE9j\xE0/x.txt") << "d";
+        w_->picker.folder = QString::fromStdString(tree);
+        w_->click("Check4");
+        QTRY_COMPARE(w_->list().rowCount(), 2);
+        QCOMPARE(w_->shown(), QStringList({w_->picker.folder + u"caf\uFFFD.txt"_qs,
+                                           w_->picker.folder + u"d\uFFFDj\uFFFD/x.txt"_qs}));
+        w_->control<QRadioButton>("Option6")->click();
+        w_->click("Check2");
+        waitForTheEnd();
+        QCOMPARE(contents(w_->fake), QStringLiteral("d#c"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
