@@ -13,7 +13,7 @@ namespace quillmere::testing {
 
 // An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
 // (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity) and records
-// how it was written to.
+// the largest block written.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:
     struct SheetData {
@@ -23,10 +23,8 @@ public:
     };
     struct DocumentData {
         std::vector<SheetData> sheets;
-        std::vector<QString> calls;
         qsizetype largestBlockCells = 0;
         qsizetype largestBlockRows = 0;
-        int singleCellWrites = 0;
         bool closed = false;
     };
 
