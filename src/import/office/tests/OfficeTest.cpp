@@ -1,0 +1,44 @@
+#include "import/ImportRun.h"
+#include "import/office/OfficeError.h"
+#include "testsupport/CellReadback.h"
+#include "testsupport/PrivateOffice.h"
+#include "testsupport/RecordingOffice.h"
+#include "testsupport/TextFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillmere;
+using namespace quillmere::testing;
+
+// Each layout fills its sheets through one of the office's own loads, which leave traces of their own: nothing may
+// tell the document from one made new and written cell by cell. What the office refuses comes back with its words.
+TEST(InTheOffice, ImportedDocumentsLookMadeNewAndRefusalsCarryTheOfficeMessage) {
+    const auto connection = sharedOffice().connect();
+    RecordingOffice recorder(*connection);
+    TextFiles files;
+    const QStringList paths{files.write(u"a"_qs, QByteArray("1,x\n2\n").repeated(25'000)), files.write(u"b"_qs, "3")};
+    const auto made = connection->openNewDocument();
+    for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        ASSERT_TRUE(ImportRun(recorder, {FilePaths(paths), layout, ColumnRule::SplitAtComma, {}}, [](int) {}).run());
+        const SpreadsheetDocument& document = *recorder.lastDocument();
+        for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
+            EXPECT_EQ(inspect::looksOf(document, sheet), inspect::looksOf(*made, 0));
+            EXPECT_EQ(inspect::numberFormatOf(document, sheet, 0, 0), 0); // the general format, not text
+            EXPECT_EQ(inspect::numberFormatOf(document, sheet, 1, 1), 0);
+        }
+        EXPECT_FALSE(inspect::canUndo(document) || inspect::hasLocation(document));
+        EXPECT_EQ(inspect::saveFilter(document), u"calc8");
+        inspect::closeDocument(document);
+    }
+    const std::function<void()> refused[] = {[&] { made->removeSheet(u"Sheet2"_qs); },
+                                             [&] { made->insertSheet(u"sheet1"_qs, 0); }, [&] { made->sheetAt(5); },
+                                             [&] { made->close(), made->sheetCount(); }};
+    for (const auto& step : refused) {
+        try {
+            step();
+            ADD_FAILURE() << "the office took it";
+        } catch (const OfficeError& e) {
+            EXPECT_FALSE(e.action().isEmpty() || e.officeMessage().isEmpty()) << e.message().toStdString();
+        }
+    }
+}

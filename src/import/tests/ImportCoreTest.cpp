@@ -1,0 +1,266 @@
+#include "import/ImportRun.h"
+#include "import/SheetNames.h"
+#include "import/TextReader.h"
+#include "testsupport/FakeSpreadsheet.h"
+#include "testsupport/TextFiles.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+#include <numeric>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
+using namespace quillmere;
+using namespace quillmere::testing;
+
+namespace {
+
+// The message of the error the step throws, or empty when it throws none.
+QString failure(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return {};
+}
+
+// The text marked under the rule and cut: every cell ends in '|', every row in '/'.
+QString cut(const QString& text, ColumnRule rule, const QString& delimiter) {
+    QString cells;
+    for (QStringView row : SplitRows(MarkColumns(text, rule, delimiter))) {
+        for (QStringView cell : SplitCells(row)) {
+            cells.append(cell).append(u'|');
+        }
+        cells += u'/';
+    }
+    return cells;
+}
+
+} // namespace
+
+// An odd last byte is dropped; without the other half, half a mark is a letter; an overlong form is no UTF-8.
+TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCannotReadNamingPathAndReason) {
+    const std::pair<QByteArray, QStringView> texts[] = {{"\xFF\xFE\x41\0\x42\0\x43"_qba, u"AB"},
+                                                        {"\xFE\xFF\0\x41\0\xE9\xD8\x3D\xDE\0"_qba, u"Aé\U0001F600"},
+                                                        {"\xFF\xFE\0\xDC\x41\0\x3D\xD8"_qba, u"\uFFFDA\uFFFD"},
+                                                        {"\xFE\xFF\xD8\x3D\xD8\x3D\xDE\0"_qba, u"\uFFFD\U0001F600"},
+                                                        {"\xEF\xBB\xBF\x47r\xC3\xBC\xC3\x9F\x65\xC3", u"Grüße\uFFFD"},
+                                                        {"Gr\xC3\xBC \xF0\x9F\x98\x80\r\n", u"Grü \U0001F600\r\n"},
+                                                        {"\xFEorn \xFF\x65s", u"þorn ÿes"},
+                                                        {"\xFF\x65s", u"ÿes"},
+                                                        {"\x80 \xB8 caf\xE9 \x81", u"€ \u00B8 café \u0081"},
+                                                        {"\xC0\xAF\x61", u"À¯a"},
+                                                        {"", u""}};
+    TextFiles files;
+    for (const auto& [bytes, text] : texts) {
+        EXPECT_EQ(ReadTextFile(files.write(u"t.txt"_qs, bytes)), text) << bytes.toHex().toStdString();
+    }
+    // Pipes, sockets and devices would block the open or the read without end: each is refused at once, by its
+    // kind. Before a run, all listed files are checked, and those that cannot be read are named in one message.
+    const QString fifo = files.path(u"pipe"_qs), socketPath = files.path(u"socket"_qs);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{AF_UNIX, {}};
+    QFile::encodeName(socketPath).toStdString().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_qs, files.path(u"zeros"_qs)));
+    ASSERT_TRUE(QFile::link(files.write(u"target"_qs, "linked"), files.path(u"link"_qs)));
+    QFile::setPermissions(files.write(u"locked"_qs, "x"), QFileDevice::WriteOwner);
+    const std::pair<QString, const char*> refusals[] = {
+        {fifo, "is a named pipe (FIFO), not a regular file"},
+        {socketPath, "is a socket, not a regular file"},
+        {u"/dev/null"_qs, "is a device, not a regular file"},
+        {files.path(u"zeros"_qs), "is a device, not a regular file"},
+        {files.dir().path(), "Is a directory"},
+        {files.path(u"absent"_qs), "No such file or directory"},
+        {files.path(u"link"_qs), ""},
+        {files.path(u"locked"_qs), geteuid() ? "Permission denied" : ""}};
+    QStringList paths;
+    for (const auto& [path, reason] : refusals) {
+        EXPECT_EQ(failure([&] { ReadTextFile(path); }), *reason ? path + u": "_qs + reason : QString());
+        EXPECT_EQ(failure([&] { TextFileStream(path).next(); }), failure([&] { checkReadable(path); }));
+        paths << path;
+    }
+    close(listening);
+    const QString message = failure([&] { checkListedFiles(FilePaths(paths)); });
+    EXPECT_TRUE(message.startsWith(QStringLiteral("%1 files cannot be read").arg(geteuid() ? 7 : 6)) &&
+                message.contains(files.dir().path() + u": Is a directory"_qs) && !message.contains(u"absent") &&
+                message.contains(geteuid() ? u"2 more" : u"1 more"))
+        << message.toStdString();
+}
+
+// A large input passes in pieces: decoded, marked and measured piece by piece, it must give what the whole file
+// gives, wherever the pieces end, even inside characters, between surrogate halves and inside broken sequences.
+TEST(StreamedText, PiecesGiveWhatTheWholeFileGives) {
+    const auto extent = [](const RowsExtent& e) { return std::tuple(e.rows, e.columns, e.widestRow, e.longestCell); };
+    EXPECT_EQ(extent(measureRows(SplitRows(u"a\n\u00B81\u00B822\u00B8333\n\nabcd\n\n"_qs))), std::tuple(4, 4, 1, 4));
+    EXPECT_EQ(extent(measureRows(SplitRows(u"\n\n"_qs))), std::tuple(0, 0, -1, 0));
+    // Whole characters, broken ones, and UTF-16 units little-endian and big-endian, apart at the spaces.
+    const QByteArrayList parts =
+        "a b , \n \xC2\xB8 \xC3\xA9 \xF0\x9F\x98\x80 \xE2\x82 \xC3 \x80 \xF0\x9F \xC0\xAF a\0 b\0 ,\0 "
+        "\n\0 \x3D\xD8\0\xDE \0\xDC \x3D\xD8 \0a \0b \0, \0\n \xD8\x3D\xDE\0 \xDC\0 \xD8\x3D"_qba.split(' ');
+    const QByteArray marks[] = {"", "", "\xEF\xBB\xBF", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    const QByteArrayList kinds[] = {parts.first(7),  parts.first(12),  parts.first(7),
+                                    parts.first(12), parts.mid(12, 7), parts.mid(19, 7)};
+    const QString delimiters[] = {u"aa"_qs, u"ab"_qs, u"😀"_qs, u"a😀a"_qs, u","_qs, QString()};
+    std::mt19937 random(7);
+    TextFiles files;
+    for (int round = 0; round < 600; ++round) {
+        QByteArray file = marks[round % 6];
+        while (file.size() < 100) {
+            file += kinds[round % 6][random() % kinds[round % 6].size()];
+        }
+        file += QByteArrayList{"", "\xE2\x82", "\xFF"}[random() % 3]; // a cut character, an odd last byte
+        const QString path = files.write(u"t.txt"_qs, file), delimiter = delimiters[random() % 6];
+        TextFileStream stream{FilePath(path), qsizetype(4 + random() % 4)};
+        ColumnMarker marker(ColumnRule::SplitAtText, delimiter);
+        RowsMeasure measure;
+        QString text, marked;
+        for (QString piece = stream.next(); !piece.isEmpty(); piece = stream.next()) {
+            text += piece;
+            piece = marker.mark(piece);
+            ASSERT_FALSE(!piece.isEmpty() && piece.back().isHighSurrogate()) << file.toHex().toStdString();
+            measure.add(piece);
+            marked += piece;
+        }
+        ASSERT_EQ(text, ReadTextFile(path)) << file.toHex().toStdString();
+        ASSERT_EQ(marked + marker.finish(), MarkColumns(text, ColumnRule::SplitAtText, delimiter)) << round;
+        ASSERT_EQ(extent(measure.extent()), extent(measureRows(SplitRows(marked)))) << marked.toStdString();
+    }
+}
+
+// A typed delimiter counts under its own rule only; the separator's own character in the input cuts under every rule.
+TEST(MarkColumns, EachRuleCutsAtItsOwnDelimiterWholeExactAndWithoutOverlapAndRowsAtLineFeedsOnly) {
+    using enum ColumnRule;
+    const std::tuple<ColumnRule, const char*, QStringList> cases[] = {
+        {SplitAtSpace, "", {"a\tb  c", "a\tb||c|/", "a\u00B8b", "a|b|/"}},
+        {SplitAtTab, "", {"a\tb  c", "a|b  c|/", "a\u00B8b", "a|b|/"}},
+        {SplitAtComma, ";", {",x;\"a,b\"", "|x;\"a|b\"|/", "a\u00B8b", "a|b|/"}},
+        {SplitAtText, "::", {"a::b:c", "a|b:c|/", "a\u00B8b", "a|b|/"}},
+        {SplitAtText, "x", {"axbXc", "a|bXc|/"}},
+        {SplitAtText, "aa", {"aaa", "|a|/"}},
+        {SplitAtText, "", {"a::b:c", "a::b:c|/"}},
+        {NoSplit, "", {"a,b c\td", "a,b c\td|/", "a\u00B8b", "a|b|/"}},
+        {NoSplit, "", {"a\rb\nc\r\n\r\nd\r\n", "ab|/c|//d|//", "\n", "//", "\r", ""}}};
+    for (const auto& [rule, delimiter, texts] : cases) {
+        for (qsizetype i = 0; i < texts.size(); i += 2) {
+            EXPECT_EQ(cut(texts[i], rule, delimiter), texts[i + 1]) << texts[i].toStdString();
+        }
+    }
+}
+
+TEST(SheetNames, AFreeNameIsTheBaseOrTheBaseWithANumberNeverTakenInAnyLetterCase) {
+    std::mt19937 generator(1);
+    TakenNames taken({u"Data"_qs});
+    for (int i = 0; i < 300; ++i) {
+        const QString name = freeSheetName(u"data"_qs, taken, generator);
+        // A suffix from 1 to 8001, drawn again while the name is taken.
+        ASSERT_TRUE(!taken.contains(name) && name.sliced(4).toUInt() - 1 < 8001) << name.toStdString();
+        taken.add(name.toUpper());
+    }
+    for (int suffix = 1; suffix <= 8001; ++suffix) {
+        taken.add(u"REPORT"_qs + QString::number(suffix));
+    }
+    taken.add(u"report"_qs);
+    EXPECT_EQ(freeSheetName(u"Report"_qs, taken, generator), u"Report8002");
+}
+
+TEST(RowWriter, StopsBeforeTheNextBlock) {
+    FakeSpreadsheet office;
+    std::stop_source stop;
+    const auto sheet = office.openNewDocument()->sheetAt(0);
+    RowWriter writer(*sheet, stop.get_token(), [&](qsizetype) { stop.request_stop(); });
+    EXPECT_FALSE(writer.write(SplitRows(u"x\n"_qs.repeated(30'000)), 0));
+    EXPECT_EQ(office.lastDocument().sheets[0].cells.size(), std::size_t(RowWriter::maxBlockRows));
+}
+
+// That a run leaves none behind, the import run's tests show.
+TEST(WorkFile, IsPrivateAndUniqueAndAllCanBeRemovedAtOnce) {
+    const WorkFile first, second;
+    EXPECT_NE(first.path(), second.path());
+    EXPECT_EQ(QFile::permissions(first.path()),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    RemoveWorkFiles(); // for an end that cannot wait for the runs that hold them
+    EXPECT_FALSE(QFile::exists(first.path()) || QFile::exists(second.path()));
+}
+
+namespace {
+
+class ImportRunTest : public ::testing::Test {
+protected:
+    // Working files go to a folder of this test's own, where none may be left.
+    void SetUp() override { qputenv("TMPDIR", QFile::encodeName(temporary.path())); }
+    void TearDown() override {
+        EXPECT_EQ(QDir(temporary.path()).entryList(QDir::Files), QStringList());
+        qunsetenv("TMPDIR");
+    }
+    // The run's error message; "stopped" when it stopped early.
+    QString import(const QStringList& paths, SheetLayout layout, std::stop_token stop = {}) {
+        const ImportRequest request{FilePaths(paths), layout, ColumnRule::SplitAtComma, {}};
+        bool complete = true;
+        const QString message = failure([&] { complete = ImportRun(office, request, report, stop).run(); });
+        return complete ? message : u"stopped"_qs;
+    }
+
+    QTemporaryDir temporary;
+    FakeSpreadsheet office;
+    TextFiles files;
+    std::vector<int> progress;
+    const ImportRun::Progress report = [this](int percent) { progress.push_back(percent); };
+};
+
+} // namespace
+
+// Nothing of a file that does not fit is written; in one sheet, the document would stay empty, so it goes.
+TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFile) {
+    office.capacity = {3, 2};
+    const QString fits = files.write(u"fits.txt"_qs, "a,b\nc"), wide = files.write(u"wide.txt"_qs, "a,b,c");
+    for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        const QString message = import({fits, wide}, layout);
+        EXPECT_TRUE(message.contains(wide) && message.contains(u"3 columns")) << message.toStdString();
+        EXPECT_TRUE(office.lastDocument().sheets[0].cells.empty());
+        EXPECT_EQ(office.lastDocument().closed, layout == SheetLayout::SingleSheet);
+    }
+    EXPECT_EQ(office.lastDocument().sheets[1].at(1, 0), u"b");
+    EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet).contains(u"needs 4 rows"));
+    EXPECT_EQ(import({files.write(u"exact"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet), QString());
+    office.beforeCall = [](const QString& call) {
+        call == u"insertSheet secondtxt" ? throw Error(u"the office said no"_qs) : void();
+    };
+    const QString second = files.write(u"second.txt"_qs, "2");
+    EXPECT_EQ(import({files.write(u"first.txt"_qs, "1"), second}, SheetLayout::SheetPerFile),
+              QStringLiteral("Importing %1 failed.\nthe office said no").arg(second));
+    EXPECT_EQ(office.lastDocument().sheets[0].at(0, 0), u"1");
+}
+
+// Files named alike and like the new document's sheet each get a sheet of their own. More than a piece of text,
+// rows narrow and wide, pass the working file and are written in bounded blocks. A stop while the files are read
+// opens no document.
+TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
+    QStringList paths{files.write(u"sheet1"_qs, "a,b\n")};
+    for (int i = 0; i < 6; ++i) {
+        paths << files.write(QStringLiteral("%1/f.txt").arg(i),
+                             QByteArray("1\r\n1,2,3,4,5,6,7,8,9,10,11,\xC3\xA9\r\n").repeated(5000));
+    }
+    office.beforeCall = [&](const QString& call) { EXPECT_FALSE(call == u"writeBlock" && progress.back() == 100); };
+    std::stop_source stopped;
+    stopped.request_stop();
+    for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        const int documents = office.documentsOpened();
+        EXPECT_EQ(import(paths, layout, stopped.get_token()), u"stopped");
+        EXPECT_EQ(office.documentsOpened(), documents);
+        progress = {0};
+        ASSERT_EQ(import(paths, layout), QString());
+        EXPECT_EQ(std::adjacent_find(progress.begin(), progress.end(), std::greater_equal<>()), progress.end());
+        EXPECT_TRUE(progress.size() > 5 && progress.back() == 100);
+        const auto& document = office.lastDocument();
+        EXPECT_EQ(std::accumulate(document.sheets.begin(), document.sheets.end(), std::size_t(0),
+                                  [](std::size_t cells, const auto& sheet) { return cells + sheet.cells.size(); }),
+                  2 + 6 * 5000 * 13);
+        EXPECT_LE(document.largestBlockRows, RowWriter::maxBlockRows);
+        EXPECT_LE(document.largestBlockCells, RowWriter::maxBlockCells);
+    }
+}
