@@ -10,21 +10,20 @@ namespace {
 using DocumentData = FakeSpreadsheet::DocumentData;
 using SheetData = FakeSpreadsheet::SheetData;
 
+// What a document's sheets share: its data and the office's settings.
 struct Context {
     std::shared_ptr<DocumentData> data;
-    SheetCapacity capacity;
-    std::function<void(const QString&)> beforeCall;
+    const FakeSpreadsheet& office;
 
     void call(const QString& what) const {
-        if (beforeCall) {
-            beforeCall(what);
+        if (office.beforeCall) {
+            office.beforeCall(what);
         }
     }
-    SheetData* find(const QString& name) const {
-        const auto it = std::find_if(data->sheets.begin(), data->sheets.end(), [&](const SheetData& sheet) {
-            return sheet.name.compare(name, Qt::CaseInsensitive) == 0;
-        });
-        return it == data->sheets.end() ? nullptr : &*it;
+    // The office compares sheet names without letter case.
+    auto find(const QString& name) const {
+        return std::find_if(data->sheets.begin(), data->sheets.end(),
+                            [&](const SheetData& sheet) { return sheet.name.compare(name, Qt::CaseInsensitive) == 0; });
     }
 };
 
@@ -40,19 +39,13 @@ public:
         , name_(std::move(name)) {}
 
     QString name() const override { return name_; }
-    SheetCapacity capacity() const override { return context_.capacity; }
-
-    void setCellText(qint64 column, qint64 row, const QString& text) override {
-        context_.call(QStringLiteral("setCellText"));
-        put(column, row, text);
-    }
+    SheetCapacity capacity() const override { return context_.office.capacity; }
+    void setCellText(qint64 column, qint64 row, const QString& text) override { put(column, row, text); }
 
     std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override {
         auto prepared = std::make_unique<FakeBlock>(block.width(), block.height());
-        for (qsizetype r = 0; r < block.height(); ++r) {
-            for (qsizetype c = 0; c < block.width(); ++c) {
-                prepared->texts.push_back(block.at(r, c).toString());
-            }
+        for (qsizetype i = 0; i < block.width() * block.height(); ++i) {
+            prepared->texts.push_back(block.at(i / block.width(), i % block.width()).toString());
         }
         return prepared;
     }
@@ -60,22 +53,22 @@ public:
     void writePrepared(qint64 column, qint64 row, const PreparedBlock& prepared) override {
         context_.call(QStringLiteral("writeBlock"));
         const auto& block = static_cast<const FakeBlock&>(prepared);
-        if (column + block.width() > context_.capacity.columns || row + block.height() > context_.capacity.rows) {
+        const SheetCapacity room = capacity();
+        if (column + block.width() > room.columns || row + block.height() > room.rows) {
             throw Error(QStringLiteral("block beyond the sheet"));
         }
-        context_.data->largestBlockCells = std::max(context_.data->largestBlockCells, block.width() * block.height());
-        context_.data->largestBlockRows = std::max(context_.data->largestBlockRows, block.height());
-        for (qsizetype r = 0; r < block.height(); ++r) {
-            for (qsizetype c = 0; c < block.width(); ++c) {
-                put(column + c, row + r, block.texts[std::size_t(r * block.width() + c)]);
-            }
+        DocumentData& data = *context_.data;
+        data.largestBlockCells = std::max(data.largestBlockCells, block.width() * block.height());
+        data.largestBlockRows = std::max(data.largestBlockRows, block.height());
+        for (qsizetype i = 0; i < qsizetype(block.texts.size()); ++i) {
+            put(column + i % block.width(), row + i / block.width(), block.texts[std::size_t(i)]);
         }
     }
 
 private:
     void put(qint64 column, qint64 row, const QString& text) {
-        SheetData* sheet = context_.find(name_);
-        if (sheet == nullptr) {
+        const auto sheet = context_.find(name_);
+        if (sheet == context_.data->sheets.end()) {
             throw Error(QStringLiteral("the sheet is gone"));
         }
         if (text.isEmpty()) {
@@ -97,7 +90,6 @@ public:
     int sheetCount() const override { return int(context_.data->sheets.size()); }
 
     std::unique_ptr<Sheet> sheetAt(int index) const override {
-        context_.call(QStringLiteral("sheetAt %1").arg(index));
         if (index < 0 || index >= sheetCount()) {
             throw Error(QStringLiteral("no sheet at %1").arg(index));
         }
@@ -106,7 +98,7 @@ public:
 
     void insertSheet(const QString& name, int position) override {
         context_.call(QStringLiteral("insertSheet ") + name);
-        if (name.isEmpty() || context_.find(name) != nullptr) {
+        if (name.isEmpty() || context_.find(name) != context_.data->sheets.end()) {
             throw Error(QStringLiteral("the name \"%1\" is refused").arg(name));
         }
         auto& sheets = context_.data->sheets;
@@ -114,19 +106,14 @@ public:
     }
 
     void removeSheet(const QString& name) override {
-        context_.call(QStringLiteral("removeSheet ") + name);
-        auto& sheets = context_.data->sheets;
-        const auto it = std::find_if(sheets.begin(), sheets.end(), [&](const SheetData& s) { return s.name == name; });
-        if (it == sheets.end()) {
+        const auto sheet = context_.find(name);
+        if (sheet == context_.data->sheets.end() || sheet->name != name) {
             throw Error(QStringLiteral("no sheet named \"%1\"").arg(name));
         }
-        sheets.erase(it);
+        context_.data->sheets.erase(sheet);
     }
 
-    void close() override {
-        context_.call(QStringLiteral("close"));
-        context_.data->closed = true;
-    }
+    void close() override { context_.data->closed = true; }
 
 private:
     Context context_;
@@ -145,7 +132,7 @@ std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
         data->sheets.push_back({name, {}});
     }
     documents_.push_back(data);
-    return std::make_unique<FakeDocument>(Context{data, capacity, beforeCall});
+    return std::make_unique<FakeDocument>(Context{data, *this});
 }
 
 } // namespace quillmere::testing
