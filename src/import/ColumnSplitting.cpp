@@ -90,8 +90,4 @@ QList<QStringView> SplitCells(QStringView row) {
     return row.split(CellSeparator, Qt::KeepEmptyParts);
 }
 
-qsizetype countCells(QStringView row) {
-    return row.isEmpty() ? 0 : row.count(CellSeparator) + 1;
-}
-
 } // namespace quillmere

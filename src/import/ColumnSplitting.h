@@ -55,7 +55,4 @@ RowTexts SplitRows(QString text);
 // The cells of one row, cut at every CellSeparator, empty pieces kept; an empty row has no cell.
 QList<QStringView> SplitCells(QStringView row);
 
-// The number of cells SplitCells(row) gives, without building them.
-qsizetype countCells(QStringView row);
-
 } // namespace quillmere

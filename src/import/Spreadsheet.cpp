@@ -17,12 +17,4 @@ std::vector<QString> sheetNames(const SpreadsheetDocument& document) {
     return names;
 }
 
-bool SheetExists(const SpreadsheetDocument& document, const QString& name) {
-    bool exists = false;
-    for (const QString& sheet : sheetNames(document)) {
-        exists = exists || sheet == name;
-    }
-    return exists;
-}
-
 } // namespace quillmere

@@ -27,7 +27,6 @@ public:
         : width_(width) {}
 
     void addRow(const QList<QStringView>& cells);
-    void clear() { cells_.clear(); }
 
     qsizetype width() const { return width_; }
     qsizetype height() const { return width_ == 0 ? 0 : qsizetype(cells_.size()) / width_; }
@@ -69,9 +68,6 @@ public:
     virtual std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const = 0;
     // The same cells as setCellText() for every cell of the block, in one call.
     virtual void writePrepared(qint64 column, qint64 row, const PreparedBlock& block) = 0;
-    void writeBlock(qint64 column, qint64 row, const CellBlock& block) {
-        writePrepared(column, row, *prepareBlock(block));
-    }
 };
 
 // An open spreadsheet document. Sheet positions count from 0.
@@ -106,9 +102,6 @@ public:
     // The names of the sheets that openNewDocument() gives a document, in position order.
     virtual std::vector<QString> newDocumentSheetNames() = 0;
 };
-
-// True when a sheet of the document bears exactly that name (letter case counts).
-bool SheetExists(const SpreadsheetDocument& document, const QString& name);
 
 // The names of all sheets, in position order.
 std::vector<QString> sheetNames(const SpreadsheetDocument& document);
