@@ -2,6 +2,7 @@
 
 #include "import/office/LoadInteraction.h"
 #include "import/office/OfficeError.h"
+#include "import/office/UnoProperties.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
 
@@ -21,7 +22,6 @@
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
-#include <initializer_list>
 
 namespace quillmere::office {
 
@@ -30,13 +30,6 @@ using uno::Reference;
 using uno::UNO_QUERY_THROW;
 
 namespace {
-
-beans::PropertyValue property(const char* name, const uno::Any& value) {
-    beans::PropertyValue p;
-    p.Name = rtl::OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 // Hands the office's progress through the load on as a fraction; the office calls it from the bridge's thread
 // while the loading call waits.
@@ -59,10 +52,6 @@ private:
     std::function<void(double)> report_;
     sal_Int32 range_ = 0;
 };
-
-uno::Sequence<beans::PropertyValue> properties(std::initializer_list<beans::PropertyValue> list) {
-    return {list.begin(), sal_Int32(list.size())};
-}
 
 } // namespace
 
