@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace quillmere {
 namespace {
@@ -105,6 +104,7 @@ void TextFileStream::rewindTo(qint64 position) {
         throw FileError(shown_, file_.errorString());
     }
     read_ = position;
+    carried_.clear();
 }
 
 QByteArray TextFileStream::read(qint64 count) {
@@ -120,15 +120,19 @@ QByteArray TextFileStream::read(qint64 count) {
     return bytes;
 }
 
+QByteArray TextFileStream::nextPieceBytes(TextEncoding encoding) {
+    carried_ += read(pieceBytes_);
+    const qsizetype end = read_ < size_ ? pieceEnd(encoding, carried_) : carried_.size();
+    QByteArray piece = carried_.first(end);
+    carried_.remove(0, end);
+    return piece;
+}
+
 bool TextFileStream::restIsUtf8() {
-    QByteArray bytes;
     while (read_ < size_) {
-        bytes += read(pieceBytes_);
-        const qsizetype end = read_ < size_ ? pieceEnd(TextEncoding::Utf8, bytes) : bytes.size();
-        if (!isUtf8(QByteArrayView(bytes).first(end))) {
+        if (!isUtf8(nextPieceBytes(TextEncoding::Utf8))) {
             return false;
         }
-        bytes.remove(0, end);
     }
     return true;
 }
@@ -138,15 +142,12 @@ QString TextFileStream::next() {
         return decodeText(read(size_));
     }
     while (read_ < size_) {
-        carried_ += read(pieceBytes_);
-        const qsizetype end = read_ < size_ ? pieceEnd(encoding_, carried_) : carried_.size();
-        QString piece = decodeAs(encoding_, QByteArrayView(carried_).first(end));
-        carried_.remove(0, end);
+        QString piece = decodeAs(encoding_, nextPieceBytes(encoding_));
         if (!piece.isEmpty()) {
             return piece;
         }
     }
-    return decodeAs(encoding_, std::exchange(carried_, {}));
+    return {};
 }
 
 double TextFileStream::fractionRead() const {

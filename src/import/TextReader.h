@@ -32,6 +32,8 @@ public:
 private:
     QByteArray read(qint64 count);
     void rewindTo(qint64 position);
+    // The bytes of the next piece, cut where decoding piece by piece gives what decoding the whole gives.
+    QByteArray nextPieceBytes(TextEncoding encoding);
     // Whether the unmarked file is UTF-8 throughout, read piece by piece from where the file stands now.
     bool restIsUtf8();
 
