@@ -4,7 +4,7 @@
 #include "import/ColumnSplitting.h"
 #include "import/ImportRun.h"
 #include "import/RowWriter.h"
-#include "testsupport/CellReadback.h"
+#include "testsupport/DocumentReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
@@ -91,7 +91,9 @@ void Bench::cellWrites() {
         for (int r = 0; r < sampleRows; ++r) {
             const auto cells = SplitCells(texts[r]);
             for (qsizetype c = 0; c < cells.size(); ++c) {
-                sampleSheet->setCellText(c, r, cells[c].toString());
+                CellBlock one(1);
+                one.addRow({cells[c]});
+                sampleSheet->writePrepared(c, r, *sampleSheet->prepareBlock(one));
             }
         }
     });

@@ -62,11 +62,10 @@ public:
     virtual ~Sheet() = default;
     virtual QString name() const = 0;
     virtual SheetCapacity capacity() const = 0;
-    // The cell holds the text as text, never as a number or a formula.
-    virtual void setCellText(qint64 column, qint64 row, const QString& text) = 0;
     // A copy of the block's texts, ready for writePrepared(); safe to call on any thread.
     virtual std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const = 0;
-    // The same cells as setCellText() for every cell of the block, in one call.
+    // Writes the block with its top left cell at column, row, in one call. Each cell holds its text as text, never
+    // as a number or a formula.
     virtual void writePrepared(qint64 column, qint64 row, const PreparedBlock& block) = 0;
 };
 

@@ -1,23 +1,53 @@
 #include "testsupport/DifferentialCheck.h"
 
+#include "import/ColumnSplitting.h"
 #include "import/Error.h"
 #include "import/ImportRun.h"
-#include "testsupport/CellReadback.h"
-#include "testsupport/DocumentContents.h"
-#include "testsupport/ExpectedDocument.h"
+#include "import/SheetNames.h"
+#include "import/TextReader.h"
+#include "testsupport/DocumentReadback.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <stdexcept>
-
 namespace quillmere::testing {
+
+using inspect::DocumentContents;
+using inspect::SheetContents;
+
 namespace {
 
 constexpr qsizetype reportedDifferences = 10;
-constexpr int shrinkTries = 150;
+
+SheetContents sheetOf(const QString& name, const QString& text, const ImportRequest& request) {
+    SheetContents sheet{name, {}, {}};
+    for (const QStringView row : SplitRows(MarkColumns(text, request.rule, request.customDelimiter))) {
+        std::vector<QString> cells;
+        for (const QStringView cell : SplitCells(row)) {
+            cells.push_back(cell.toString());
+        }
+        sheet.rows.push_back(std::move(cells));
+    }
+    inspect::trim(sheet.rows);
+    return sheet;
+}
+
+// In one sheet the files' texts join as they stand; one sheet per file stands in reverse list order, named after
+// its file. The listed files must name distinct sheets.
+DocumentContents expectedDocument(const ImportRequest& request, const QString& firstSheetName) {
+    if (request.layout == SheetLayout::SingleSheet) {
+        QString joined;
+        for (const FilePath& path : request.paths) {
+            joined += ReadTextFile(path);
+        }
+        return {sheetOf(firstSheetName, joined, request)};
+    }
+    DocumentContents document;
+    for (auto path = request.paths.crbegin(); path != request.paths.crend(); ++path) {
+        const QString name = KeepNameChars(GetFileName(path->shown));
+        document.push_back(sheetOf(name.isEmpty() ? QStringLiteral("Sheet") : name, ReadTextFile(*path), request));
+    }
+    return document;
+}
 
 // A cell's text as a person can read it in a report: controls escaped, long texts cut short.
 QString shown(const QString& text) {
@@ -28,21 +58,21 @@ QString shown(const QString& text) {
     return QStringLiteral("\"%1\"%2 (%3 characters)").arg(out, text.size() > 40 ? u"…" : u"").arg(text.size());
 }
 
-void compareRows(const SheetContents& want, const SheetContents& got, QStringList& found) {
-    const std::size_t rows = std::max(want.rows.size(), got.rows.size());
-    for (std::size_t r = 0; r < rows && found.size() < reportedDifferences; ++r) {
-        const auto& wantRow = r < want.rows.size() ? want.rows[r] : std::vector<QString>{};
-        const auto& gotRow = r < got.rows.size() ? got.rows[r] : std::vector<QString>{};
-        const std::size_t cells = std::max(wantRow.size(), gotRow.size());
-        for (std::size_t c = 0; c < cells && found.size() < reportedDifferences; ++c) {
-            const QString wantCell = c < wantRow.size() ? wantRow[c] : QString();
-            const QString gotCell = c < gotRow.size() ? gotRow[c] : QString();
-            if (wantCell != gotCell) {
+QString cellAt(const SheetContents& sheet, std::size_t row, std::size_t column) {
+    return row < sheet.rows.size() && column < sheet.rows[row].size() ? sheet.rows[row][column] : QString();
+}
+
+void compareCells(const SheetContents& want, const SheetContents& got, QStringList& found) {
+    for (std::size_t r = 0; r < std::max(want.rows.size(), got.rows.size()); ++r) {
+        const std::size_t width =
+            std::max(r < want.rows.size() ? want.rows[r].size() : 0, r < got.rows.size() ? got.rows[r].size() : 0);
+        for (std::size_t c = 0; c < width && found.size() < reportedDifferences; ++c) {
+            if (const QString wanted = cellAt(want, r, c), gotten = cellAt(got, r, c); wanted != gotten) {
                 found << QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
                              .arg(want.name)
                              .arg(r + 1)
                              .arg(c + 1)
-                             .arg(shown(wantCell), shown(gotCell));
+                             .arg(shown(wanted), shown(gotten));
             }
         }
     }
@@ -62,57 +92,9 @@ QStringList compare(const DocumentContents& want, const DocumentContents& got) {
         if (!got[s].nonText.isEmpty()) {
             found << QStringLiteral("sheet %1 holds cells that are not text: %2").arg(s + 1).arg(got[s].nonText);
         }
-        compareRows(want[s], got[s], found);
+        compareCells(want[s], got[s], found);
     }
     return found;
-}
-
-std::vector<QString> linesOf(const QString& text) {
-    const QStringList lines = text.split(u'\n');
-    return {lines.begin(), lines.end()};
-}
-
-QString joinLines(const std::vector<QString>& lines, std::size_t from, std::size_t to) {
-    QStringList kept;
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-        if (l < from || l >= to) {
-            kept << lines[l];
-        }
-    }
-    return kept.join(u'\n');
-}
-
-// Smaller variants of a case, the boldest first: without a file, without a block of lines, with shorter lines.
-std::vector<HostileCase> smallerCases(const HostileCase& c) {
-    std::vector<HostileCase> smaller;
-    const auto withText = [&](std::size_t f, QString text) {
-        HostileCase variant = c;
-        variant.files[f].text = std::move(text);
-        smaller.push_back(std::move(variant));
-    };
-    for (std::size_t f = 0; c.files.size() > 1 && f < c.files.size(); ++f) {
-        HostileCase variant = c;
-        variant.files.erase(variant.files.begin() + std::ptrdiff_t(f));
-        smaller.push_back(std::move(variant));
-    }
-    for (std::size_t f = 0; f < c.files.size(); ++f) {
-        const std::vector<QString> lines = linesOf(c.files[f].text);
-        for (std::size_t block = lines.size() / 2; block >= 1; block /= 2) {
-            for (std::size_t from = 0; from + block <= lines.size() && lines.size() > 1; from += block) {
-                withText(f, joinLines(lines, from, from + block));
-            }
-        }
-        for (const bool front : {true, false}) {
-            QStringList halves;
-            for (const QString& line : lines) {
-                halves << (front ? line.first(line.size() / 2) : line.sliced(line.size() / 2));
-            }
-            if (halves.join(u'\n') != c.files[f].text) {
-                withText(f, halves.join(u'\n'));
-            }
-        }
-    }
-    return smaller;
 }
 
 } // namespace
@@ -138,50 +120,9 @@ QStringList DifferentialCheck::differences(const HostileCase& c) {
     }
     fileLoads_ += recorder.fileLoads();
     const QStringList found =
-        compare(expectedDocument(request, firstSheetName_), readDocument(*recorder.lastDocument()));
+        compare(expectedDocument(request, firstSheetName_), inspect::readDocument(*recorder.lastDocument()));
     inspect::closeDocument(*recorder.lastDocument());
     return found;
-}
-
-HostileCase DifferentialCheck::shrink(HostileCase c) {
-    int tries = 0;
-    for (bool smaller = true; smaller && tries < shrinkTries;) {
-        smaller = false;
-        for (const HostileCase& candidate : smallerCases(c)) {
-            if (++tries > shrinkTries) {
-                break;
-            }
-            if (!differences(candidate).isEmpty()) {
-                c = candidate;
-                smaller = true;
-                break;
-            }
-        }
-    }
-    return c;
-}
-
-QString keepCase(const HostileCase& c, const QStringList& differences, const QString& parent) {
-    QTemporaryDir folder(QDir(parent).filePath(QStringLiteral("quillmere-differential-XXXXXX")));
-    if (!folder.isValid()) {
-        throw std::runtime_error("cannot create a folder for the failing case under " + parent.toStdString());
-    }
-    folder.setAutoRemove(false);
-    QString note = c.describe() + u'\n';
-    for (const CaseFile& file : c.files) {
-        const QByteArray bytes = file.bytes();
-        QFile out(folder.filePath(file.name));
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-            throw std::runtime_error("cannot write " + out.fileName().toStdString());
-        }
-        note += QStringLiteral("%1: %2 bytes\n").arg(file.name).arg(bytes.size());
-    }
-    QFile noteFile(folder.filePath(QStringLiteral("case.txt")));
-    if (!noteFile.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error("cannot write " + noteFile.fileName().toStdString());
-    }
-    noteFile.write((note + differences.join(u'\n') + u'\n').toUtf8());
-    return folder.path();
 }
 
 } // namespace quillmere::testing

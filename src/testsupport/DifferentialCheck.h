@@ -8,16 +8,15 @@
 
 namespace quillmere::testing {
 
-// Runs cases through the import run over a real office and holds each document it leaves against the reference
-// of expectedDocument(). The office names its new documents' first sheet firstSheetName.
+// Runs cases through the import run over a real office and holds each document it leaves against the cells the
+// import core's own reading, marking and splitting give without the office. The office names its new documents'
+// first sheet firstSheetName.
 class DifferentialCheck {
 public:
     DifferentialCheck(SpreadsheetOffice& office, QString firstSheetName);
 
     // How the document differs from the reference, one line per difference (the first few); empty when alike.
     QStringList differences(const HostileCase& c);
-    // The smallest case found, by dropping files and lines and shortening lines, that still differs.
-    HostileCase shrink(HostileCase c);
     // How many of the documents so far came through the office's own import of a whole file.
     int fileLoads() const { return fileLoads_; }
 
@@ -26,9 +25,5 @@ private:
     QString firstSheetName_;
     int fileLoads_ = 0;
 };
-
-// Writes the case's files and a note of its choices into a new folder under parent, kept for a replay by hand;
-// gives the folder.
-QString keepCase(const HostileCase& c, const QStringList& differences, const QString& parent);
 
 } // namespace quillmere::testing

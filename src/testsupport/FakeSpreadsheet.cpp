@@ -40,7 +40,6 @@ public:
 
     QString name() const override { return name_; }
     SheetCapacity capacity() const override { return context_.office.capacity; }
-    void setCellText(qint64 column, qint64 row, const QString& text) override { put(column, row, text); }
 
     std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override {
         auto prepared = std::make_unique<FakeBlock>(block.width(), block.height());

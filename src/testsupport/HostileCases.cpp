@@ -2,11 +2,9 @@
 
 #include <QStringEncoder>
 #include <QStringList>
-#include <QtEndian>
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <random>
 
 namespace quillmere::testing {
@@ -27,20 +25,20 @@ const T& pick(Random& random, const std::array<T, N>& items) {
     return items[below(random, N)];
 }
 
-// Texts a spreadsheet would rather read as numbers, dates, formulas, errors or quoted fields.
-const std::array<QString, 18> interpreted = {
-    u"0012"_qs,     u"=1+2"_qs,  u"+1"_qs,  u"-"_qs,           u"1e5"_qs,     u"TRUE"_qs,
-    u"1/2/2003"_qs, u"12:30"_qs, u"50%"_qs, u"#N/A"_qs,        u"'quoted"_qs, u"\"quoted, with comma\""_qs,
-    u"3,14"_qs,     u"1 000"_qs, u"@x"_qs,  u"=SUM(A1:A2)"_qs, u"\""_qs,      u"\"\""_qs,
+// Texts a spreadsheet would rather read as numbers, dates, formulas, errors or quoted fields; characters that are
+// separators, marks or non-characters elsewhere; runs of spaces and tabs.
+const std::array<QString, 40> special = {
+    u"0012"_qs,       u"=1+2"_qs,         u"+1"_qs,       u"-"_qs,
+    u"1e5"_qs,        u"TRUE"_qs,         u"1/2/2003"_qs, u"12:30"_qs,
+    u"50%"_qs,        u"#N/A"_qs,         u"'quoted"_qs,  u"\"quoted, with comma\""_qs,
+    u"3,14"_qs,       u"1 000"_qs,        u"@x"_qs,       u"=SUM(A1:A2)"_qs,
+    u"\""_qs,         u"\"\""_qs,         u"\u00B8"_qs,   u"\uFEFF"_qs,
+    u"\u2028"_qs,     u"\u2029"_qs,       u"\u00E9"_qs,   u"\u65E5\u672C"_qs,
+    u"\U0001F600"_qs, u"\uFFFE"_qs,       u"\uFFFF"_qs,   u"\u0085"_qs,
+    u"\u00A0"_qs,     u"\u200B"_qs,       u"\u20AC"_qs,   u"aaa"_qs,
+    u"aa"_qs,         u"\u00FF\u00FE"_qs, QString(),      u" "_qs,
+    u"  "_qs,         u" x "_qs,          u"\t"_qs,       u"a  b"_qs,
 };
-
-const std::array<QString, 16> unusual = {
-    u"\u00B8"_qs,     u"\uFEFF"_qs, u"\u2028"_qs, u"\u2029"_qs,       u"\u00E9"_qs, u"\u65E5\u672C"_qs,
-    u"\U0001F600"_qs, u"\uFFFE"_qs, u"\uFFFF"_qs, u"\u0085"_qs,       u"\u00A0"_qs, u"\u200B"_qs,
-    u"\u20AC"_qs,     u"aaa"_qs,    u"aa"_qs,     u"\u00FF\u00FE"_qs,
-};
-
-const std::array<QString, 7> typedDelimiters = {u"aa"_qs, u"::"_qs, u";"_qs, u"ab"_qs, u"x"_qs, u"|"_qs, QString()};
 
 QString word(Random& random) {
     QString w;
@@ -50,51 +48,25 @@ QString word(Random& random) {
     return w;
 }
 
-QString controlCharacter(Random& random) {
-    char16_t c = char16_t(below(random, 32));
-    return c == u'\n' || c == u'\r' ? u"\u0000"_qs : QString(QChar(c));
-}
-
 // What a file may hold beyond the common: control characters (NUL among them) and lone CRs keep the office's own
-// text import out, so only some files carry them.
+// text import out, and lone surrogates need UTF-16, so only some files carry them.
 struct Flavour {
     bool utf16 = false;
     bool controls = false;
 };
 
 QString piece(Random& random, const Flavour& flavour) {
-    switch (below(random, 12)) {
-    case 0:
-    case 1:
-        return pick(random, interpreted);
-    case 2:
-        return pick(random, unusual);
-    case 3:
-        return flavour.controls ? controlCharacter(random) : word(random);
-    case 4:
-        return pick(random, std::array<QString, 6>{QString(), u" "_qs, u"  "_qs, u" x "_qs, u"\t"_qs, u"a  b"_qs});
-    case 5:
-        return flavour.utf16 && chance(random, 0.5) ? QString(QChar(chance(random, 0.5) ? 0xD800 : 0xDC00))
-                                                    : word(random);
-    default:
-        return word(random);
+    if (chance(random, 0.3)) {
+        return pick(random, special);
     }
-}
-
-QString ruleDelimiter(ColumnRule rule, const QString& typed) {
-    switch (rule) {
-    case ColumnRule::SplitAtSpace:
-        return u" "_qs;
-    case ColumnRule::SplitAtComma:
-        return u","_qs;
-    case ColumnRule::SplitAtTab:
-        return u"\t"_qs;
-    case ColumnRule::SplitAtText:
-        return typed;
-    case ColumnRule::NoSplit:
-        return u","_qs;
+    if (flavour.controls && chance(random, 0.1)) {
+        const auto c = char16_t(below(random, 32));
+        return c == u'\n' || c == u'\r' ? u"\u0000"_qs : QString(QChar(c));
     }
-    return {};
+    if (flavour.utf16 && chance(random, 0.1)) {
+        return QString(QChar(chance(random, 0.5) ? 0xD800 : 0xDC00));
+    }
+    return word(random);
 }
 
 QString lineEnd(Random& random, const Flavour& flavour) {
@@ -109,17 +81,14 @@ struct Heavy {
 };
 
 Heavy heavyOf(std::uint64_t seed) {
-    if (seed % 97 == 13) {
-        return {1'000'003, 0};
-    }
-    if (seed % 29 == 5) {
-        return {70'000, 0};
-    }
-    if (seed % 83 == 41) {
-        return {0, 16'384};
-    }
-    if (seed % 11 == 7) {
-        return {0, 1'100};
+    // The seeds that carry one, by modulus and remainder: a piece longer than a cell of the office's text import,
+    // one longer than a cell it can take at all, a row as wide as a sheet, one wider than the text import's.
+    static constexpr std::array<std::array<qsizetype, 4>, 4> kinds{
+        {{97, 13, 1'000'003, 0}, {29, 5, 70'000, 0}, {83, 41, 0, 16'384}, {11, 7, 0, 1'100}}};
+    for (const auto& [modulus, remainder, length, pieces] : kinds) {
+        if (seed % std::uint64_t(modulus) == std::uint64_t(remainder)) {
+            return {length, pieces};
+        }
     }
     return {};
 }
@@ -163,66 +132,42 @@ QString fileText(Random& random, const QString& delimiter, const QString& heavyD
     return text;
 }
 
-// The text in Windows-1252, or nothing where a character has no byte there.
-std::optional<QByteArray> windows1252Bytes(const QString& text) {
+bool fitsWindows1252(const QString& text) {
     QStringEncoder encoder("windows-1252");
     const QByteArray bytes = encoder(text);
-    return encoder.hasError() ? std::nullopt : std::optional(bytes);
+    return !encoder.hasError() && std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
 
-bool hasSurrogate(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
-}
-
-Encoding encodingFor(Random& random, const QString& text, bool utf16) {
+CaseFile caseFile(Random& random, QString name, QString text, bool utf16) {
     if (utf16) {
-        return chance(random, 0.5) ? Encoding::Utf16LE : Encoding::Utf16BE;
+        return {std::move(name), std::move(text), chance(random, 0.5) ? "UTF-16LE" : "UTF-16BE", true};
     }
-    if (!hasSurrogate(text) && windows1252Bytes(text) && chance(random, 0.4)) {
-        return Encoding::Windows1252;
+    if (fitsWindows1252(text) && chance(random, 0.4)) {
+        return {std::move(name), std::move(text), "windows-1252"};
     }
-    return pick(random, std::array<Encoding, 3>{Encoding::Utf8, Encoding::Utf8Signature, Encoding::Utf8});
-}
-
-QByteArray utf16Bytes(const QString& text, bool bigEndian) {
-    QByteArray bytes(2 * (text.size() + 1), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (const QChar unit : QChar(0xFEFF) + text) {
-        bigEndian ? qToBigEndian<quint16>(unit.unicode(), out) : qToLittleEndian<quint16>(unit.unicode(), out);
-        out += 2;
-    }
-    return bytes;
+    return {std::move(name), std::move(text), "UTF-8", chance(random, 0.33)};
 }
 
 } // namespace
 
 QByteArray CaseFile::bytes() const {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return text.toUtf8();
-    case Encoding::Utf8Signature:
-        return "\xEF\xBB\xBF" + text.toUtf8();
-    case Encoding::Utf16LE:
-        return utf16Bytes(text, false);
-    case Encoding::Utf16BE:
-        return utf16Bytes(text, true);
-    case Encoding::Windows1252:
-        return windows1252Bytes(text).value();
-    }
-    return {};
+    QStringEncoder encoder(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+    return encoder.encode(text);
 }
 
 QString HostileCase::describe() const {
     static const std::array<const char*, 5> rules = {"no split", "split at space", "split at comma",
                                                      "split at typed text", "split at tab"};
-    QString words = QStringLiteral("seed %1, %2, %3")
-                        .arg(seed)
-                        .arg(layout == SheetLayout::SingleSheet ? "one sheet" : "sheet per file")
-                        .arg(rules[std::size_t(rule)]);
+    QString words = QStringLiteral("%1, %2").arg(layout == SheetLayout::SingleSheet ? "one sheet" : "sheet per file",
+                                                 rules[std::size_t(rule)]);
     if (rule == ColumnRule::SplitAtText) {
         words += QStringLiteral(" \"%1\"").arg(delimiter);
     }
-    return words;
+    for (const CaseFile& file : files) {
+        words += QStringLiteral(", %1 (%2%3)").arg(file.name, file.encoding, file.mark ? " with a mark" : "");
+    }
+    return words + (seed == 0 ? QStringLiteral("; a case built by hand")
+                              : QStringLiteral("; run it alone with --first-seed %1 --cases 1").arg(seed));
 }
 
 HostileCase hostileCase(std::uint64_t seed) {
@@ -231,27 +176,27 @@ HostileCase hostileCase(std::uint64_t seed) {
     c.seed = seed;
     c.layout = seed % 2 == 0 ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
     c.rule = ColumnRule(seed / 2 % 5);
-    c.delimiter = pick(random, typedDelimiters);
-    const QString delimiter = ruleDelimiter(c.rule, c.delimiter);
-    const Heavy heavy = heavyOf(seed);
+    c.delimiter = pick(random, std::array<QString, 7>{u"aa"_qs, u"::"_qs, u";"_qs, u"ab"_qs, u"x"_qs, u"|"_qs, {}});
+    // The text that joins pieces: where the rule does not cut, a comma; a typed delimiter may be empty.
+    const QString delimiter = c.rule == ColumnRule::SplitAtText
+                                  ? c.delimiter
+                                  : std::array{u","_qs, u" "_qs, u","_qs, QString(), u"\t"_qs}[std::size_t(c.rule)];
     const QString heavyDelimiter =
         c.rule == ColumnRule::NoSplit || delimiter.isEmpty() ? QString(CellSeparator) : delimiter;
     for (std::size_t f = 0, count = 1 + below(random, 4); f < count; ++f) {
         const Flavour flavour{chance(random, 0.25), chance(random, 0.2)};
-        CaseFile file{QStringLiteral("f%1.txt").arg(f), {}, Encoding::Utf8};
-        file.text = fileText(random, delimiter, heavyDelimiter, flavour, f == 0 ? heavy : Heavy{});
-        file.encoding = encodingFor(random, file.text, flavour.utf16);
-        c.files.push_back(std::move(file));
+        const QString text = fileText(random, delimiter, heavyDelimiter, flavour, f == 0 ? heavyOf(seed) : Heavy{});
+        c.files.push_back(caseFile(random, QStringLiteral("f%1.txt").arg(f), text, flavour.utf16));
     }
     return c;
 }
 
 std::vector<HostileCase> fixedCases() {
-    const auto one = [](SheetLayout layout, QString text, Encoding encoding) {
+    const auto one = [](SheetLayout layout, QString text, const char* encoding) {
         HostileCase c;
         c.layout = layout;
         c.rule = ColumnRule::SplitAtComma;
-        c.files.push_back({u"fixed.txt"_qs, std::move(text), encoding});
+        c.files.push_back({u"fixed.txt"_qs, std::move(text), encoding, encoding != QByteArray("UTF-8")});
         return c;
     };
     // The office's text import cut a cell after 65,535 characters.
@@ -264,10 +209,10 @@ std::vector<HostileCase> fixedCases() {
     const QString tabs = u"a\tb,\t, \t x\t\n\t\n"_qs;
     std::vector<HostileCase> cases;
     for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
-        cases.push_back(one(layout, longLine, Encoding::Utf8));
-        cases.push_back(one(layout, loneSurrogates, Encoding::Utf16BE));
-        cases.push_back(one(layout, tabs, Encoding::Utf8));
-        cases.push_back(one(layout, loneCr, Encoding::Utf8));
+        cases.push_back(one(layout, longLine, "UTF-8"));
+        cases.push_back(one(layout, loneSurrogates, "UTF-16BE"));
+        cases.push_back(one(layout, tabs, "UTF-8"));
+        cases.push_back(one(layout, loneCr, "UTF-8"));
     }
     // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
     // pieces, through the office's import and, with a NUL in it, through block writes.
@@ -275,16 +220,16 @@ std::vector<HostileCase> fixedCases() {
         HostileCase across;
         across.rule = ColumnRule::SplitAtText;
         across.delimiter = u"::"_qs;
-        across.files = {{u"1.txt"_qs, u"p::q:"_qs, Encoding::Utf8},
-                        {u"2.txt"_qs, u":r\r"_qs, Encoding::Utf16LE},
-                        {u"3.txt"_qs, u"\ns"_qs + nul, Encoding::Windows1252}};
+        across.files = {{u"1.txt"_qs, u"p::q:"_qs},
+                        {u"2.txt"_qs, u":r\r"_qs, "UTF-16LE", true},
+                        {u"3.txt"_qs, u"\ns"_qs + nul, "windows-1252"}};
         cases.push_back(across);
         QString large;
         for (int line = 0; line < 25'000; ++line) {
             large += u"%1::\u00E9\U0001F600:::\u00B8\r\n::\u4E2D\u6587 %1::"_qs.arg(line);
         }
         HostileCase pieces = across;
-        pieces.files = {{u"large.txt"_qs, large + nul, Encoding::Utf8}};
+        pieces.files = {{u"large.txt"_qs, large + nul}};
         cases.push_back(pieces);
     }
     return cases;

@@ -10,14 +10,14 @@
 
 namespace quillmere::testing {
 
-enum class Encoding { Utf8, Utf8Signature, Utf16LE, Utf16BE, Windows1252 };
-
-// One input file of a case: its text and how it is stored. A text with a lone surrogate is stored as UTF-16,
-// one with characters outside Windows-1252 never as Windows-1252.
+// One input file of a case: its text and how it is stored, by the encoding's name and whether a byte-order mark
+// leads. A text with a lone surrogate is stored as UTF-16, one with characters outside Windows-1252 never as
+// Windows-1252.
 struct CaseFile {
     QString name;
     QString text;
-    Encoding encoding = Encoding::Utf8;
+    const char* encoding = "UTF-8";
+    bool mark = false;
     QByteArray bytes() const;
 };
 
@@ -26,12 +26,12 @@ struct CaseFile {
 // separators inside lines, lone surrogates, numbers, dates and formulas that must stay text, quotes, runs of
 // spaces, typed delimiters that overlap themselves.
 struct HostileCase {
-    std::uint64_t seed = 0;
+    std::uint64_t seed = 0; // 0 for a case built by hand
     std::vector<CaseFile> files;
     SheetLayout layout = SheetLayout::SingleSheet;
     ColumnRule rule = ColumnRule::NoSplit;
     QString delimiter;
-    // Layout, rule and delimiter in words, for a replay by hand.
+    // Layout, rule, delimiter and files in words, and how to run the case again.
     QString describe() const;
 };
 

@@ -2,7 +2,6 @@
 
 #include "import/office/OfficeError.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <QUrl>
@@ -44,7 +43,10 @@ PrivateOffice::PrivateOffice()
     process_.setProcessEnvironment(environment);
     // The launcher starts the office as its child: a group of their own lets one signal stop both.
     process_.setChildProcessModifier([] { setsid(); });
-    start();
+    process_.start();
+    if (!process_.waitForStarted(10'000)) {
+        throw std::runtime_error("cannot start the test office: " + process_.errorString().toStdString());
+    }
 }
 
 // A new profile makes the office restart itself once; doing that first keeps it from happening under a test.
@@ -63,26 +65,15 @@ void PrivateOffice::initialiseProfile() {
     }
 }
 
-void PrivateOffice::start() {
-    process_.start();
-    if (!process_.waitForStarted(10'000)) {
-        throw std::runtime_error("cannot start the test office: " + process_.errorString().toStdString());
-    }
-}
-
 PrivateOffice::~PrivateOffice() {
     if (process_.state() == QProcess::NotRunning) {
         return;
     }
     ::kill(-pid_t(process_.processId()), SIGTERM);
     if (!process_.waitForFinished(15'000)) {
-        kill();
+        ::kill(-pid_t(process_.processId()), SIGKILL);
+        process_.waitForFinished(15'000);
     }
-}
-
-void PrivateOffice::kill() {
-    ::kill(-pid_t(process_.processId()), SIGKILL);
-    process_.waitForFinished(15'000);
 }
 
 std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect() {
@@ -98,25 +89,6 @@ std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect() {
             process_.waitForFinished(200);
         }
     }
-}
-
-namespace {
-std::unique_ptr<PrivateOffice>& sharedSlot() {
-    static std::unique_ptr<PrivateOffice> office;
-    return office;
-}
-} // namespace
-
-PrivateOffice& sharedOffice() {
-    auto& office = sharedSlot();
-    if (!office) {
-        office = std::make_unique<PrivateOffice>();
-    }
-    return *office;
-}
-
-void stopSharedOffice() {
-    sharedSlot().reset();
 }
 
 } // namespace quillmere::testing

@@ -21,21 +21,13 @@ public:
     const QString& pipeName() const { return pipeName_; }
     // A new connection to this office; the first one waits until the office accepts.
     std::unique_ptr<SpreadsheetConnection> connect();
-    // Ends the office at once, as a crash would.
-    void kill();
 
 private:
     void initialiseProfile();
-    void start();
 
     QTemporaryDir profile_;
     QString pipeName_;
     QProcess process_;
 };
-
-// The office shared by all tests of one test program, started when first asked for.
-PrivateOffice& sharedOffice();
-// Stops the shared office, if one was started.
-void stopSharedOffice();
 
 } // namespace quillmere::testing

@@ -44,7 +44,6 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<Sprea
         return nullptr;
     }
     last_ = std::move(document);
-    opened(*last_);
     return std::make_unique<SharedDocument>(last_);
 }
 

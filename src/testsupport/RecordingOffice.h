@@ -23,8 +23,6 @@ public:
     std::vector<QString> newDocumentSheetNames() override { return inner_.newDocumentSheetNames(); }
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
-    // Called with every document as it is opened, before the run goes on with it.
-    std::function<void(const SpreadsheetDocument&)> opened = [](const SpreadsheetDocument&) {};
     // How many documents came through the office's own import of a whole file, text or spreadsheet.
     int fileLoads() const { return fileLoads_; }
 

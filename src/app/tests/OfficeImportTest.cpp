@@ -1,5 +1,5 @@
 #include "TestWindow.h"
-#include "testsupport/DocumentContents.h"
+#include "testsupport/DocumentReadback.h"
 #include "testsupport/PrivateOffice.h"
 
 #include <QRadioButton>
@@ -12,10 +12,9 @@ class OfficeImportTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanupTestCase() { stopSharedOffice(); }
-
     void pressingImportWritesTheListIntoANewDocument() {
-        const auto connection = sharedOffice().connect();
+        PrivateOffice privateOffice;
+        const auto connection = privateOffice.connect();
         RecordingOffice office(*connection);
         // Each run's office passes through to this one, which keeps the document; as its base, so it is not copied.
         TestWindow window({},
@@ -28,9 +27,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!window.job.isRunning() && !busy(), 60'000);
         QVERIFY(window.boxes.empty());
         using Rows = std::vector<std::vector<QString>>;
-        QVERIFY(readDocument(*office.lastDocument()) ==
-                DocumentContents({{u"moretxt"_qs, Rows{{u"0012"_qs, u"=1+2"_qs}}, QString()},
-                                  {u"notestxt"_qs, Rows{{u"x"_qs, u"y"_qs}, {u"z"_qs}}, QString()}}));
+        QVERIFY(inspect::readDocument(*office.lastDocument()) ==
+                inspect::DocumentContents({{u"moretxt"_qs, Rows{{u"0012"_qs, u"=1+2"_qs}}, QString()},
+                                           {u"notestxt"_qs, Rows{{u"x"_qs, u"y"_qs}, {u"z"_qs}}, QString()}}));
     }
 };
 

@@ -11,8 +11,6 @@
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
-#include <com/sun/star/table/XCell.hpp>
-#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
 namespace quillmere::office {
@@ -64,13 +62,6 @@ SheetCapacity UnoSheet::capacity() const {
     return guardedResult<SheetCapacity>(QStringLiteral("Could not read the size of a sheet"), [&] {
         const auto address = Reference<css::sheet::XCellRangeAddressable>(sheet_, UNO_QUERY_THROW)->getRangeAddress();
         return SheetCapacity{qint64(address.EndRow) + 1, qint64(address.EndColumn) + 1};
-    });
-}
-
-void UnoSheet::setCellText(qint64 column, qint64 row, const QString& text) {
-    guarded(QStringLiteral("Could not write the cell at column %1, row %2").arg(column + 1).arg(row + 1), [&] {
-        const Reference<css::table::XCell> cell = sheet_->getCellByPosition(sal_Int32(column), sal_Int32(row));
-        Reference<css::text::XText>(cell, UNO_QUERY_THROW)->setString(toOUString(text));
     });
 }
 

@@ -15,7 +15,6 @@ public:
 
     QString name() const override;
     SheetCapacity capacity() const override;
-    void setCellText(qint64 column, qint64 row, const QString& text) override;
     std::unique_ptr<PreparedBlock> prepareBlock(const CellBlock& block) const override;
     void writePrepared(qint64 column, qint64 row, const PreparedBlock& block) override;
 

@@ -6,7 +6,9 @@
 
 #include <vector>
 
-namespace quillmere::testing {
+// What a document opened through SpreadsheetConnection really holds, read back from the office: for the tests and
+// the benchmark, which must look at the office's own cells.
+namespace quillmere::inspect {
 
 // What a document holds, sheet by sheet in position order, row by row: each cell's text, an empty text for an
 // empty cell. Rows end at their last non-empty cell, and a sheet at its last non-empty row, so two documents
@@ -26,4 +28,15 @@ void trim(std::vector<std::vector<QString>>& rows);
 // Reads every sheet of a document that the office adapter opened, from the office itself.
 DocumentContents readDocument(const SpreadsheetDocument& document);
 
-} // namespace quillmere::testing
+// The number format key of a cell; 0 is the general format.
+qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row);
+// How a sheet looks where the user has typed nothing yet, in words: what a document made new must share with one
+// loaded.
+QString looksOf(const SpreadsheetDocument& document, int sheet);
+// What a load may leave behind, in words: whether an undo is possible, whether the document has a location, and the
+// filter it would be saved with.
+QString tracesOf(const SpreadsheetDocument& document);
+// Closes the document as a user would.
+void closeDocument(const SpreadsheetDocument& document);
+
+} // namespace quillmere::inspect

@@ -1,0 +1,162 @@
+#include "testsupport/DocumentReadback.h"
+
+#include "import/office/UnoGuard.h"
+#include "import/office/UnoSpreadsheet.h"
+#include "import/office/UnoStrings.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <algorithm>
+
+namespace quillmere::inspect {
+
+using namespace com::sun::star;
+using uno::Reference;
+using uno::UNO_QUERY_THROW;
+
+namespace {
+
+const Reference<sheet::XSpreadsheetDocument>& unoOf(const SpreadsheetDocument& document) {
+    return dynamic_cast<const office::UnoDocument&>(document).unoDocument();
+}
+
+Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int index) {
+    Reference<container::XIndexAccess> sheets(unoOf(document)->getSheets(), UNO_QUERY_THROW);
+    return Reference<sheet::XSpreadsheet>(sheets->getByIndex(index), UNO_QUERY_THROW);
+}
+
+const QString inspecting = QStringLiteral("Could not inspect the document");
+
+// Few rows at a time: a sheet may hold cells of a million characters.
+constexpr sal_Int32 rowsPerRead = 256;
+
+table::CellRangeAddress usedArea(const Reference<sheet::XSpreadsheet>& sheet) {
+    const auto cursor = sheet->createCursor();
+    Reference<sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
+    used->gotoStartOfUsedArea(false);
+    used->gotoEndOfUsedArea(true);
+    return Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
+}
+
+QString nonTextCells(const Reference<sheet::XSpreadsheet>& sheet) {
+    const sal_Int16 flags = sheet::CellFlags::VALUE | sheet::CellFlags::DATETIME | sheet::CellFlags::FORMULA;
+    const auto ranges = Reference<sheet::XCellRangesQuery>(sheet, UNO_QUERY_THROW)->queryContentCells(flags);
+    return office::toQString(ranges->getRangeAddressesAsString());
+}
+
+std::vector<std::vector<QString>> cellTexts(const Reference<sheet::XSpreadsheet>& sheet) {
+    const table::CellRangeAddress area = usedArea(sheet);
+    std::vector<std::vector<QString>> rows;
+    for (sal_Int32 top = 0; top <= area.EndRow; top += rowsPerRead) {
+        const sal_Int32 bottom = std::min(area.EndRow, top + rowsPerRead - 1);
+        const auto range = sheet->getCellRangeByPosition(0, top, area.EndColumn, bottom);
+        for (const auto& values : Reference<sheet::XCellRangeData>(range, UNO_QUERY_THROW)->getDataArray()) {
+            std::vector<QString> row;
+            row.reserve(std::size_t(values.getLength()));
+            for (const uno::Any& value : values) {
+                rtl::OUString text;
+                value >>= text;
+                row.push_back(office::toQString(text));
+            }
+            rows.push_back(std::move(row));
+        }
+    }
+    trim(rows);
+    return rows;
+}
+
+} // namespace
+
+QString looksOf(const SpreadsheetDocument& document, int sheet) {
+    return office::guardedResult<QString>(inspecting, [&] {
+        const auto unoSheet = sheetOf(document, sheet);
+        const auto value = [](const Reference<uno::XInterface>& object, const char* name) {
+            return Reference<beans::XPropertySet>(object, UNO_QUERY_THROW)
+                ->getPropertyValue(rtl::OUString::createFromAscii(name));
+        };
+        // Far from any cell the import wrote, as the user would find the sheet.
+        const auto cell = unoSheet->getCellByPosition(5000, 500'000);
+        const auto range = unoSheet->getCellRangeByPosition(5000, 500'000, 5000, 500'000);
+        const auto& columns = Reference<table::XColumnRowRange>(range, UNO_QUERY_THROW);
+        return QStringLiteral("column width %1, row height %2, cell style %3, font %4 %5, page style %6")
+            .arg(
+                value(columns->getColumns()->getByIndex(0).get<Reference<uno::XInterface>>(), "Width").get<sal_Int32>())
+            .arg(value(columns->getRows()->getByIndex(0).get<Reference<uno::XInterface>>(), "Height").get<sal_Int32>())
+            .arg(office::toQString(value(cell, "CellStyle").get<rtl::OUString>()),
+                 office::toQString(value(cell, "CharFontName").get<rtl::OUString>()))
+            .arg(value(cell, "CharHeight").get<float>())
+            .arg(office::toQString(value(unoSheet, "PageStyle").get<rtl::OUString>()));
+    });
+}
+
+qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row) {
+    return office::guardedResult<qint32>(inspecting, [&] {
+        const Reference<beans::XPropertySet> cell(
+            sheetOf(document, sheet)->getCellByPosition(sal_Int32(column), sal_Int32(row)), UNO_QUERY_THROW);
+        return qint32(cell->getPropertyValue(rtl::OUString("NumberFormat")).get<sal_Int32>());
+    });
+}
+
+QString tracesOf(const SpreadsheetDocument& document) {
+    return office::guardedResult<QString>(inspecting, [&] {
+        const bool undo = Reference<document::XUndoManagerSupplier>(unoOf(document), UNO_QUERY_THROW)
+                              ->getUndoManager()
+                              ->isUndoPossible();
+        const bool location = Reference<frame::XStorable>(unoOf(document), UNO_QUERY_THROW)->hasLocation();
+        QString filter;
+        for (const beans::PropertyValue& arg : Reference<frame::XModel>(unoOf(document), UNO_QUERY_THROW)->getArgs()) {
+            filter = arg.Name == "FilterName" ? office::toQString(arg.Value.get<rtl::OUString>()) : filter;
+        }
+        return QStringLiteral("undo %1, location %2, filter %3")
+            .arg(undo ? "yes" : "no", location ? "yes" : "no", filter);
+    });
+}
+
+void closeDocument(const SpreadsheetDocument& document) {
+    office::guarded(QStringLiteral("Could not close the document"),
+                    [&] { Reference<util::XCloseable>(unoOf(document), UNO_QUERY_THROW)->close(true); });
+}
+
+void trim(std::vector<std::vector<QString>>& rows) {
+    for (auto& row : rows) {
+        while (!row.empty() && row.back().isEmpty()) {
+            row.pop_back();
+        }
+    }
+    while (!rows.empty() && rows.back().empty()) {
+        rows.pop_back();
+    }
+}
+
+DocumentContents readDocument(const SpreadsheetDocument& document) {
+    DocumentContents contents;
+    office::guarded(QStringLiteral("Could not read the document back"), [&] {
+        const Reference<container::XIndexAccess> sheets(unoOf(document)->getSheets(), UNO_QUERY_THROW);
+        for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+            const Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(i), UNO_QUERY_THROW);
+            contents.push_back({office::toQString(Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->getName()),
+                                cellTexts(sheet), nonTextCells(sheet)});
+        }
+    });
+    return contents;
+}
+
+} // namespace quillmere::inspect
