@@ -92,26 +92,21 @@ QString looksOf(const SpreadsheetDocument& document, int sheet) {
             return Reference<beans::XPropertySet>(object, UNO_QUERY_THROW)
                 ->getPropertyValue(rtl::OUString::createFromAscii(name));
         };
-        // Far from any cell the import wrote, as the user would find the sheet.
+        // Far from any cell the import wrote, as the user would find the sheet; and the number formats of cells the
+        // import wrote, which must be those of a new sheet, not the text format.
         const auto cell = unoSheet->getCellByPosition(5000, 500'000);
         const auto range = unoSheet->getCellRangeByPosition(5000, 500'000, 5000, 500'000);
         const auto& columns = Reference<table::XColumnRowRange>(range, UNO_QUERY_THROW);
-        return QStringLiteral("column width %1, row height %2, cell style %3, font %4 %5, page style %6")
+        return QStringLiteral("column width %1, row height %2, cell style %3, font %4 %5, page style %6, formats %7 %8")
             .arg(
                 value(columns->getColumns()->getByIndex(0).get<Reference<uno::XInterface>>(), "Width").get<sal_Int32>())
             .arg(value(columns->getRows()->getByIndex(0).get<Reference<uno::XInterface>>(), "Height").get<sal_Int32>())
             .arg(office::toQString(value(cell, "CellStyle").get<rtl::OUString>()),
                  office::toQString(value(cell, "CharFontName").get<rtl::OUString>()))
             .arg(value(cell, "CharHeight").get<float>())
-            .arg(office::toQString(value(unoSheet, "PageStyle").get<rtl::OUString>()));
-    });
-}
-
-qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row) {
-    return office::guardedResult<qint32>(inspecting, [&] {
-        const Reference<beans::XPropertySet> cell(
-            sheetOf(document, sheet)->getCellByPosition(sal_Int32(column), sal_Int32(row)), UNO_QUERY_THROW);
-        return qint32(cell->getPropertyValue(rtl::OUString("NumberFormat")).get<sal_Int32>());
+            .arg(office::toQString(value(unoSheet, "PageStyle").get<rtl::OUString>()))
+            .arg(value(unoSheet->getCellByPosition(0, 0), "NumberFormat").get<sal_Int32>())
+            .arg(value(unoSheet->getCellByPosition(1, 1), "NumberFormat").get<sal_Int32>());
     });
 }
 

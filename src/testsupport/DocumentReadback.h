@@ -28,10 +28,8 @@ void trim(std::vector<std::vector<QString>>& rows);
 // Reads every sheet of a document that the office adapter opened, from the office itself.
 DocumentContents readDocument(const SpreadsheetDocument& document);
 
-// The number format key of a cell; 0 is the general format.
-qint32 numberFormatOf(const SpreadsheetDocument& document, int sheet, qsizetype column, qsizetype row);
-// How a sheet looks where the user has typed nothing yet, in words: what a document made new must share with one
-// loaded.
+// How a sheet looks, in words: where the user has typed nothing yet, and the number formats of A1 and B2. What a
+// document made new must share with one loaded.
 QString looksOf(const SpreadsheetDocument& document, int sheet);
 // What a load may leave behind, in words: whether an undo is possible, whether the document has a location, and the
 // filter it would be saved with.

@@ -127,9 +127,7 @@ QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
 
 std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
     auto data = std::make_shared<DocumentData>();
-    for (const QString& name : newDocumentSheets) {
-        data->sheets.push_back({name, {}});
-    }
+    data->sheets.push_back({newDocumentSheetNames().front(), {}});
     documents_.push_back(data);
     return std::make_unique<FakeDocument>(Context{data, *this});
 }

@@ -28,7 +28,6 @@ public:
         bool closed = false;
     };
 
-    std::vector<QString> newDocumentSheets{QStringLiteral("Sheet1")};
     SheetCapacity capacity = UsualSheetSize;
     // Called before every call on a document with its name ("insertSheet Sales", "writeBlock"...); may throw.
     std::function<void(const QString& call)> beforeCall;
@@ -43,7 +42,7 @@ public:
                                                              const std::function<void(double)>&) override {
         return nullptr;
     }
-    std::vector<QString> newDocumentSheetNames() override { return newDocumentSheets; }
+    std::vector<QString> newDocumentSheetNames() override { return {QStringLiteral("Sheet1")}; }
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
 

@@ -39,11 +39,11 @@ struct SeenBox {
     bool waitPointer;
 };
 
-// The window, over a fake office unless given another. It answers every message box as it opens, keeping what the
+// The window, over a fake office. It answers every message box as it opens, keeping what the
 // box showed and what the pointer was meanwhile.
 struct TestWindow : QObject {
-    explicit TestWindow(const QString& programFolder = {}, ImportJob::OfficeFactory office = {})
-        : job(office ? office : [this] { return std::make_unique<RecordingOffice>(fake); })
+    explicit TestWindow(const QString& programFolder = {})
+        : job([this] { return std::make_unique<RecordingOffice>(fake); })
         , form(job, picker, programFolder.isEmpty() ? files.dir().path() : programFolder) {
         qApp->installEventFilter(this);
     }

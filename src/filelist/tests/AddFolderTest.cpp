@@ -1,5 +1,6 @@
 #include "filelist/AddFolder.h"
 
+#include "testsupport/QtPrinting.h"
 #include "testsupport/TextFiles.h"
 
 #include <QDir>

@@ -1,5 +1,7 @@
 #include "filelist/NaturalOrder.h"
 
+#include "testsupport/QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillmere;
