@@ -99,17 +99,13 @@ QStringList compare(const DocumentContents& want, const DocumentContents& got) {
 
 } // namespace
 
-DifferentialCheck::DifferentialCheck(SpreadsheetOffice& office, QString firstSheetName)
-    : office_(office)
-    , firstSheetName_(std::move(firstSheetName)) {}
-
-QStringList DifferentialCheck::differences(const HostileCase& c) {
+QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads) {
     TextFiles folder;
     ImportRequest request{{}, c.layout, c.rule, c.delimiter};
     for (const CaseFile& file : c.files) {
         request.paths << folder.write(file.name, file.bytes());
     }
-    RecordingOffice recorder(office_);
+    RecordingOffice recorder(office);
     try {
         ImportRun(recorder, request, [](int) {}).run();
     } catch (const Error& e) {
@@ -118,9 +114,9 @@ QStringList DifferentialCheck::differences(const HostileCase& c) {
         }
         return {QStringLiteral("the run failed: %1").arg(e.message())};
     }
-    fileLoads_ += recorder.fileLoads();
-    const QStringList found =
-        compare(expectedDocument(request, firstSheetName_), inspect::readDocument(*recorder.lastDocument()));
+    fileLoads += recorder.fileLoads();
+    const QStringList found = compare(expectedDocument(request, office.newDocumentSheetNames().front()),
+                                      inspect::readDocument(*recorder.lastDocument()));
     inspect::closeDocument(*recorder.lastDocument());
     return found;
 }

@@ -70,7 +70,6 @@ std::vector<std::vector<QString>> cellTexts(const Reference<sheet::XSpreadsheet>
         const auto range = sheet->getCellRangeByPosition(0, top, area.EndColumn, bottom);
         for (const auto& values : Reference<sheet::XCellRangeData>(range, UNO_QUERY_THROW)->getDataArray()) {
             std::vector<QString> row;
-            row.reserve(std::size_t(values.getLength()));
             for (const uno::Any& value : values) {
                 rtl::OUString text;
                 value >>= text;

@@ -15,11 +15,6 @@ struct Context {
     std::shared_ptr<DocumentData> data;
     const FakeSpreadsheet& office;
 
-    void call(const QString& what) const {
-        if (office.beforeCall) {
-            office.beforeCall(what);
-        }
-    }
     // The office compares sheet names without letter case.
     auto find(const QString& name) const {
         return std::find_if(data->sheets.begin(), data->sheets.end(),
@@ -50,7 +45,7 @@ public:
     }
 
     void writePrepared(qint64 column, qint64 row, const PreparedBlock& prepared) override {
-        context_.call(QStringLiteral("writeBlock"));
+        context_.office.beforeCall(QStringLiteral("writeBlock"));
         const auto& block = static_cast<const FakeBlock&>(prepared);
         const SheetCapacity room = capacity();
         if (column + block.width() > room.columns || row + block.height() > room.rows) {
@@ -96,7 +91,7 @@ public:
     }
 
     void insertSheet(const QString& name, int position) override {
-        context_.call(QStringLiteral("insertSheet ") + name);
+        context_.office.beforeCall(QStringLiteral("insertSheet ") + name);
         if (name.isEmpty() || context_.find(name) != context_.data->sheets.end()) {
             throw Error(QStringLiteral("the name \"%1\" is refused").arg(name));
         }
@@ -119,11 +114,6 @@ private:
 };
 
 } // namespace
-
-QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
-    const auto it = cells.find({row, column});
-    return it == cells.end() ? QString() : it->second;
-}
 
 std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
     auto data = std::make_shared<DocumentData>();

@@ -19,7 +19,6 @@ public:
     struct SheetData {
         QString name;
         std::map<std::pair<qint64, qint64>, QString> cells; // (row, column) -> text; empty texts are not kept
-        QString at(qint64 column, qint64 row) const;
     };
     struct DocumentData {
         std::vector<SheetData> sheets;
@@ -30,7 +29,7 @@ public:
 
     SheetCapacity capacity = UsualSheetSize;
     // Called before every call on a document with its name ("insertSheet Sales", "writeBlock"...); may throw.
-    std::function<void(const QString& call)> beforeCall;
+    std::function<void(const QString& call)> beforeCall = [](const QString&) {};
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     // The fake has no bulk import: its runs write every cell, which is what it records.

@@ -27,22 +27,19 @@ std::unique_ptr<SpreadsheetDocument> RecordingOffice::openNewDocument() {
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                                        const QString& sheetName,
                                                                        const std::function<void(double)>& progress) {
-    auto document = inner_.openTextDocument(path, rows, columns, sheetName, progress);
-    fileLoads_ += document ? 1 : 0;
-    return keep(std::move(document));
+    return keep(inner_.openTextDocument(path, rows, columns, sheetName, progress), true);
 }
 
 std::unique_ptr<SpreadsheetDocument> RecordingOffice::openSpreadsheetFile(const QString& path,
                                                                           const std::function<void(double)>& progress) {
-    auto document = inner_.openSpreadsheetFile(path, progress);
-    fileLoads_ += document ? 1 : 0;
-    return keep(std::move(document));
+    return keep(inner_.openSpreadsheetFile(path, progress), true);
 }
 
-std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<SpreadsheetDocument> document) {
+std::unique_ptr<SpreadsheetDocument> RecordingOffice::keep(std::unique_ptr<SpreadsheetDocument> document, bool fileLoad) {
     if (!document) {
         return nullptr;
     }
+    fileLoads_ += fileLoad ? 1 : 0;
     last_ = std::move(document);
     return std::make_unique<SharedDocument>(last_);
 }

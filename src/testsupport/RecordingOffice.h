@@ -27,7 +27,7 @@ public:
     int fileLoads() const { return fileLoads_; }
 
 private:
-    std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document);
+    std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document, bool fileLoad = false);
 
     SpreadsheetOffice& inner_;
     std::shared_ptr<SpreadsheetDocument> last_;

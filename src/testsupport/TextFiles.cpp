@@ -8,12 +8,6 @@
 
 namespace quillmere::testing {
 
-TextFiles::TextFiles() {
-    if (!dir_.isValid()) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-}
-
 QString TextFiles::path(const QString& name) const {
     return dir_.filePath(name);
 }

@@ -9,7 +9,6 @@ namespace quillmere::testing {
 // A temporary folder that test files are written into; removed with the object.
 class TextFiles {
 public:
-    TextFiles();
     // Writes the bytes to name inside the folder and gives the full path.
     QString write(const QString& name, const QByteArray& bytes);
     QString path(const QString& name) const;
