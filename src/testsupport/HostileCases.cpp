@@ -69,51 +69,33 @@ QString piece(Random& random, const Flavour& flavour) {
     return word(random);
 }
 
-QString lineEnd(Random& random, const Flavour& flavour) {
-    return pick(random, std::array<QString, 5>{u"\n"_qs, u"\r\n"_qs, u"\n"_qs, u"\r\n"_qs,
-                                               flavour.controls ? u"\r"_qs : u"\n"_qs});
-}
-
-// Few cases carry the heavy lines: they are slow for the office, and one of each kind finds what they find.
-struct Heavy {
-    qsizetype pieceLength = 0;
-    qsizetype rowPieces = 0;
-};
-
-Heavy heavyOf(std::uint64_t seed) {
-    // The seeds that carry one, by modulus and remainder: a piece longer than a cell of the office's text import,
-    // one longer than a cell it can take at all, a row as wide as a sheet, one wider than the text import's.
+// Few cases carry a heavy line, as the seed's modulus and remainder say: they are slow for the office, and one of
+// each kind finds what they find. Pieces far beyond the 65,535 characters of a cell of the office's text import, of a
+// letter no typed delimiter holds; rows as wide as a sheet, and wider than the text import's 1,024 columns, cut where
+// the rule cuts, or at the cell separator itself where the rule does not cut.
+QString heavyLine(std::uint64_t seed, const QString& delimiter) {
     static constexpr std::array<std::array<qsizetype, 4>, 4> kinds{
         {{97, 13, 1'000'003, 0}, {29, 5, 70'000, 0}, {83, 41, 0, 16'384}, {11, 7, 0, 1'100}}};
-    for (const auto& [modulus, remainder, length, pieces] : kinds) {
+    for (const auto& [modulus, remainder, length, width] : kinds) {
         if (seed % std::uint64_t(modulus) == std::uint64_t(remainder)) {
-            return {length, pieces};
+            QStringList pieces =
+                length > 0 ? QStringList{u"1"_qs, QString(length, QChar(u'q')), u"2"_qs} : QStringList();
+            for (qsizetype i = 0; i < width; ++i) {
+                pieces << (i % 7 == 3 ? QString() : QString::number(i));
+            }
+            return pieces.join(delimiter);
         }
     }
     return {};
 }
 
-// A long piece is made of a letter no typed delimiter holds; a wide row is cut where the rule cuts, or at the
-// cell separator itself where the rule does not cut.
-QString heavyLine(Random& random, const Heavy& heavy, const QString& delimiter) {
-    if (heavy.pieceLength > 0) {
-        return word(random) + delimiter + QString(heavy.pieceLength, QChar(u'q')) + delimiter + word(random);
-    }
-    QStringList pieces;
-    for (qsizetype i = 0; i < heavy.rowPieces; ++i) {
-        pieces << (i % 7 == 3 ? QString() : QString::number(i));
-    }
-    return pieces.join(delimiter);
-}
-
-QString fileText(Random& random, const QString& delimiter, const QString& heavyDelimiter, const Flavour& flavour,
-                 const Heavy& heavy) {
+QString fileText(Random& random, const QString& delimiter, const Flavour& flavour, const QString& heavy) {
     QString text;
     const std::size_t lines = chance(random, 0.08) ? 0 : below(random, 25);
-    const std::size_t heavyAt = heavy.pieceLength + heavy.rowPieces > 0 ? below(random, lines + 1) : lines + 1;
+    const std::size_t heavyAt = heavy.isEmpty() ? lines + 1 : below(random, lines + 1);
     for (std::size_t line = 0; line <= lines; ++line) {
         if (line == heavyAt) {
-            text += heavyLine(random, heavy, heavyDelimiter) + u'\n';
+            text += heavy + u'\n';
         }
         if (line == lines) {
             break;
@@ -126,7 +108,8 @@ QString fileText(Random& random, const QString& delimiter, const QString& heavyD
         }
         // The last line goes without a line end now and then.
         if (line + 1 < lines || chance(random, 0.7)) {
-            text += lineEnd(random, flavour);
+            text += pick(random, std::array<QString, 5>{u"\n"_qs, u"\r\n"_qs, u"\n"_qs, u"\r\n"_qs,
+                                                        flavour.controls ? u"\r"_qs : u"\n"_qs});
         }
     }
     return text;
@@ -185,7 +168,7 @@ HostileCase hostileCase(std::uint64_t seed) {
         c.rule == ColumnRule::NoSplit || delimiter.isEmpty() ? QString(CellSeparator) : delimiter;
     for (std::size_t f = 0, count = 1 + below(random, 4); f < count; ++f) {
         const Flavour flavour{chance(random, 0.25), chance(random, 0.2)};
-        const QString text = fileText(random, delimiter, heavyDelimiter, flavour, f == 0 ? heavyOf(seed) : Heavy{});
+        const QString text = fileText(random, delimiter, flavour, f == 0 ? heavyLine(seed, heavyDelimiter) : QString());
         c.files.push_back(caseFile(random, QStringLiteral("f%1.txt").arg(f), text, flavour.utf16));
     }
     return c;

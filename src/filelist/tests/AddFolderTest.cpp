@@ -1,6 +1,6 @@
 #include "filelist/AddFolder.h"
 
-#include "testsupport/QtPrinting.h"
+#include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "filelist/NaturalOrder.h"
 
-#include "testsupport/QtPrinting.h"
+#include "testsupport/GTestQt.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
 #include "testsupport/FakeSpreadsheet.h"
-#include "testsupport/QtPrinting.h"
+#include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 
 #include <QDir>
@@ -15,16 +15,6 @@ using namespace quillmere;
 using namespace quillmere::testing;
 
 namespace {
-
-// The message of the error the step throws, or empty when it throws none.
-QString failure(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return {};
-}
 
 // The text marked under the rule and cut: every cell ends in '|', every row in '/'.
 QString cut(const QString& text, ColumnRule rule, const QString& delimiter) {

@@ -1,5 +1,6 @@
 #include "import/office/OfficeError.h"
 #include "import/office/SpreadsheetConnection.h"
+#include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillmere;
+using namespace quillmere::testing;
 using namespace std::chrono_literals;
 
 // Stand-in offices only: a program folder on UNO_PATH whose soffice runs the script, or none; the one that never
@@ -18,19 +20,16 @@ TEST(OfficeStart, AnOfficeThatEndsNeverAnswersOrIsMissingIsGivenUpSayingWhatToCh
         {silent, 2s, "LibreOffice did not start (%1 gave no answer within 2 seconds): check that"},
         {"", SpreadsheetConnection::StartLimit * 100, "LibreOffice was not found (there is no program %1): install"}};
     for (const auto& [script, limit, says] : cases) {
-        quillmere::testing::TextFiles folder;
+        TextFiles folder;
         qputenv("UNO_PATH", QFile::encodeName(folder.dir().path()));
         if (!script.isEmpty()) {
             QFile::setPermissions(folder.write(u"soffice"_qs, "#!/bin/sh\n" + script),
                                   QFile::ReadOwner | QFile::ExeOwner);
         }
-        try {
-            SpreadsheetConnection::connectToUserOffice(limit);
-            ADD_FAILURE() << "the stand-in office was reached";
-        } catch (const OfficeError& e) {
-            EXPECT_TRUE(e.message().startsWith(QString::fromLatin1(says).arg(folder.path(u"soffice"_qs))))
-                << e.message().toStdString();
-        }
+        const auto error = thrown<OfficeError>([&] { SpreadsheetConnection::connectToUserOffice(limit); });
+        ASSERT_TRUE(error) << "the stand-in office was reached";
+        EXPECT_TRUE(error->message().startsWith(QString::fromLatin1(says).arg(folder.path(u"soffice"_qs))))
+            << error->message().toStdString();
     }
     qunsetenv("UNO_PATH");
 }
