@@ -6,12 +6,19 @@ namespace quillmere {
 namespace {
 
 constexpr qint64 readPieceBytes = 1024 * 1024;
+// The office's text import takes a leading byte-order mark for one and drops it; behind this one, a text that
+// begins with U+FEFF keeps it.
+constexpr QByteArrayView utf8Mark = "\xEF\xBB\xBF";
 
 } // namespace
 
 MarkedTextWriter::MarkedTextWriter(WorkFile& work, ColumnRule rule, const QString& customDelimiter)
     : file_(work.emptied())
-    , marker_(rule, customDelimiter) {}
+    , marker_(rule, customDelimiter) {
+    if (file_.write(utf8Mark.data(), utf8Mark.size()) != utf8Mark.size()) {
+        throw FileError(file_.fileName(), file_.errorString());
+    }
+}
 
 void MarkedTextWriter::add(QStringView piece) {
     lineFeeds_ += piece.count(u'\n');
@@ -53,7 +60,7 @@ MarkedText MarkedTextWriter::finish() {
 
 MarkedTextReader::MarkedTextReader(const WorkFile& work)
     : file_(work.path()) {
-    if (!file_.open(QIODevice::ReadOnly)) {
+    if (!file_.open(QIODevice::ReadOnly) || file_.read(utf8Mark.size()) != utf8Mark) {
         throw FileError(file_.fileName(), file_.errorString());
     }
 }

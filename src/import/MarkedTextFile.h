@@ -17,7 +17,8 @@ struct MarkedText {
 };
 
 // The joined text of the files, marked under the rule and written to the working file as it comes in pieces:
-// UTF-8, carriage returns dropped, ending in one more line feed. Nothing of it is kept in memory.
+// UTF-8 behind a byte-order mark, carriage returns dropped, ending in one more line feed. Nothing of it is kept in
+// memory.
 class MarkedTextWriter {
 public:
     MarkedTextWriter(WorkFile& work, ColumnRule rule, const QString& customDelimiter);

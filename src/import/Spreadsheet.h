@@ -87,10 +87,11 @@ public:
     virtual ~SpreadsheetOffice() = default;
     // A new, untitled document in a visible window; it stays open when the object goes.
     virtual std::unique_ptr<SpreadsheetDocument> openNewDocument() = 0;
-    // Like openNewDocument(), but with the marked text of a UTF-8 file (rows ending in LF or CR LF, cells cut at
-    // CellSeparator) already in its one sheet, named sheetName, as text, through the office's own bulk import: the
-    // same cells as writing the rows into a new document. Gives null where the office has no such import or could not
-    // load the whole text. progress gets the fraction loaded so far, possibly from another thread while the call waits.
+    // Like openNewDocument(), but with the marked text of a UTF-8 file (a leading byte-order mark is not text; rows
+    // ending in LF or CR LF, cells cut at CellSeparator) already in its one sheet, named sheetName, as text, through
+    // the office's own bulk import: the same cells as writing the rows into a new document. Gives null where the office
+    // has no such import or could not load the whole text. progress gets the fraction loaded so far, possibly from
+    // another thread while the call waits.
     virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                                   const QString& sheetName,
                                                                   const std::function<void(double)>& progress) = 0;

@@ -1,11 +1,49 @@
 #pragma once
 
+#include "import/ColumnRule.h"
 #include "import/Spreadsheet.h"
-#include "testsupport/HostileCases.h"
 
+#include <QByteArray>
+#include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <vector>
+
+// The differential check: hostile cases, generated from a seed or built by hand, run through the import into a real
+// office and held against the import core's own reading of the files.
 namespace quillmere::testing {
+
+// One input file of a case: its text and how it is stored, by the encoding's name and whether a byte-order mark
+// leads. A text with a lone surrogate is stored as UTF-16, one with characters outside Windows-1252 never as
+// Windows-1252.
+struct CaseFile {
+    QString name;
+    QString text;
+    const char* encoding = "UTF-8";
+    bool mark = false;
+    QByteArray bytes() const;
+};
+
+// Files, layout and column rule of one import, with text chosen to trip the import: pieces beyond the office's
+// import limits, very wide rows, every kind of line end, control characters, byte-order marks and line
+// separators inside lines, lone surrogates, numbers, dates and formulas that must stay text, quotes, runs of
+// spaces, typed delimiters that overlap themselves.
+struct HostileCase {
+    std::uint64_t seed = 0; // 0 for a case built by hand
+    std::vector<CaseFile> files;
+    SheetLayout layout = SheetLayout::SingleSheet;
+    ColumnRule rule = ColumnRule::NoSplit;
+    QString delimiter;
+    // Layout, rule, delimiter and files in words, and how to run the case again.
+    QString describe() const;
+};
+
+// The case of a seed: the same seed always gives the same case. Every layout and rule come round in turn.
+HostileCase hostileCase(std::uint64_t seed);
+
+// Cases built by hand, one for each kind of difference the generated ones have found.
+std::vector<HostileCase> fixedCases();
 
 // Runs the case through the import run over a real office and holds the document it leaves against the cells the
 // import core's own reading, marking and splitting give without the office. Gives how they differ, one line per

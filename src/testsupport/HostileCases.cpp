@@ -1,4 +1,4 @@
-#include "testsupport/HostileCases.h"
+#include "testsupport/DifferentialCheck.h"
 
 #include <QStringEncoder>
 #include <QStringList>
@@ -188,6 +188,8 @@ std::vector<HostileCase> fixedCases() {
     const QString loneSurrogates = u"a"_qs + QChar(0xDC00) + u"b,c"_qs + QChar(0xD800) + u"\n"_qs + QChar(0xD800);
     // The office's text import starts a row at a lone CR, which the row rules drop.
     const QString loneCr = u"x\ry,z\r\nw"_qs;
+    // The office's text import took a text's leading U+FEFF for a byte-order mark and dropped it.
+    const QString leadingMark = u"\uFEFF,x\n"_qs;
     // The office dropped a tab written as the flat file's tab element.
     const QString tabs = u"a\tb,\t, \t x\t\n\t\n"_qs;
     std::vector<HostileCase> cases;
@@ -196,6 +198,7 @@ std::vector<HostileCase> fixedCases() {
         cases.push_back(one(layout, loneSurrogates, "UTF-16BE"));
         cases.push_back(one(layout, tabs, "UTF-8"));
         cases.push_back(one(layout, loneCr, "UTF-8"));
+        cases.push_back(one(layout, leadingMark, "UTF-16LE"));
     }
     // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
     // pieces, through the office's import and, with a NUL in it, through block writes.

@@ -14,12 +14,16 @@ public:
     explicit RecordingOffice(SpreadsheetOffice& inner)
         : inner_(inner) {}
 
-    std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
+    std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return keep(inner_.openNewDocument()); }
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
                                                           const QString& sheetName,
-                                                          const std::function<void(double)>& progress) override;
+                                                          const std::function<void(double)>& progress) override {
+        return keep(inner_.openTextDocument(path, rows, columns, sheetName, progress), true);
+    }
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
-                                                             const std::function<void(double)>& progress) override;
+                                                             const std::function<void(double)>& progress) override {
+        return keep(inner_.openSpreadsheetFile(path, progress), true);
+    }
     std::vector<QString> newDocumentSheetNames() override { return inner_.newDocumentSheetNames(); }
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
@@ -27,7 +31,29 @@ public:
     int fileLoads() const { return fileLoads_; }
 
 private:
-    std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document, bool fileLoad = false);
+    // The run's own handle on a document the recorder holds too.
+    class SharedDocument final : public SpreadsheetDocument {
+    public:
+        explicit SharedDocument(std::shared_ptr<SpreadsheetDocument> document)
+            : document_(std::move(document)) {}
+        int sheetCount() const override { return document_->sheetCount(); }
+        std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
+        void insertSheet(const QString& name, int position) override { document_->insertSheet(name, position); }
+        void removeSheet(const QString& name) override { document_->removeSheet(name); }
+        void close() override { document_->close(); }
+
+    private:
+        std::shared_ptr<SpreadsheetDocument> document_;
+    };
+
+    std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document, bool fileLoad = false) {
+        if (!document) {
+            return nullptr;
+        }
+        fileLoads_ += fileLoad ? 1 : 0;
+        last_ = std::move(document);
+        return std::make_unique<SharedDocument>(last_);
+    }
 
     SpreadsheetOffice& inner_;
     std::shared_ptr<SpreadsheetDocument> last_;
