@@ -95,7 +95,8 @@ QString fileText(Random& random, const QString& delimiter, const Flavour& flavou
     const std::size_t heavyAt = heavy.isEmpty() ? lines + 1 : below(random, lines + 1);
     for (std::size_t line = 0; line <= lines; ++line) {
         if (line == heavyAt) {
-            text += heavy + u'\n';
+            // A row of its own, also behind a line without its line end or ending in a lone CR.
+            text += u'\n' + heavy + u'\n';
         }
         if (line == lines) {
             break;
