@@ -223,7 +223,8 @@ private slots:
         QVERIFY2(w_->boxes[2].text.contains(u"<b>missing</b>.txt"), qPrintable(w_->boxes[2].text));
         QCOMPARE(w_->boxes[1].icon, QMessageBox::Warning);
         for (const SeenBox& box : w_->boxes) {
-            QVERIFY(box.format == Qt::PlainText && !box.waitPointer);
+            QVERIFY2(box.format == Qt::PlainText, qPrintable(box.text));
+            QVERIFY2(!box.waitPointer, qPrintable(box.text));
         }
         QCOMPARE(w_->fake.documentsOpened(), 0);
     }
