@@ -51,27 +51,24 @@ public:
         if (column + block.width() > room.columns || row + block.height() > room.rows) {
             throw Error(QStringLiteral("block beyond the sheet"));
         }
-        DocumentData& data = *context_.data;
-        data.largestBlockCells = std::max(data.largestBlockCells, block.width() * block.height());
-        data.largestBlockRows = std::max(data.largestBlockRows, block.height());
-        for (qsizetype i = 0; i < qsizetype(block.texts.size()); ++i) {
-            put(column + i % block.width(), row + i / block.width(), block.texts[std::size_t(i)]);
-        }
-    }
-
-private:
-    void put(qint64 column, qint64 row, const QString& text) {
         const auto sheet = context_.find(name_);
         if (sheet == context_.data->sheets.end()) {
             throw Error(QStringLiteral("the sheet is gone"));
         }
-        if (text.isEmpty()) {
-            sheet->cells.erase({row, column});
-        } else {
-            sheet->cells[{row, column}] = text;
+        DocumentData& data = *context_.data;
+        data.largestBlockCells = std::max(data.largestBlockCells, block.width() * block.height());
+        data.largestBlockRows = std::max(data.largestBlockRows, block.height());
+        for (qsizetype i = 0; i < qsizetype(block.texts.size()); ++i) {
+            const std::pair at{row + i / block.width(), column + i % block.width()};
+            if (const QString& text = block.texts[std::size_t(i)]; text.isEmpty()) {
+                sheet->cells.erase(at);
+            } else {
+                sheet->cells[at] = text;
+            }
         }
     }
 
+private:
     Context context_;
     QString name_;
 };

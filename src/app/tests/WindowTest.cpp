@@ -207,6 +207,18 @@ private slots:
         QCOMPARE(w_->shown().join(QString()), after);
     }
 
+    // Twenty rows in a list showing a few: an exchange in the top or bottom third of the list scrolls.
+    void anExchangeNearTheTopOrBottomBringsTheNextRowIntoView() {
+        for (int i = 0; i < 20; ++i) {
+            w_->list().append(QString::number(i));
+        }
+        const int last = w_->view().indexAt({10, w_->view().viewport()->height() - 2}).row();
+        play(QStringLiteral("c%1 p%1 m%2 r%2").arg(last - 1).arg(last));
+        QCOMPARE(w_->view().verticalScrollBar()->value(), 1);
+        play(QStringLiteral("c2 p2 m1 r1"));
+        QCOMPARE(w_->view().verticalScrollBar()->value(), 0);
+    }
+
     // An empty list, a folder that cannot be read and a file that cannot be read: each box names the problem in
     // plain text, and the pointer is back by then.
     void eachProblemIsShownAsPlainTextOnceThePointerIsBack() {
