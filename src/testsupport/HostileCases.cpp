@@ -118,7 +118,7 @@ QString fileText(Random& random, const QString& delimiter, const Flavour& flavou
 
 bool fitsWindows1252(const QString& text) {
     QStringEncoder encoder("windows-1252");
-    const QByteArray bytes = encoder(text);
+    const QByteArray encoded = encoder(text); // the encoder learns of a character it cannot take as it encodes
     return !encoder.hasError() && std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
 
