@@ -3,7 +3,6 @@
 #include "import/office/OfficeError.h"
 
 #include <QDeadlineTimer>
-#include <QThread>
 #include <QUrl>
 #include <QUuid>
 
