@@ -63,7 +63,8 @@ QString cellAt(const SheetContents& sheet, std::size_t row, std::size_t column) 
 }
 
 void compareCells(const SheetContents& want, const SheetContents& got, QStringList& found) {
-    for (std::size_t r = 0; r < std::max(want.rows.size(), got.rows.size()); ++r) {
+    for (std::size_t r = 0; r < std::max(want.rows.size(), got.rows.size()) && found.size() < reportedDifferences;
+         ++r) {
         const std::size_t width =
             std::max(r < want.rows.size() ? want.rows[r].size() : 0, r < got.rows.size() ? got.rows[r].size() : 0);
         for (std::size_t c = 0; c < width && found.size() < reportedDifferences; ++c) {
