@@ -117,7 +117,9 @@ QString tracesOf(const SpreadsheetDocument& document) {
         const bool location = Reference<frame::XStorable>(unoOf(document), UNO_QUERY_THROW)->hasLocation();
         QString filter;
         for (const beans::PropertyValue& arg : Reference<frame::XModel>(unoOf(document), UNO_QUERY_THROW)->getArgs()) {
-            filter = arg.Name == "FilterName" ? office::toQString(arg.Value.get<rtl::OUString>()) : filter;
+            if (arg.Name == "FilterName") {
+                filter = office::toQString(arg.Value.get<rtl::OUString>());
+            }
         }
         return QStringLiteral("undo %1, location %2, filter %3")
             .arg(undo ? "yes" : "no", location ? "yes" : "no", filter);

@@ -112,6 +112,11 @@ private:
 
 } // namespace
 
+QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
+    const auto it = cells.find({row, column});
+    return it == cells.end() ? QString() : it->second;
+}
+
 std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
     auto data = std::make_shared<DocumentData>();
     data->sheets.push_back({newDocumentSheetNames().front(), {}});

@@ -19,6 +19,7 @@ public:
     struct SheetData {
         QString name;
         std::map<std::pair<qint64, qint64>, QString> cells; // (row, column) -> text; empty texts are not kept
+        QString at(qint64 column, qint64 row) const;
     };
     struct DocumentData {
         std::vector<SheetData> sheets;

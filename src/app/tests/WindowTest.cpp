@@ -26,11 +26,12 @@ namespace {
 QString contents(const FakeSpreadsheet& fake) {
     QStringList sheets;
     for (const auto& sheet : fake.lastDocument().sheets) {
-        QString cells;
+        QStringList rows;
         for (const auto& [at, text] : sheet.cells) {
-            cells += (at.second > 0 ? u'|' : u'/') + text;
+            rows.resize(std::max(rows.size(), at.first + 1));
+            rows[at.first] += (at.second > 0 ? QStringLiteral("|") : QString()) + text;
         }
-        sheets << cells.mid(1);
+        sheets << rows.join(u'/');
     }
     return sheets.join(u'#');
 }

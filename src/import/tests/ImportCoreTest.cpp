@@ -208,7 +208,7 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFil
         EXPECT_TRUE(office.lastDocument().sheets[0].cells.empty());
         EXPECT_EQ(office.lastDocument().closed, layout == SheetLayout::SingleSheet);
     }
-    EXPECT_EQ(office.lastDocument().sheets[1].cells.at({0, 1}), u"b");
+    EXPECT_EQ(office.lastDocument().sheets[1].at(1, 0), u"b");
     EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet).contains(u"needs 4 rows"));
     EXPECT_EQ(import({files.write(u"exact"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet), QString());
     office.beforeCall = [](const QString& call) {
@@ -217,7 +217,7 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFil
     const QString second = files.write(u"second.txt"_qs, "2");
     EXPECT_EQ(import({files.write(u"first.txt"_qs, "1"), second}, SheetLayout::SheetPerFile),
               QStringLiteral("Importing %1 failed.\nthe office said no").arg(second));
-    EXPECT_EQ(office.lastDocument().sheets[0].cells.at({0, 0}), u"1");
+    EXPECT_EQ(office.lastDocument().sheets[0].at(0, 0), u"1");
 }
 
 // Files named alike and like the new document's sheet each get a sheet of their own. More than a piece of text,
