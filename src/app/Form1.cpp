@@ -9,6 +9,7 @@
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
 #include "import/ImportJob.h"
+#include "import/ImportRun.h"
 #include "import/ProblemList.h"
 
 #include <QDir>
@@ -51,7 +52,7 @@ Form1::Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, Q
     connect(controls_.ListView1, &FileListView::pathsDropped, controls_.files,
             qOverload<const QStringList&>(&FileListModel::append));
     connect(controls_.Check2, &PictureButton::clicked, this, &Form1::Check2_Click);
-    connect(&job_, &ImportJob::progressChanged, controls_.ProgressBar1, &QProgressBar::setValue);
+    connect(&job_, &ImportJob::progressChanged, this, &Form1::showProgress);
     connect(&job_, &ImportJob::finished, this, &Form1::importFinished);
 }
 
@@ -133,7 +134,17 @@ void Form1::Check2_Click() {
     }
 }
 
+// While the office loads a whole file it tells nothing of its progress: the bar shows that it works.
+void Form1::showProgress(int percent) {
+    if (!importing_) {
+        return;
+    }
+    controls_.ProgressBar1->setMaximum(percent == ImportRun::WaitingOnOffice ? 0 : 100);
+    controls_.ProgressBar1->setValue(std::max(percent, 0));
+}
+
 void Form1::importFinished(const QString& failure) {
+    controls_.ProgressBar1->setMaximum(100);
     controls_.ProgressBar1->setValue(0);
     importing_.reset();
     if (!failure.isEmpty()) {

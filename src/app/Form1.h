@@ -39,6 +39,7 @@ private:
     void Check4_Click();
     void folderWalked(const FolderFiles& found);
     void Check2_Click();
+    void showProgress(int percent);
     void importFinished(const QString& failure);
     ImportRequest currentRequest() const;
     ColumnRule currentRule() const;

@@ -14,8 +14,8 @@
 
 namespace {
 
-// After the window closes, how long a stopped import gets to hand its document back; an office that does not
-// answer by then is left to itself.
+// After the window closes, how long a stopped import gets to hand its document back. The program is gone by then
+// whatever it waits on: a call into an office that does not answer cannot hold it.
 constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
 
 } // namespace
@@ -35,9 +35,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);
     window.show();
     const int status = QApplication::exec();
-    if (!job.waitUntilIdle(EndLimit)) {
-        quillmere::RemoveWorkFiles();
-        std::quick_exit(status);
-    }
-    return status;
+    job.waitUntilIdle(EndLimit);
+    quillmere::RemoveWorkFiles();
+    std::quick_exit(status);
 }

@@ -1,51 +1,145 @@
 #include "import/ImportJob.h"
 
 #include "import/ImportRun.h"
+#include "import/OfficeWatch.h"
+#include "import/WatchedOffice.h"
 
 namespace quillmere {
 
-ImportJob::ImportJob(OfficeFactory factory, QObject* parent)
-    : QObject(parent)
-    , factory_(std::move(factory)) {}
+namespace {
 
-ImportJob::~ImportJob() = default;
+const QString stoppedAnswering = QStringLiteral(
+    "LibreOffice stopped answering, so the import was ended.\nCheck whether a LibreOffice window waits for an "
+    "answer (it may be hidden behind other windows) and whether LibreOffice is busy with another document, then "
+    "press \"Import To Calc\" again.");
+
+} // namespace
+
+struct ImportJob::Run {
+    // When the office stops answering, the run ends for the window at once; then the thread that waits on the
+    // office is freed.
+    explicit Run(ImportJob& job)
+        : watch(job.answerLimit_, [this, &job] {
+            job.end(*this, stoppedAnswering);
+            abandonOffice();
+        }) {}
+
+    void abandonOffice() {
+        const std::scoped_lock hold(officeLock);
+        gaveUp = true;
+        if (office) {
+            office->abandon();
+        }
+    }
+
+    std::mutex officeLock;
+    SpreadsheetOffice* office = nullptr;
+    bool gaveUp = false;
+    std::atomic<bool> ended = false;
+    std::atomic<bool> threadEnded = false;
+    // Goes once the worker has ended and nothing calls into the office any more.
+    OfficeWatch watch;
+    // Declared last: joined first.
+    std::jthread worker;
+};
+
+ImportJob::ImportJob(OfficeFactory factory, std::chrono::milliseconds answerLimit, QObject* parent)
+    : QObject(parent)
+    , factory_(std::move(factory))
+    , answerLimit_(answerLimit) {}
+
+ImportJob::~ImportJob() {
+    for (const auto& run : runs_) {
+        run->worker.request_stop();
+        run->abandonOffice();
+    }
+}
+
+bool ImportJob::isRunning() const {
+    const std::scoped_lock hold(lock_);
+    return current_ != nullptr;
+}
 
 bool ImportJob::start(ImportRequest request) {
-    if (running_.exchange(true)) {
+    const std::scoped_lock hold(lock_);
+    if (current_) {
         return false;
     }
-    worker_ = std::jthread([this, request = std::move(request)](std::stop_token stop) { work(stop, request); });
+    runs_.remove_if([](const auto& run) { return run->threadEnded.load(); });
+    Run& run = *runs_.emplace_back(std::make_unique<Run>(*this));
+    current_ = &run;
+    run.worker = std::jthread([this, &run, request = std::move(request)](const std::stop_token& stop) {
+        work(stop, run, request);
+        run.threadEnded = true;
+    });
     return true;
 }
 
-void ImportJob::work(const std::stop_token& stop, const ImportRequest& request) {
+void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest& request) {
     QString failure;
     try {
         checkListedFiles(request.paths);
-        const auto office = factory_();
-        ImportRun(
-            *office, request, [this](int percent) { emit progressChanged(percent); }, stop)
-            .run();
+        std::unique_ptr<SpreadsheetOffice> office;
+        {
+            // The start has a limit of its own; the watch steps in only where the office hangs after answering.
+            const auto call = run.watch.call(OfficeAnswerLimit);
+            office = factory_();
+        }
+        WatchedOffice watched(*office, run.watch);
+        {
+            const std::scoped_lock hold(run.officeLock);
+            if (run.gaveUp) {
+                office->abandon();
+            }
+            run.office = office.get();
+        }
+        const auto report = [this, &run](int percent) {
+            if (!run.ended) {
+                emit progressChanged(percent);
+            }
+        };
+        const auto forget = [&run] {
+            const std::scoped_lock hold(run.officeLock);
+            run.office = nullptr;
+        };
+        try {
+            ImportRun(watched, request, report, stop).run();
+        } catch (...) {
+            forget();
+            throw;
+        }
+        forget();
     } catch (const Error& e) {
         failure = e.message();
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     }
+    end(run, failure);
+}
+
+void ImportJob::end(Run& run, const QString& failure) {
     {
-        const std::scoped_lock hold(idleLock_);
-        running_ = false;
+        const std::scoped_lock hold(lock_);
+        if (run.ended) {
+            return;
+        }
+        run.ended = true;
+        current_ = nullptr;
     }
     idle_.notify_all();
     emit finished(failure);
 }
 
 void ImportJob::requestStop() {
-    worker_.request_stop();
+    const std::scoped_lock hold(lock_);
+    if (current_) {
+        current_->worker.request_stop();
+    }
 }
 
 bool ImportJob::waitUntilIdle(std::chrono::milliseconds limit) {
-    std::unique_lock hold(idleLock_);
-    return idle_.wait_for(hold, limit, [this] { return !running_; });
+    std::unique_lock hold(lock_);
+    return idle_.wait_for(hold, limit, [this] { return current_ == nullptr; });
 }
 
 } // namespace quillmere

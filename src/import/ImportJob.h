@@ -5,17 +5,19 @@
 
 #include <QObject>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <thread>
 
 namespace quillmere {
 
-// Runs one import at a time off the user-interface thread; progress and the end come back as signals.
+// Runs one import at a time off the user-interface thread; progress and the end come back as signals. An office
+// that leaves a call unanswered for longer than the answer limit is given up: the run ends at once with a message,
+// and the next one connects afresh.
 class ImportJob : public QObject {
     Q_OBJECT
 
@@ -23,11 +25,12 @@ public:
     // Makes the office connection; called on the worker thread, since starting the office takes seconds.
     using OfficeFactory = std::function<std::unique_ptr<SpreadsheetOffice>()>;
 
-    explicit ImportJob(OfficeFactory factory, QObject* parent = nullptr);
-    // Asks a running import to stop at its next block and waits for it.
+    explicit ImportJob(OfficeFactory factory, std::chrono::milliseconds answerLimit = OfficeAnswerLimit,
+                       QObject* parent = nullptr);
+    // Asks every import still running to stop at its next step, gives up the offices it waits on, and waits for it.
     ~ImportJob() override;
 
-    bool isRunning() const { return running_; }
+    bool isRunning() const;
     // Starts the import; does nothing and returns false while one is running.
     bool start(ImportRequest request);
     // Asks a running import to stop at its next step; it ends as a stopped run, leaving the document usable.
@@ -36,18 +39,24 @@ public:
     bool waitUntilIdle(std::chrono::milliseconds limit);
 
 signals:
+    // Percent done, or ImportRun::WaitingOnOffice while the office loads a whole file.
     void progressChanged(int percent);
     // failure is empty when the import succeeded (or was stopped).
     void finished(const QString& failure);
 
 private:
-    void work(const std::stop_token& stop, const ImportRequest& request);
+    struct Run;
+    void work(const std::stop_token& stop, Run& run, const ImportRequest& request);
+    // The run's end, told once: by the run itself or by its watch, whichever comes first.
+    void end(Run& run, const QString& failure);
 
     OfficeFactory factory_;
-    std::atomic<bool> running_ = false;
-    std::mutex idleLock_;
+    std::chrono::milliseconds answerLimit_;
+    mutable std::mutex lock_;
     std::condition_variable idle_;
-    std::jthread worker_;
+    Run* current_ = nullptr;
+    // The running import and those given up whose threads have not ended yet.
+    std::list<std::unique_ptr<Run>> runs_;
 };
 
 } // namespace quillmere

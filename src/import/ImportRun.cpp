@@ -1,5 +1,6 @@
 #include "import/ImportRun.h"
 
+#include "import/Counted.h"
 #include "import/FileError.h"
 #include "import/ProblemList.h"
 #include "import/RowWriter.h"
@@ -28,8 +29,9 @@ void checkListedFiles(const QList<FilePath>& paths) {
         return;
     }
     const QString heading =
-        problems.size() == 1 ? QStringLiteral("This file cannot be read, so nothing was imported:")
-                             : QStringLiteral("%1 files cannot be read, so nothing was imported:").arg(problems.size());
+        problems.size() == 1
+            ? QStringLiteral("This file cannot be read, so nothing was imported:")
+            : QStringLiteral("%1 cannot be read, so nothing was imported:").arg(Counted(problems.size(), "file", "files"));
     throw ImportError(ProblemList(heading, problems));
 }
 
@@ -56,27 +58,35 @@ void ImportRun::report(double fraction) {
     }
 }
 
+void ImportRun::reportLoading() {
+    progress_(WaitingOnOffice);
+}
+
 void ImportRun::fail(int file, const Error& error) const {
     const QString path = file >= 0 ? request_.paths[file].shown : QString();
     throw ImportError(path.isEmpty() ? error.message()
                                      : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
 }
 
-void ImportRun::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const {
-    if (extent.rows > capacity.rows || extent.columns > capacity.columns) {
-        const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
-        fail(files.fileOfRow(firstMisfit),
-             Error(QStringLiteral("It needs %1 rows and %2 columns; a sheet holds at most %3 rows and %4 "
-                                  "columns. Nothing of this file was written.")
-                       .arg(extent.rows)
-                       .arg(extent.columns)
-                       .arg(capacity.rows)
-                       .arg(capacity.columns)));
+void ImportRun::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
+                          Written written) const {
+    if (extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
+        return;
     }
+    const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
+    const QString outcome = written == Written::Nothing
+                                ? QStringLiteral("so nothing was imported.")
+                                : QStringLiteral("so nothing of this file was written; the sheets of the other files "
+                                                 "stay in the document.");
+    fail(files.fileOfRow(firstMisfit),
+         Error(QStringLiteral("It needs %1 and %2, but a sheet holds at most %3 and %4, %5")
+                   .arg(Counted(extent.rows, "row", "rows"), Counted(extent.columns, "column", "columns"),
+                        Counted(capacity.rows, "row", "rows"), Counted(capacity.columns, "column", "columns"),
+                        outcome)));
 }
 
 bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to) {
-    checkFits(measureRows(rows), sheet.capacity(), files);
+    checkFits(measureRows(rows), sheet.capacity(), files, Written::OtherFiles);
     const double total = double(std::max<qsizetype>(rows.size(), 1));
     RowWriter writer(sheet, stop_, [&](qsizetype written) { report(from + (to - from) * double(written) / total); });
     return writer.write(rows, 0);

@@ -28,8 +28,10 @@ void checkListedFiles(const QList<FilePath>& paths);
 // all into its first sheet or one new sheet per file. The document stays open, whatever happens.
 class ImportRun {
 public:
-    // Percent done, 0 to 100, never going back; 100 only once the last cells are written.
+    // Percent done, 0 to 100, never going back; 100 only once the last cells are written. WaitingOnOffice while the
+    // office loads a whole file, which it tells nothing about until it is done.
     using Progress = std::function<void(int percent)>;
+    static constexpr int WaitingOnOffice = -1;
 
     ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop = {});
 
@@ -57,8 +59,11 @@ private:
     bool writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent, const FileRows& files);
     bool writeMarkedRows(Sheet& sheet, const WorkFile& work, const RowsExtent& extent);
     bool writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to);
-    // Throws ImportError naming the file whose rows do not fit the sheet.
-    void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const;
+    // What stands in the document when a file turns out not to fit its sheet.
+    enum class Written { Nothing, OtherFiles };
+    // Throws ImportError naming the file whose rows do not fit the sheet, and saying what was imported.
+    void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
+                   Written written) const;
 
     // One sheet per file: the sheets are written into a flat spreadsheet file that the office loads at once.
     // A file whose text that form cannot carry, or that block writes fill sooner, gets an empty table there
@@ -83,6 +88,8 @@ private:
         }
     }
     void report(double fraction);
+    // Tells that the office loads a whole file, for which it gives no progress.
+    void reportLoading();
     [[noreturn]] void fail(int file, const Error& error) const;
 
     SpreadsheetOffice& office_;

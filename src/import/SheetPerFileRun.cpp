@@ -55,9 +55,8 @@ bool ImportRun::runSheetPerFile() {
     if (!writeFlatFile(work, names, later)) {
         return false;
     }
-    const double loadShare = (1.0 - readShare) * double(count - qsizetype(later.size())) / double(count);
-    const auto loading = [&](double fraction) { report(readShare + loadShare * fraction); };
-    const auto document = forFile(-1, [&] { return office_.openSpreadsheetFile(work.path(), loading); });
+    reportLoading();
+    const auto document = forFile(-1, [&] { return office_.openSpreadsheetFile(work.path()); });
     if (!document) {
         return insertSheetsOneByOne(names);
     }
@@ -73,7 +72,7 @@ bool ImportRun::loadOneFileAsText(const QString& name) {
     if (!text) {
         return false;
     }
-    checkFits(text->extent, UsualSheetSize, files);
+    checkFits(text->extent, UsualSheetSize, files, Written::Nothing);
     return loadsAsText(*text) && forFile(0, [&] { return loadAsText(work, text->extent, name); });
 }
 
@@ -90,7 +89,7 @@ bool ImportRun::writeFlatFile(WorkFile& work, const std::vector<QString>& names,
             i, [&] { return MarkColumns(ReadTextFile(request_.paths[i]), request_.rule, request_.customDelimiter); });
         const RowTexts rows = SplitRows(marked);
         const RowsExtent extent = measureRows(rows);
-        checkFits(extent, UsualSheetSize, FileRows{i, {0}});
+        checkFits(extent, UsualSheetSize, FileRows{i, {0}}, Written::Nothing);
         if (goesFlat(marked, extent)) {
             flat.addTable(names[std::size_t(i)], rows);
         } else {

@@ -60,8 +60,8 @@ bool ImportRun::runSingleSheet() {
 }
 
 bool ImportRun::loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName) {
-    const auto loading = [this](double fraction) { report(readShare + (1.0 - readShare) * fraction); };
-    return office_.openTextDocument(work.path(), extent.rows, extent.columns, sheetName, loading) != nullptr;
+    reportLoading();
+    return office_.openTextDocument(work.path(), extent.rows, extent.columns, sheetName) != nullptr;
 }
 
 bool ImportRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent, const FileRows& files) {
@@ -69,7 +69,7 @@ bool ImportRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& ext
     const std::vector<QString> defaults = sheetNames(*document);
     const auto sheet = document->sheetAt(0);
     try {
-        checkFits(extent, sheet->capacity(), files);
+        checkFits(extent, sheet->capacity(), files, Written::Nothing);
     } catch (const ImportError&) {
         // Nothing was written yet: the empty document would be litter.
         document->close();

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-#include <functional>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -81,6 +81,9 @@ public:
     virtual void close() = 0;
 };
 
+// How long the office may leave a call unanswered, or take to start, before it is given up.
+inline constexpr std::chrono::milliseconds OfficeAnswerLimit = std::chrono::minutes(1);
+
 // Where new documents come from.
 class SpreadsheetOffice {
 public:
@@ -90,17 +93,17 @@ public:
     // Like openNewDocument(), but with the marked text of a UTF-8 file (a leading byte-order mark is not text; rows
     // ending in LF or CR LF, cells cut at CellSeparator) already in its one sheet, named sheetName, as text, through
     // the office's own bulk import: the same cells as writing the rows into a new document. Gives null where the office
-    // has no such import or could not load the whole text. progress gets the fraction loaded so far, possibly from
-    // another thread while the call waits.
+    // has no such import or could not load the whole text.
     virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                                  const QString& sheetName,
-                                                                  const std::function<void(double)>& progress) = 0;
+                                                                  const QString& sheetName) = 0;
     // A new, untitled document holding the tables of a flat OpenDocument spreadsheet file, each a sheet, in one
-    // load. Gives null where the office has no such import or could not load the whole file. progress as above.
-    virtual std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
-                                                                     const std::function<void(double)>& progress) = 0;
+    // load. Gives null where the office has no such import or could not load the whole file.
+    virtual std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) = 0;
     // The names of the sheets that openNewDocument() gives a document, in position order.
     virtual std::vector<QString> newDocumentSheetNames() = 0;
+    // Gives up on an office that stopped answering: every call waiting on it, and every later one, ends with an
+    // error. Safe to call from any thread, also while another thread waits in a call.
+    virtual void abandon() = 0;
 };
 
 // The names of all sheets, in position order.

@@ -117,9 +117,24 @@ QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
     return it == cells.end() ? QString() : it->second;
 }
 
+void FakeSpreadsheet::abandon() {
+    {
+        const std::scoped_lock hold(abandonLock_);
+        isAbandoned_ = true;
+    }
+    abandoned_.notify_all();
+}
+
+void FakeSpreadsheet::hangUntilAbandoned() {
+    std::unique_lock hold(abandonLock_);
+    abandoned_.wait(hold, [this] { return isAbandoned_; });
+    throw Error(QStringLiteral("the office was given up"));
+}
+
 std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
+    beforeCall(QStringLiteral("openNewDocument"));
     auto data = std::make_shared<DocumentData>();
-    data->sheets.push_back({newDocumentSheetNames().front(), {}});
+    data->sheets.push_back({QStringLiteral("Sheet1"), {}});
     documents_.push_back(data);
     return std::make_unique<FakeDocument>(Context{data, *this});
 }

@@ -4,9 +4,11 @@
 
 #include <QString>
 
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace quillmere::testing {
@@ -29,25 +31,35 @@ public:
     };
 
     SheetCapacity capacity = UsualSheetSize;
-    // Called before every call on a document with its name ("insertSheet Sales", "writeBlock"...); may throw.
+    // Called before every call with its name ("openNewDocument", "insertSheet Sales", "writeBlock"...); may throw,
+    // or hang as a stopped office does (hangUntilAbandoned).
     std::function<void(const QString& call)> beforeCall = [](const QString&) {};
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     // The fake has no bulk import: its runs write every cell, which is what it records.
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, qint64, qint64, const QString&,
-                                                          const std::function<void(double)>&) override {
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, qint64, qint64, const QString&) override {
+        beforeCall(QStringLiteral("openTextDocument"));
         return nullptr;
     }
-    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString&,
-                                                             const std::function<void(double)>&) override {
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString&) override {
+        beforeCall(QStringLiteral("openSpreadsheetFile"));
         return nullptr;
     }
-    std::vector<QString> newDocumentSheetNames() override { return {QStringLiteral("Sheet1")}; }
+    std::vector<QString> newDocumentSheetNames() override {
+        beforeCall(QStringLiteral("newDocumentSheetNames"));
+        return {QStringLiteral("Sheet1")};
+    }
+    void abandon() override;
+    // Waits as a call into a hung office does: until the office is abandoned, then fails.
+    void hangUntilAbandoned();
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
 
 private:
     std::vector<std::shared_ptr<DocumentData>> documents_;
+    std::mutex abandonLock_;
+    std::condition_variable abandoned_;
+    bool isAbandoned_ = false;
 };
 
 } // namespace quillmere::testing

@@ -16,15 +16,18 @@ public:
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return keep(inner_.openNewDocument()); }
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                          const QString& sheetName,
-                                                          const std::function<void(double)>& progress) override {
-        return keep(inner_.openTextDocument(path, rows, columns, sheetName, progress), true);
+                                                          const QString& sheetName) override {
+        beforeLoad();
+        return keep(inner_.openTextDocument(path, rows, columns, sheetName), true);
     }
-    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
-                                                             const std::function<void(double)>& progress) override {
-        return keep(inner_.openSpreadsheetFile(path, progress), true);
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override {
+        beforeLoad();
+        return keep(inner_.openSpreadsheetFile(path), true);
     }
     std::vector<QString> newDocumentSheetNames() override { return inner_.newDocumentSheetNames(); }
+    void abandon() override { inner_.abandon(); }
+    // Called before the office is asked to load a whole file.
+    std::function<void()> beforeLoad = [] {};
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
     // How many documents came through the office's own import of a whole file, text or spreadsheet.

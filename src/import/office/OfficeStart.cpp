@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QUuid>
 
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
@@ -105,14 +107,18 @@ QString OfficeProgramFolder() {
     return loaded.isEmpty() ? QString::fromLatin1(DebianProgramFolder) : loaded;
 }
 
-Reference<css::uno::XComponentContext> ResolvePipe(const QString& pipeName) {
-    const auto resolver = css::bridge::UnoUrlResolver::create(localContext());
-    const auto url =
-        rtl::OUString("uno:pipe,name=") + toOUString(pipeName) + rtl::OUString(";urp;StarOffice.ComponentContext");
-    return Reference<css::uno::XComponentContext>(resolver->resolve(url), UNO_QUERY_THROW);
+OfficeLink ResolvePipe(const QString& pipeName) {
+    const auto local = localContext();
+    const auto connection =
+        css::connection::Connector::create(local)->connect(rtl::OUString("pipe,name=") + toOUString(pipeName));
+    const auto bridge =
+        css::bridge::BridgeFactory::create(local)->createBridge(rtl::OUString(), rtl::OUString("urp"), connection, {});
+    return {Reference<css::uno::XComponentContext>(bridge->getInstance(rtl::OUString("StarOffice.ComponentContext")),
+                                                   UNO_QUERY_THROW),
+            Reference<css::lang::XComponent>(bridge, UNO_QUERY_THROW)};
 }
 
-Reference<css::uno::XComponentContext> StartOffice(const QString& programFolder, std::chrono::milliseconds limit) {
+OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds limit) {
     const QString soffice = QDir(programFolder).filePath(QStringLiteral("soffice"));
     if (!QFileInfo(soffice).isExecutable()) {
         throw OfficeError(QStringLiteral("LibreOffice was not found (there is no program %1)").arg(soffice),

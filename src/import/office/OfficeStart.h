@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/Reference.hxx>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
@@ -13,15 +14,20 @@ namespace quillmere::office {
 // folder Debian installs it in.
 QString OfficeProgramFolder();
 
-// The component context of the office that accepts on the named pipe. Throws NoConnectException while nothing
-// accepts there.
-com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> ResolvePipe(const QString& pipeName);
+// A bridge of its own to an office, with the office's component context over it. Disposing the bridge ends every
+// call that waits on it, on any thread.
+struct OfficeLink {
+    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context;
+    com::sun::star::uno::Reference<com::sun::star::lang::XComponent> bridge;
+};
+
+// The office that accepts on the named pipe. Throws NoConnectException while nothing accepts there.
+OfficeLink ResolvePipe(const QString& pipeName);
 
 // Starts the office of the program folder, detached so that it outlives this program, accepting on a pipe of its
 // own, and waits for it to answer there. When the user's office runs already, the new one hands over to it.
 // Throws OfficeError at once when the folder holds no office, and when the office ended without answering or did
 // not answer within the limit, saying what to check.
-com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> StartOffice(const QString& programFolder,
-                                                                                   std::chrono::milliseconds limit);
+OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds limit);
 
 } // namespace quillmere::office

@@ -20,11 +20,16 @@ using uno::UNO_QUERY_THROW;
 
 namespace {
 
-Reference<frame::XComponentLoader> desktopOf(const Reference<uno::XComponentContext>& context) {
-    return Reference<frame::XComponentLoader>(frame::Desktop::create(context), UNO_QUERY_THROW);
+Reference<frame::XDesktop2> desktopOf(const office::OfficeLink& link) {
+    return frame::Desktop::create(link.context);
 }
 
 } // namespace
+
+SpreadsheetConnection::Desktop::Desktop(office::OfficeLink officeLink)
+    : link(std::move(officeLink))
+    , loader(desktopOf(link), UNO_QUERY_THROW)
+    , veto(desktopOf(link)) {}
 
 SpreadsheetConnection::SpreadsheetConnection(std::unique_ptr<Desktop> desktop)
     : desktop_(std::move(desktop)) {}
@@ -32,16 +37,17 @@ SpreadsheetConnection::SpreadsheetConnection(std::unique_ptr<Desktop> desktop)
 SpreadsheetConnection::~SpreadsheetConnection() = default;
 
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice(std::chrono::milliseconds limit) {
-    auto desktop = std::make_unique<Desktop>();
-    office::guarded(QStringLiteral("Could not start or reach LibreOffice"),
-                    [&] { desktop->loader = desktopOf(office::StartOffice(office::OfficeProgramFolder(), limit)); });
+    std::unique_ptr<Desktop> desktop;
+    office::guarded(QStringLiteral("Could not start or reach LibreOffice"), [&] {
+        desktop = std::make_unique<Desktop>(office::StartOffice(office::OfficeProgramFolder(), limit));
+    });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(const QString& pipeName) {
-    auto desktop = std::make_unique<Desktop>();
+    std::unique_ptr<Desktop> desktop;
     office::guarded(QStringLiteral("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName),
-                    [&] { desktop->loader = desktopOf(office::ResolvePipe(pipeName)); });
+                    [&] { desktop = std::make_unique<Desktop>(office::ResolvePipe(pipeName)); });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
@@ -56,24 +62,30 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
 }
 
 std::unique_ptr<SpreadsheetDocument>
-SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows, qint64 columns, const QString& sheetName,
-                                        const std::function<void(double)>& progress) {
+SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows, qint64 columns, const QString& sheetName) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
-        QStringLiteral("Could not open a new Calc document with the text"), [&] {
-            return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns, sheetName, progress);
-        });
+        QStringLiteral("Could not open a new Calc document with the text"),
+        [&] { return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns, sheetName); });
 }
 
-std::unique_ptr<SpreadsheetDocument>
-SpreadsheetConnection::openSpreadsheetFile(const QString& path, const std::function<void(double)>& progress) {
+std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openSpreadsheetFile(const QString& path) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         QStringLiteral("Could not open a new Calc document with the sheets"),
-        [&] { return office::LoadFlatSpreadsheet(desktop_->loader, path, progress); });
+        [&] { return office::LoadFlatSpreadsheet(desktop_->loader, path); });
 }
 
 std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
-    return office::guardedResult<std::vector<QString>>(QStringLiteral("Could not open a new Calc document"),
-                                                       [&] { return office::NewDocumentSheetNames(desktop_->loader); });
+    return office::guardedResult<std::vector<QString>>(
+        QStringLiteral("Could not learn the names of a new document's sheets"),
+        [&] { return office::NewDocumentSheetNames(desktop_->link.context); });
+}
+
+void SpreadsheetConnection::abandon() {
+    try {
+        desktop_->link.bridge->dispose();
+    } catch (const uno::Exception&) {
+        // Already gone: nothing waits on it any more.
+    }
 }
 
 } // namespace quillmere

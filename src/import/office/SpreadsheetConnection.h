@@ -12,8 +12,8 @@ namespace quillmere {
 // A connection to the office for one import run. Every failure becomes OfficeError.
 class SpreadsheetConnection final : public SpreadsheetOffice {
 public:
-    // How long the office gets to start and answer: enough for a cold start from a slow disk.
-    static constexpr std::chrono::milliseconds StartLimit = std::chrono::seconds(60);
+    // How long the office gets to start and answer.
+    static constexpr std::chrono::milliseconds StartLimit = OfficeAnswerLimit;
 
     // Starts the user's office, or hands over to the one already running; gives up when it has not answered
     // within the limit.
@@ -27,11 +27,11 @@ public:
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                          const QString& sheetName,
-                                                          const std::function<void(double)>& progress) override;
-    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path,
-                                                             const std::function<void(double)>& progress) override;
+                                                          const QString& sheetName) override;
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override;
     std::vector<QString> newDocumentSheetNames() override;
+    // Disposes the bridge to the office.
+    void abandon() override;
 
     struct Desktop;
 

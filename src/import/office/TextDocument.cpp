@@ -2,6 +2,7 @@
 
 #include "import/office/LoadInteraction.h"
 #include "import/office/OfficeError.h"
+#include "import/office/UnoGuard.h"
 #include "import/office/UnoProperties.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
@@ -17,9 +18,8 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
-#include <com/sun/star/task/XStatusIndicator.hpp>
+#include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-#include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
 
@@ -28,32 +28,6 @@ namespace quillmere::office {
 using namespace com::sun::star;
 using uno::Reference;
 using uno::UNO_QUERY_THROW;
-
-namespace {
-
-// Hands the office's progress through the load on as a fraction; the office calls it from the bridge's thread
-// while the loading call waits.
-class LoadProgress final : public cppu::WeakImplHelper1<task::XStatusIndicator> {
-public:
-    explicit LoadProgress(std::function<void(double)> report)
-        : report_(std::move(report)) {}
-
-    void SAL_CALL start(const rtl::OUString&, sal_Int32 range) override { range_ = range; }
-    void SAL_CALL end() override {}
-    void SAL_CALL setText(const rtl::OUString&) override {}
-    void SAL_CALL setValue(sal_Int32 value) override {
-        if (range_ > 0) {
-            report_(double(value) / double(range_));
-        }
-    }
-    void SAL_CALL reset() override {}
-
-private:
-    std::function<void(double)> report_;
-    sal_Int32 range_ = 0;
-};
-
-} // namespace
 
 rtl::OUString TextImportOptions(QChar separator, qint64 columns) {
     QString options = QStringLiteral("%1,,76,1,").arg(int(separator.unicode()));
@@ -73,15 +47,18 @@ Reference<sheet::XSpreadsheet> firstSheet(const Reference<sheet::XSpreadsheetDoc
 
 } // namespace
 
-std::vector<QString> NewDocumentSheetNames(const Reference<frame::XComponentLoader>& loader) {
-    const auto hidden = properties({property("Hidden", uno::Any(true))});
-    const Reference<lang::XComponent> blank =
-        loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"), rtl::OUString("_blank"), 0, hidden);
-    const Reference<util::XCloseable> closing(blank, UNO_QUERY_THROW);
+// A document without a window goes with the last reference to it, also when this program ends first: the office
+// is never left holding one that nobody can see.
+std::vector<QString> NewDocumentSheetNames(const Reference<uno::XComponentContext>& context) {
+    const Reference<frame::XLoadable> model(context->getServiceManager()->createInstanceWithContext(
+                                                rtl::OUString("com.sun.star.sheet.SpreadsheetDocument"), context),
+                                            UNO_QUERY_THROW);
+    const Reference<util::XCloseable> closing(model, UNO_QUERY_THROW);
     std::vector<QString> names;
     try {
-        const Reference<sheet::XSpreadsheetDocument> document(blank, UNO_QUERY_THROW);
-        for (const rtl::OUString& name : document->getSheets()->getElementNames()) {
+        model->initNew();
+        for (const rtl::OUString& name :
+             Reference<sheet::XSpreadsheetDocument>(model, UNO_QUERY_THROW)->getSheets()->getElementNames()) {
             names.push_back(toQString(name));
         }
     } catch (...) {
@@ -123,18 +100,17 @@ void closeQuietly(const Reference<lang::XComponent>& component) {
 }
 
 // The file loaded through the filter as a new, untitled document (a template's copy); null when the office warned
-// that it loaded less than the whole file. Whatever the office would ask the user goes to a handler of ours.
+// that it loaded less than the whole file. Whatever the office would ask the user goes to a handler of ours. No status
+// indicator of ours: one that goes away in the middle of a load, as it does when this program ends, leaves the
+// office unable to load the next file.
 Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XComponentLoader>& loader, const QString& path,
-                                                 const uno::Sequence<beans::PropertyValue>& filter,
-                                                 const std::function<void(double)>& progress) {
+                                                 const uno::Sequence<beans::PropertyValue>& filter) {
     const rtl::Reference<LoadInteraction> interaction(new LoadInteraction);
     uno::Sequence<beans::PropertyValue> args(filter);
     const sal_Int32 size = args.getLength();
-    args.realloc(size + 3);
+    args.realloc(size + 2);
     args.getArray()[size] = property("AsTemplate", uno::Any(true));
     args.getArray()[size + 1] =
-        property("StatusIndicator", uno::Any(Reference<task::XStatusIndicator>(new LoadProgress(progress))));
-    args.getArray()[size + 2] =
         property("InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(interaction.get())));
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     Reference<lang::XComponent> component;
@@ -151,7 +127,7 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
     }
     if (!interaction->failure().isEmpty()) {
         closeQuietly(component);
-        throw OfficeError(QStringLiteral("LibreOffice refused to load the file"), interaction->failure());
+        throw OfficeError(QStringLiteral("LibreOffice refused to load the file"), PlainWords(interaction->failure()));
     }
     return Reference<sheet::XSpreadsheetDocument>(component, UNO_QUERY_THROW);
 }
@@ -160,11 +136,10 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
 
 std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
                                                       const QString& path, QChar separator, qint64 rows, qint64 columns,
-                                                      const QString& sheetName,
-                                                      const std::function<void(double)>& progress) {
+                                                      const QString& sheetName) {
     const auto filter = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
                                     property("FilterOptions", uno::Any(TextImportOptions(separator, columns)))});
-    const auto document = loadAsNew(loader, path, filter, progress);
+    const auto document = loadAsNew(loader, path, filter);
     if (!document.is()) {
         return nullptr;
     }
@@ -174,11 +149,10 @@ std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XCo
 }
 
 std::unique_ptr<SpreadsheetDocument> LoadFlatSpreadsheet(const Reference<frame::XComponentLoader>& loader,
-                                                         const QString& path,
-                                                         const std::function<void(double)>& progress) {
+                                                         const QString& path) {
     const auto filter =
         properties({property("FilterName", uno::Any(rtl::OUString("OpenDocument Spreadsheet Flat XML")))});
-    const auto document = loadAsNew(loader, path, filter, progress);
+    const auto document = loadAsNew(loader, path, filter);
     if (!document.is()) {
         return nullptr;
     }

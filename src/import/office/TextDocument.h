@@ -5,8 +5,8 @@
 #include <QString>
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,22 +19,21 @@ rtl::OUString TextImportOptions(QChar separator, qint64 columns);
 // UTF-8, rows at line breaks, cells at separator, no quoting, every cell text. Afterwards the document is made
 // to look like any new one: its one sheet bears the name given, the cells have the
 // general number format, it saves in the office's own format, and there is nothing to undo. Null when the office
-// warned that it could not load the whole text. Progress through a load comes as fractions from 0 to 1, on
-// another thread; whatever the office would ask the user during a load goes to a handler of ours instead.
+// warned that it could not load the whole text. Whatever the office would ask the user during a load goes to a
+// handler of ours instead.
 std::unique_ptr<SpreadsheetDocument>
 LoadTextDocument(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
-                 const QString& path, QChar separator, qint64 rows, qint64 columns, const QString& sheetName,
-                 const std::function<void(double)>& progress);
+                 const QString& path, QChar separator, qint64 rows, qint64 columns, const QString& sheetName);
 
 // A new, untitled document holding what a flat OpenDocument spreadsheet file holds, loaded as the office's own
 // new documents look: it saves in the office's own format and there is nothing to undo. Null when the office
 // warned that it could not load the whole file.
 std::unique_ptr<SpreadsheetDocument>
 LoadFlatSpreadsheet(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
-                    const QString& path, const std::function<void(double)>& progress);
+                    const QString& path);
 
 // The names of the sheets that a new document comes with, in the office's own language.
 std::vector<QString>
-NewDocumentSheetNames(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader);
+NewDocumentSheetNames(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context);
 
 } // namespace quillmere::office

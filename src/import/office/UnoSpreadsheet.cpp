@@ -3,10 +3,8 @@
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoStrings.h"
 
-#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
-#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -84,7 +82,9 @@ void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& blo
     if (block.height() == 0) {
         return;
     }
-    guarded(QStringLiteral("Could not write rows %1 to %2").arg(row + 1).arg(row + block.height()), [&] {
+    const QString rows = block.height() == 1 ? QStringLiteral("row %1").arg(row + 1)
+                                             : QStringLiteral("rows %1 to %2").arg(row + 1).arg(row + block.height());
+    guarded(QStringLiteral("Could not write %1").arg(rows), [&] {
         const auto range =
             sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row), sal_Int32(column + block.width() - 1),
                                            sal_Int32(row + block.height() - 1));
@@ -93,31 +93,8 @@ void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& blo
     });
 }
 
-namespace {
-
-void setAdjustHeight(const Reference<css::sheet::XSpreadsheetDocument>& document, bool enabled) {
-    Reference<css::beans::XPropertySet>(document, UNO_QUERY_THROW)
-        ->setPropertyValue(rtl::OUString("IsAdjustHeightEnabled"), css::uno::Any(enabled));
-}
-
-} // namespace
-
 UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
-    : document_(std::move(document)) {
-    guarded(QStringLiteral("Could not prepare the document for writing"), [&] {
-        setAdjustHeight(document_, false);
-        Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->lockControllers();
-    });
-}
-
-UnoDocument::~UnoDocument() {
-    try {
-        Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->unlockControllers();
-        setAdjustHeight(document_, true);
-    } catch (const css::uno::Exception&) {
-        // The document was closed or the office has ended: nothing is left to resume.
-    }
-}
+    : document_(std::move(document)) {}
 
 int UnoDocument::sheetCount() const {
     return guardedResult<int>(QStringLiteral("Could not count the sheets"),

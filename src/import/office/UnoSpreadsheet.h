@@ -22,14 +22,11 @@ private:
     css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
 };
 
-// While the object lives, the document's window neither repaints nor fits row heights after each write, which
-// would cost more than the writing itself; both resume when it goes.
+// The document's window is left as it is: a lock on its drawing would outlast a program that ends mid-write, and
+// leave the user a window that shows none of the cells.
 class UnoDocument final : public SpreadsheetDocument {
 public:
     explicit UnoDocument(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
-    ~UnoDocument() override;
-    UnoDocument(const UnoDocument&) = delete;
-    UnoDocument& operator=(const UnoDocument&) = delete;
 
     int sheetCount() const override;
     std::unique_ptr<Sheet> sheetAt(int index) const override;
