@@ -1,24 +1,13 @@
 #include "app/EndSignals.h"
 #include "app/Form1.h"
 #include "app/HomePage.h"
+#include "app/ProgramEnd.h"
 #include "app/ProgramFolder.h"
 #include "filelist/QtFilePicker.h"
 #include "import/ImportJob.h"
-#include "import/WorkFile.h"
 #include "import/office/SpreadsheetConnection.h"
 
 #include <QApplication>
-
-#include <chrono>
-#include <cstdlib>
-
-namespace {
-
-// After the window closes, how long a stopped import gets to hand its document back. The program is gone by then
-// whatever it waits on: a call into an office that does not answer cannot hold it.
-constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -34,8 +23,5 @@ int main(int argc, char* argv[]) {
     // Every window, so that an open message box does not hold the program.
     QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);
     window.show();
-    const int status = QApplication::exec();
-    job.waitUntilIdle(EndLimit);
-    quillmere::RemoveWorkFiles();
-    std::quick_exit(status);
+    quillmere::EndProgram(job, QApplication::exec());
 }

@@ -1,5 +1,6 @@
 #include "testsupport/DocumentReadback.h"
 
+#include "import/office/OfficeStart.h"
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
@@ -9,7 +10,14 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/awt/XWindow2.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -38,9 +46,13 @@ const Reference<sheet::XSpreadsheetDocument>& unoOf(const SpreadsheetDocument& d
     return dynamic_cast<const office::UnoDocument&>(document).unoDocument();
 }
 
-Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int index) {
-    Reference<container::XIndexAccess> sheets(unoOf(document)->getSheets(), UNO_QUERY_THROW);
+Reference<sheet::XSpreadsheet> sheetOf(const Reference<sheet::XSpreadsheetDocument>& document, int index) {
+    const Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
     return Reference<sheet::XSpreadsheet>(sheets->getByIndex(index), UNO_QUERY_THROW);
+}
+
+Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int index) {
+    return sheetOf(unoOf(document), index);
 }
 
 const QString inspecting = QStringLiteral("Could not inspect the document");
@@ -140,6 +152,51 @@ void trim(std::vector<std::vector<QString>>& rows) {
     while (!rows.empty() && rows.back().empty()) {
         rows.pop_back();
     }
+}
+
+namespace {
+
+// A desktop over a bridge of its own, which goes with the call.
+template <typename Result, typename Step>
+Result onDesktop(const QString& pipeName, Step&& step) {
+    return office::guardedResult<Result>(QStringLiteral("Could not reach the office's desktop"), [&] {
+        const office::OfficeLink link = office::ResolvePipe(pipeName);
+        const Result result = step(frame::Desktop::create(link.context));
+        link.bridge->dispose();
+        return result;
+    });
+}
+
+QString documentLine(const Reference<sheet::XSpreadsheetDocument>& document) {
+    const Reference<table::XCell> first = sheetOf(document, 0)->getCellByPosition(0, 0);
+    const Reference<frame::XController> controller = Reference<frame::XModel>(document, UNO_QUERY_THROW)
+                                                         ->getCurrentController();
+    const bool seen =
+        controller.is() &&
+        Reference<awt::XWindow2>(controller->getFrame()->getContainerWindow(), UNO_QUERY_THROW)->isVisible();
+    return office::toQString(Reference<text::XText>(first, UNO_QUERY_THROW)->getString()) +
+           (seen ? QStringLiteral(" seen") : QStringLiteral(" unseen"));
+}
+
+} // namespace
+
+QStringList documentsOf(const QString& pipeName) {
+    return onDesktop<QStringList>(pipeName, [](const Reference<frame::XDesktop2>& desktop) {
+        QStringList lines;
+        const auto all = desktop->getComponents()->createEnumeration();
+        while (all->hasMoreElements()) {
+            // The start centre is no document.
+            if (const Reference<sheet::XSpreadsheetDocument> document{all->nextElement(), uno::UNO_QUERY};
+                document.is()) {
+                lines << documentLine(document);
+            }
+        }
+        return lines;
+    });
+}
+
+bool askToEnd(const QString& pipeName) {
+    return onDesktop<bool>(pipeName, [](const Reference<frame::XDesktop2>& desktop) { return desktop->terminate(); });
 }
 
 DocumentContents readDocument(const SpreadsheetDocument& document) {

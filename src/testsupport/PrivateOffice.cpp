@@ -75,6 +75,14 @@ PrivateOffice::~PrivateOffice() {
     }
 }
 
+void PrivateOffice::pause() {
+    ::kill(-pid_t(process_.processId()), SIGSTOP);
+}
+
+void PrivateOffice::resume() {
+    ::kill(-pid_t(process_.processId()), SIGCONT);
+}
+
 std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect() {
     const QDeadlineTimer deadline(startSeconds * 1000);
     for (;;) {

@@ -21,6 +21,9 @@ public:
     const QString& pipeName() const { return pipeName_; }
     // A new connection to this office; the first one waits until the office accepts.
     std::unique_ptr<SpreadsheetConnection> connect();
+    // Stops the office where it stands, as a hung one looks, and lets it go on.
+    void pause();
+    void resume();
 
 private:
     void initialiseProfile();

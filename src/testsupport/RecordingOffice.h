@@ -13,6 +13,9 @@ class RecordingOffice final : public SpreadsheetOffice {
 public:
     explicit RecordingOffice(SpreadsheetOffice& inner)
         : inner_(inner) {}
+    explicit RecordingOffice(std::unique_ptr<SpreadsheetOffice> owned)
+        : owned_(std::move(owned))
+        , inner_(*owned_) {}
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return keep(inner_.openNewDocument()); }
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
@@ -58,6 +61,7 @@ private:
         return std::make_unique<SharedDocument>(last_);
     }
 
+    std::unique_ptr<SpreadsheetOffice> owned_;
     SpreadsheetOffice& inner_;
     std::shared_ptr<SpreadsheetDocument> last_;
     int fileLoads_ = 0;

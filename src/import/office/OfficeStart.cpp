@@ -32,9 +32,6 @@ using css::uno::UNO_QUERY_THROW;
 namespace {
 
 constexpr auto DebianProgramFolder = "/usr/lib/libreoffice/program";
-// A launcher that hands over to an office already running ends at once; that office then needs a moment to open
-// the pipe.
-constexpr std::chrono::milliseconds HandOverLimit = std::chrono::seconds(5);
 constexpr std::chrono::milliseconds PollInterval = std::chrono::milliseconds(200);
 
 // A local UNO environment of our own is only needed to reach an office over a pipe; one serves the process.
@@ -137,7 +134,6 @@ OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds l
     }
     const ProcessWatch watch(pid);
     const QDeadlineTimer deadline(limit);
-    QDeadlineTimer handOver(QDeadlineTimer::Forever);
     bool ended = false;
     for (;;) {
         try {
@@ -148,9 +144,8 @@ OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds l
             std::this_thread::sleep_for(PollInterval);
         } else if (watch.endsWithin(PollInterval)) {
             ended = true;
-            handOver.setRemainingTime(HandOverLimit);
         }
-        if (deadline.hasExpired() || handOver.hasExpired()) {
+        if (deadline.hasExpired()) {
             throw notStarted(soffice, limit, ended);
         }
     }

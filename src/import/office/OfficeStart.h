@@ -25,9 +25,9 @@ struct OfficeLink {
 OfficeLink ResolvePipe(const QString& pipeName);
 
 // Starts the office of the program folder, detached so that it outlives this program, accepting on a pipe of its
-// own, and waits for it to answer there. When the user's office runs already, the new one hands over to it.
-// Throws OfficeError at once when the folder holds no office, and when the office ended without answering or did
-// not answer within the limit, saying what to check.
+// own, and waits for it to answer there. When the user's office runs already, the new one hands over to it, which
+// may be busy for a while. Throws OfficeError at once when the folder holds no office, and when it did not answer
+// within the limit, saying what to check.
 OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds limit);
 
 } // namespace quillmere::office

@@ -1,3 +1,4 @@
+#include "import/ImportJob.h"
 #include "import/ImportRun.h"
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
@@ -247,5 +248,41 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
                   2 + 6 * 5000 * 13);
         EXPECT_LE(document.largestBlockRows, RowWriter::maxBlockRows);
         EXPECT_LE(document.largestBlockCells, RowWriter::maxBlockCells);
+    }
+}
+
+// Whatever call the office leaves unanswered, the run ends after the answer limit, saying so, and the job is free at
+// once; the next run connects afresh. The stand-in office hangs until it is abandoned, so no run ends any other way.
+TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) {
+    TextFiles files;
+    const QList<FilePath> paths = FilePaths({files.write(u"a.txt"_qs, "1,2\n"), files.write(u"b.txt"_qs, "3\n")});
+    const std::pair<QString, SheetLayout> hangs[] = {
+        {u"newDocumentSheetNames"_qs, SheetLayout::SingleSheet}, {u"openTextDocument"_qs, SheetLayout::SingleSheet},
+        {u"openNewDocument"_qs, SheetLayout::SingleSheet},       {u"writeBlock"_qs, SheetLayout::SingleSheet},
+        {u"openSpreadsheetFile"_qs, SheetLayout::SheetPerFile},  {u"insertSheet btxt"_qs, SheetLayout::SheetPerFile}};
+    for (const auto& [call, layout] : hangs) {
+        int offices = 0;
+        QStringList ends;
+        {
+            ImportJob job(
+                [&, call = call]() {
+                    auto office = std::make_unique<FakeSpreadsheet>();
+                    if (offices++ == 0) {
+                        office->beforeCall = [&office = *office, call](const QString& made) {
+                            made == call ? office.hangUntilAbandoned() : void();
+                        };
+                    }
+                    return office;
+                },
+                std::chrono::milliseconds(20));
+            QObject::connect(&job, &ImportJob::finished, [&](const QString& failure) { ends << failure; });
+            for (int run = 0; run < 2; ++run) {
+                ASSERT_TRUE(job.start({paths, layout, ColumnRule::SplitAtComma, {}}));
+                ASSERT_TRUE(job.waitUntilIdle(std::chrono::minutes(1)));
+            }
+        } // every end has been told once the runs' threads are joined
+        ASSERT_EQ(ends.size(), 2) << call.toStdString();
+        EXPECT_TRUE(ends[0].startsWith(u"LibreOffice stopped answering, so the import was ended.")) << call.toStdString();
+        EXPECT_EQ(ends[1], QString()) << call.toStdString();
     }
 }

@@ -46,3 +46,51 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNewAndRefusalsCarryTheOfficeMessage) 
             << (error ? error->message().toStdString() : "the office took it");
     }
 }
+
+namespace {
+
+// Imports the file into one sheet through a connection of its own, doing what it is told before the office is asked
+// for the load; the message of the run's end.
+QString importLoading(PrivateOffice& office, const QString& path, const std::function<void()>& beforeLoad,
+                      std::chrono::milliseconds answerLimit = OfficeAnswerLimit) {
+    QString failure = u"no end"_qs;
+    ImportJob job(
+        [&] {
+            auto recorder = std::make_unique<RecordingOffice>(office.connect());
+            recorder->beforeLoad = beforeLoad;
+            return recorder;
+        },
+        answerLimit);
+    QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
+    EXPECT_TRUE(job.start({FilePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}}));
+    EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
+    office.resume(); // a run given up on a stopped office ends before the office goes on
+    return failure;
+}
+
+} // namespace
+
+// An office that stops answering under a load is given up with a message; once it goes on, it keeps the user's
+// document, shows every document it holds, and takes the next import. While a run loads, the office refuses to end,
+// as it would when the user closes its last window, and the run's document arrives.
+TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) {
+    PrivateOffice office;
+    {
+        const auto user = office.connect();
+        const auto sheet = user->openNewDocument()->sheetAt(0);
+        CellBlock block(1);
+        block.addRow({u"user's work"});
+        sheet->writePrepared(0, 0, *sheet->prepareBlock(block));
+    } // the user's document stays, without a connection of ours that would keep the office up
+    TextFiles files;
+    const QString path = files.write(u"rows.txt"_qs, QByteArray("run,x\n").repeated(100'000));
+    EXPECT_TRUE(importLoading(office, path, [&] { office.pause(); }, std::chrono::seconds(2))
+                    .startsWith(u"LibreOffice stopped answering, so the import was ended."));
+    EXPECT_EQ(importLoading(office, path, [] {}), QString());
+    EXPECT_EQ(importLoading(office, path, [&] { EXPECT_FALSE(inspect::askToEnd(office.pipeName())); }), QString());
+    QStringList documents = inspect::documentsOf(office.pipeName());
+    documents.sort();
+    EXPECT_EQ(documents.filter(u" unseen"_qs), QStringList());
+    EXPECT_TRUE(documents.contains(u"user's work seen"_qs)) << documents.join(u", ").toStdString();
+    EXPECT_GE(documents.count(u"run seen"_qs), 2) << documents.join(u", ").toStdString();
+}

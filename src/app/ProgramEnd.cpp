@@ -1,0 +1,17 @@
+#include "app/ProgramEnd.h"
+
+#include "import/ImportJob.h"
+#include "import/WorkFile.h"
+
+#include <cstdlib>
+
+namespace quillmere {
+
+void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit) {
+    job.waitUntilIdle(limit);
+    RemoveWorkFiles();
+    // Not exit(): no destructor may wait on the office's bridge.
+    std::quick_exit(status);
+}
+
+} // namespace quillmere

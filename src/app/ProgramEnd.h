@@ -1,0 +1,16 @@
+#pragma once
+
+#include <chrono>
+
+namespace quillmere {
+
+class ImportJob;
+
+// After the window closes, how long a stopped import gets to hand its document back.
+inline constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
+
+// Ends the program once its window has closed: a running import gets the limit to end, and then the program is gone
+// with its working files, whatever it still waits on. A call into an office that does not answer cannot hold it.
+[[noreturn]] void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit = EndLimit);
+
+} // namespace quillmere

@@ -1,0 +1,48 @@
+#include "app/ProgramEnd.h"
+#include "import/ImportJob.h"
+#include "testsupport/FakeSpreadsheet.h"
+#include "testsupport/GTestQt.h"
+#include "testsupport/TextFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <future>
+#include <gtest/gtest.h>
+
+using namespace quillmere;
+using namespace quillmere::testing;
+
+// Whatever the import waits on when the window closes, the program ends with its status and leaves no working file.
+// The stand-in office never answers the call the run waits in, so only the end can free the program.
+TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
+    QTemporaryDir temporary;
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    TextFiles files;
+    const QList<FilePath> paths = FilePaths({files.write(u"a.txt"_qs, "1,2\n")});
+    for (const QString& hangsIn : {u"start"_qs, u"newDocumentSheetNames"_qs, u"openTextDocument"_qs,
+                                   u"openNewDocument"_qs, u"writeBlock"_qs}) {
+        EXPECT_EXIT(
+            {
+                std::promise<void> waiting;
+                ImportJob job([&]() -> std::unique_ptr<SpreadsheetOffice> {
+                    auto office = std::make_unique<FakeSpreadsheet>();
+                    office->beforeCall = [&, hangsIn](const QString& call) {
+                        if (call == hangsIn) {
+                            waiting.set_value();
+                            std::promise<void>().get_future().wait();
+                        }
+                    };
+                    office->beforeCall(u"start"_qs);
+                    return office;
+                });
+                job.start({paths, SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}});
+                waiting.get_future().wait();
+                EndProgram(job, 3, std::chrono::milliseconds(100));
+            },
+            ::testing::ExitedWithCode(3), "")
+            << hangsIn.toStdString();
+        EXPECT_EQ(QDir(temporary.path()).entryList(QDir::Files), QStringList()) << hangsIn.toStdString();
+    }
+    qunsetenv("TMPDIR");
+}
