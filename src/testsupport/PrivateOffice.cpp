@@ -36,10 +36,6 @@ PrivateOffice::PrivateOffice()
     process_.setStandardOutputFile(profile_.filePath(QStringLiteral("office.log")));
     process_.setStandardErrorFile(profile_.filePath(QStringLiteral("office.log")), QIODevice::Append);
     process_.setStandardInputFile(QProcess::nullDevice());
-    // The plain X11 front end: the desktop one can deadlock on clipboard queries under a bare X server.
-    auto environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SAL_USE_VCLPLUGIN"), QStringLiteral("gen"));
-    process_.setProcessEnvironment(environment);
     // The launcher starts the office as its child: a group of their own lets one signal stop both.
     process_.setChildProcessModifier([] { setsid(); });
     process_.start();
