@@ -191,7 +191,8 @@ private slots:
     }
 
     // The row clicked last follows the pointer by exchanging places with the row under it; the keys move the selected
-    // row. Drops are taken until then: by then the user may be ordering the list, and a mistaken drop would spoil it.
+    // row. Drops are taken until a row is clicked or moved: by then the user may be ordering the list, and a mistaken
+    // drop would spoil it.
     void theMouseAndTheKeysOrderAndTrimTheList_data() {
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("steps");
