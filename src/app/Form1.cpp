@@ -44,7 +44,7 @@ Form1::Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, Q
     , controls_(BuildForm1Controls(*this)) {
     setUpWindow();
     setUpPointers(programFolder);
-    controls_.Command1->setFocus();
+    setUpFirstFocus();
 
     connect(controls_.Check1, &PictureButton::clicked, this, &Form1::Check1_Click);
     connect(controls_.Check4, &PictureButton::clicked, this, &Form1::Check4_Click);
@@ -85,6 +85,13 @@ void Form1::setUpPointers(const QString& programFolder) {
     if (const auto drag = LoadPointerFile(folder.filePath(QStringLiteral("drag.ico")))) {
         controls_.ListView1->setDragPointer(*drag);
     }
+}
+
+// The first focus stop lies out of sight and does nothing: a screen reader says whose window it is and how to go on.
+void Form1::setUpFirstFocus() {
+    controls_.Command1->setAccessibleName(QString::fromLatin1(ApplicationTitle));
+    controls_.Command1->setAccessibleDescription(tr("Press Tab to move to the buttons"));
+    controls_.Command1->setFocus();
 }
 
 void Form1::Check1_Click() {

@@ -35,6 +35,7 @@ protected:
 private:
     void setUpWindow();
     void setUpPointers(const QString& programFolder);
+    void setUpFirstFocus();
     void Check1_Click();
     void Check4_Click();
     void folderWalked(const FolderFiles& found);

@@ -51,6 +51,10 @@ void buildList(QWidget& form, const TwipScale& twips, Form1Controls& c) {
     c.ListView1->setFont(ArialBold(OptionPoints));
     c.ListView1->setToolTip(QObject::tr("Drag and drop files here. Double-click item to remove it. Move bar to "
                                         "right and out of window to reveal full names."));
+    c.ListView1->setAccessibleName(QObject::tr("Files to import"));
+    c.ListView1->setAccessibleDescription(
+        QObject::tr("Drag and drop files here. Double-click item or press Delete to remove it. Drag item, or press "
+                    "Alt+Up or Alt+Down, to move it. Move bar to right and out of window to reveal full names."));
     c.files = new FileListModel(c.ListView1);
     c.ListView1->setModel(c.files);
     c.ListView1->setColumnWidth(0, twips(ColumnTwips));
@@ -69,6 +73,7 @@ void buildButtons(QWidget& form, const TwipScale& twips, Form1Controls& c) {
 
 void buildLayoutFrame(QWidget& form, const TwipScale& twips, Form1Controls& c) {
     c.Frame2 = place(new QGroupBox(&form), "Frame2", twips.rect(120, 2900, 6375, 1095));
+    c.Frame2->setAccessibleName(QObject::tr("Sheets"));
     c.Option5 = option(c.Frame2, "Option5", QObject::tr("Import all text files to a single sheet"),
                        twips.rect(240, 240, 5655, 255));
     c.Option6 =
@@ -79,6 +84,7 @@ void buildLayoutFrame(QWidget& form, const TwipScale& twips, Form1Controls& c) {
 
 void buildRuleFrame(QWidget& form, const TwipScale& twips, Form1Controls& c) {
     c.Frame1 = place(new QGroupBox(&form), "Frame1", twips.rect(120, 3980, 6375, 2175));
+    c.Frame1->setAccessibleName(QObject::tr("Columns"));
     c.Option1 = option(c.Frame1, "Option1", QObject::tr("Do not create new columns in Excel by specific character"),
                        twips.rect(240, 240, 5655, 255));
     c.Option2 = option(c.Frame1, "Option2", QObject::tr("Create a new column in Excel for every space in text file"),
@@ -89,6 +95,8 @@ void buildRuleFrame(QWidget& form, const TwipScale& twips, Form1Controls& c) {
                        twips.rect(240, 1320, 4640, 255));
     c.Text1 = place(new QLineEdit(c.Frame1), "Text1", twips.rect(5040, 1280, 975, 330));
     c.Text1->setFont(ArialBold(OptionPoints));
+    c.Text1->setAccessibleName(QObject::tr("Text that starts a new column"));
+    c.Text1->setAccessibleDescription(QObject::tr("Stands for X in the option beside it"));
     // The platform's option mark takes more room than the layout allowed for: the caption may run up to Text1.
     const int roomToText1 = c.Text1->x() - c.Option4->x() - 1;
     c.Option4->resize(std::clamp(c.Option4->sizeHint().width(), c.Option4->width(), roomToText1), c.Option4->height());
@@ -102,6 +110,7 @@ void buildProgressBar(QWidget& form, const TwipScale& twips, Form1Controls& c) {
     c.ProgressBar1->setRange(0, 100);
     c.ProgressBar1->setValue(0);
     c.ProgressBar1->setTextVisible(false);
+    c.ProgressBar1->setAccessibleName(QObject::tr("Import progress"));
     QPalette palette = c.ProgressBar1->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Window, Qt::white);

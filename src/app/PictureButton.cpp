@@ -1,5 +1,6 @@
 #include "app/PictureButton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -41,6 +42,18 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
         focus.rect = inside;
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+// Pressed as a push button is: at once, and only once while the key is held.
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QAbstractButton::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat()) {
+        click();
+    }
+    event->accept();
 }
 
 } // namespace quillmere

@@ -5,7 +5,7 @@
 namespace quillmere {
 
 // A large push button with a 32 by 32 picture above its caption; the caption is centred and wraps onto
-// further lines where it does not fit. A click acts once and the button never stays down.
+// further lines where it does not fit. A click, Space, Return or Enter acts once and the button never stays down.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 
@@ -14,6 +14,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace quillmere

@@ -4,6 +4,7 @@
 
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -53,21 +54,62 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event) {
 
 // The first click of a double-click has already selected the row under it, so the selection is the row meant.
 void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList{};
-    if (!selected.isEmpty()) {
-        model()->removeRow(selected.first().row());
+    removeSelectedRow();
+    event->accept();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Delete || key == Qt::Key_Backspace)) {
+        removeSelectedRow();
+    } else if (modifiers == Qt::AltModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        moveSelectedRow(key == Qt::Key_Up ? -1 : 1);
+    } else {
+        QTreeView::keyPressEvent(event);
+        return;
     }
     event->accept();
 }
 
-// Once the user has started ordering the list, files dropped by mistake would land among the ordered rows.
+QModelIndex FileListView::selectedRow() const {
+    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList{};
+    return selected.isEmpty() ? QModelIndex() : selected.first();
+}
+
+// The view makes the next row the current one, so that removing again goes on down the list.
+void FileListView::removeSelectedRow() {
+    if (const QModelIndex row = selectedRow(); row.isValid()) {
+        model()->removeRow(row.row());
+    }
+}
+
+// Moving a row from the keyboard starts the ordering as a row click does. Unlike the pointer, it also passes a row
+// with the same path: the keys could not take the path beyond it otherwise.
+void FileListView::moveSelectedRow(int step) {
+    const QModelIndex row = selectedRow();
+    if (!row.isValid()) {
+        return;
+    }
+    startOrdering();
+    if (const QModelIndex other = row.sibling(row.row() + step, 0); other.isValid()) {
+        exchange(row, other);
+        scrollTo(other);
+    }
+}
+
 void FileListView::rowClicked() {
     if (dragPointer_) {
         viewport()->setCursor(*dragPointer_);
     }
+    startOrdering();
+    dragItem_ = currentIndex();
+}
+
+// Once the user has started ordering the list, files dropped by mistake would land among the ordered rows.
+void FileListView::startOrdering() {
     dropsAccepted_ = false;
     setAcceptDrops(false);
-    dragItem_ = currentIndex();
 }
 
 void FileListView::dragOver(QPoint at) {
@@ -76,16 +118,20 @@ void FileListView::dragOver(QPoint at) {
         return;
     }
     // The whole path moves, bytes and all: two rows may show the same text for different files.
-    const QVariant dragged = dragItem_.data(Qt::EditRole);
-    const QVariant other = hit.data(Qt::EditRole);
-    if (dragged == other) {
+    if (dragItem_.data(Qt::EditRole) == hit.data(Qt::EditRole)) {
         return;
     }
-    model()->setData(dragItem_, other);
-    model()->setData(hit, dragged);
-    selectionModel()->setCurrentIndex(hit, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    dragItem_ = hit;
+    exchange(dragItem_, hit);
     bringNeighbourIntoView(at, hit.row());
+}
+
+// The dragged path goes to the other row, which is selected and dragged on from there.
+void FileListView::exchange(const QModelIndex& dragged, const QModelIndex& other) {
+    const QVariant path = dragged.data(Qt::EditRole);
+    model()->setData(dragged, other.data(Qt::EditRole));
+    model()->setData(other, path);
+    selectionModel()->setCurrentIndex(other, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    dragItem_ = other;
 }
 
 // The upper third of the visible rows scrolls up, the lower third down, the middle third stays.

@@ -9,9 +9,10 @@
 namespace quillmere {
 
 // The file list on screen: one column under a header the user can widen past the list's edge, so that long
-// paths can be read whole by scrolling sideways. A double-click anywhere removes the selected row. Local files
-// dragged from a file manager are offered as dropped paths until the first row is clicked. With the button
-// held, the path of the row clicked last follows the pointer by exchanging places with the row under it.
+// paths can be read whole by scrolling sideways. A double-click anywhere, Delete or Backspace removes the selected
+// row. Local files dragged from a file manager are offered as dropped paths until the first row is clicked or moved.
+// With the button held, the path of the row clicked last follows the pointer by exchanging places with the row under
+// it; Alt+Up and Alt+Down move the selected row one place.
 class FileListView : public QTreeView {
     Q_OBJECT
 
@@ -29,13 +30,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QModelIndex selectedRow() const;
+    void removeSelectedRow();
+    void moveSelectedRow(int step);
     void rowClicked();
+    void startOrdering();
     void dragOver(QPoint at);
+    void exchange(const QModelIndex& dragged, const QModelIndex& other);
     void bringNeighbourIntoView(QPoint at, int row);
     QModelIndex rowAt(QPoint at) const;
 

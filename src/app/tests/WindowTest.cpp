@@ -2,12 +2,15 @@
 #include "app/CenterForm.h"
 #include "app/EndSignals.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
@@ -53,10 +56,16 @@ private:
     void waitForTheEnd() const { QTRY_VERIFY_WITH_TIMEOUT(!busy() && !w_->job.isRunning(), 10000); }
 
     // Plays steps on the list such as "c2 p0 m1 r1 d0": click, press, move, release or double-click at a row or,
-    // with "b", below the rows; "f" drops the local files /Y and /Z, "w" a local file and a web page.
+    // with "b", below the rows; "f" drops the local files /Y and /Z, "w" a local file and a web page; "+Alt+Up"
+    // presses keys.
     void play(const QString& steps) const {
         QWidget* list = w_->view().viewport();
         for (const QString& step : steps.split(u' ')) {
+            if (step[0] == u'+') {
+                const QKeyCombination key = QKeySequence::fromString(step.mid(1))[0];
+                QTest::keyClick(&w_->view(), key.key(), key.keyboardModifiers());
+                continue;
+            }
             const QPoint at = step.endsWith(u'b')
                                   ? QPoint(10, list->height() - 5)
                                   : w_->view().visualRect(w_->list().index(step.mid(1).toInt())).center();
@@ -181,9 +190,10 @@ private slots:
         QCOMPARE(w_->fake.documentsOpened(), 0);
     }
 
-    // The row clicked last follows the pointer by exchanging places with the row under it. Drops are taken until
-    // then: by then the user may be ordering the list, and a mistaken drop would spoil it.
-    void theMouseOrdersAndTrimsTheList_data() {
+    // The row clicked last follows the pointer by exchanging places with the row under it; the keys move the selected
+    // row. Drops are taken until a row is clicked or moved: by then the user may be ordering the list, and a mistaken
+    // drop would spoil it.
+    void theMouseAndTheKeysOrderAndTrimTheList_data() {
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("after");
@@ -198,14 +208,54 @@ private slots:
         QTest::newRow("dropped files") << u"A"_qs << u"f"_qs << u"A/Y/Z"_qs;
         QTest::newRow("dropped web page") << u"A"_qs << u"w"_qs << u"A"_qs;
         QTest::newRow("dropped after a row click") << u"A"_qs << u"c0 f"_qs << u"A"_qs;
+        QTest::newRow("removed by key, row after row") << u"ABCD"_qs << u"c1 +Del +Backspace"_qs << u"AD"_qs;
+        QTest::newRow("moved by key, kept selected") << u"ABC"_qs << u"c0 +Alt+Down +Alt+Down +Alt+Up"_qs << u"BAC"_qs;
+        QTest::newRow("moved by key past an equal path") << u"AAB"_qs << u"c0 +Alt+Down +Alt+Down"_qs << u"ABA"_qs;
+        QTest::newRow("moved by key, then dragged on") << u"ABC"_qs << u"c0 +Alt+Down pb m2 r2"_qs << u"BCA"_qs;
+        QTest::newRow("dropped after a move by key") << u"AB"_qs << u"+Down +Alt+Down f"_qs << u"BA"_qs;
     }
-    void theMouseOrdersAndTrimsTheList() {
+    void theMouseAndTheKeysOrderAndTrimTheList() {
         QFETCH(QString, rows);
         QFETCH(QString, steps);
         QFETCH(QString, after);
         w_->list().append(rows.split(QString(), Qt::SkipEmptyParts));
         play(steps);
         QCOMPARE(w_->shown().join(QString()), after);
+    }
+
+    // Return and Enter press as Space does; a key held down acts once. The empty list is reported at each press.
+    void aKeyPressesTheFocusedPictureButtonOnce() {
+        for (const char* button : {"Check1", "Check4", "Check2"}) {
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+                QWidget* focused = w_->control(button);
+                focused->setFocus();
+                QTest::keyPress(focused, key);
+                QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(focused, &held);
+                QTest::keyRelease(focused, key);
+            }
+        }
+        QCOMPARE(w_->picker.asked, 6);
+        QCOMPARE(w_->boxes.size(), 3u);
+    }
+
+    // Every control has a name of its own, also the first focus stop; where no caption tells what to do, its
+    // description does. The progress bar tells how far the import is.
+    void aScreenReaderNamesEachControlAndTellsHowToUseIt() {
+        const auto said = [](QWidget* control, QAccessible::Text text) {
+            return QAccessible::queryAccessibleInterface(control)->text(text);
+        };
+        for (QWidget* control : w_->form.findChildren<QWidget*>(QRegularExpression(u"^[A-Z][A-Za-z]+[0-9]$"_qs))) {
+            const QString name = said(control, QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name != control->objectName(), qPrintable(control->objectName()));
+        }
+        const QString list = said(&w_->view(), QAccessible::Description);
+        QVERIFY2(list.contains(u"Delete") && list.contains(u"Alt+Up"), qPrintable(list));
+        QVERIFY(said(w_->control("Command1"), QAccessible::Description).contains(u"Tab"));
+        QVERIFY(!said(w_->control("Text1"), QAccessible::Description).isEmpty());
+        auto* progress = w_->control<QProgressBar>("ProgressBar1");
+        progress->setValue(40);
+        QCOMPARE(QAccessible::queryAccessibleInterface(progress)->valueInterface()->currentValue(), QVariant(40));
     }
 
     // Twenty rows in a list showing a few: an exchange in the top or bottom third of the list scrolls.
