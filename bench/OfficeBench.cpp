@@ -1,9 +1,11 @@
 // Measures writing cells into the office and whole import runs, each against the office's own text import of
 // the same data, in one run against one private office.
-#include "NativeTextImport.h"
+#include "NativeLoad.h"
 #include "import/ColumnSplitting.h"
+#include "import/FlatSpreadsheet.h"
 #include "import/ImportRun.h"
 #include "import/RowWriter.h"
+#include "import/SheetNames.h"
 #include "testsupport/DocumentReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
@@ -12,6 +14,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <algorithm>
@@ -57,7 +60,8 @@ class Bench {
 public:
     Bench()
         : connection_(office_.connect())
-        , recorder_(*connection_) {}
+        , recorder_(*connection_)
+        , native_(office_.pipeName()) {}
 
     void cellWrites();
     void importRuns();
@@ -65,16 +69,19 @@ public:
 
 private:
     std::pair<double, double> scenario(const char* title, const QStringList& paths, SheetLayout layout,
-                                       NativeTextImport::Window window);
+                                       NativeLoad::Window window);
     double importSeconds(const QStringList& paths, SheetLayout layout);
     // Many files load into hidden windows, so that the yardstick does not measure mostly window building.
-    double nativeSeconds(const QStringList& paths, NativeTextImport::Window window);
+    double nativeSeconds(const QStringList& paths, NativeLoad::Window window);
     QStringList writeFiles(const QString& prefix, int count, int lines);
     std::pair<double, double> importLargeFile(const QString& path);
+
+    double flatLoadSeconds(const QStringList& paths);
 
     PrivateOffice office_;
     std::unique_ptr<SpreadsheetConnection> connection_;
     RecordingOffice recorder_;
+    NativeOffice native_;
     TextFiles files_;
 };
 
@@ -102,7 +109,7 @@ void Bench::cellWrites() {
     const auto document = connection_->openNewDocument();
     const auto sheet = document->sheetAt(0);
     const double block = secondsOf([&] { RowWriter(*sheet, {}, [](qsizetype) {}).write(texts, 0); });
-    const double native = secondsOf([&] { NativeTextImport(*connection_, path, u',', fields); });
+    const double native = secondsOf([&] { NativeLoad::text(native_, path, u',', fields); });
 
     std::printf("100,000 rows x 10 columns:\n");
     std::printf("%-52s %9.1f us (sample of %d cells)\n", "  one cell at a time, per cell", perCell * 1e6,
@@ -131,23 +138,44 @@ double Bench::importSeconds(const QStringList& paths, SheetLayout layout) {
     return seconds;
 }
 
-double Bench::nativeSeconds(const QStringList& paths, NativeTextImport::Window window) {
+double Bench::nativeSeconds(const QStringList& paths, NativeLoad::Window window) {
     return secondsOf([&] {
         for (const QString& path : paths) {
-            NativeTextImport(*connection_, path, u',', fields, window);
+            NativeLoad::text(native_, path, u',', fields, window);
         }
     });
 }
 
+// The flat document a sheet-per-file run of these files loads, written by the benchmark, then loaded by the office
+// as the run loads it: the run's own work around that load is the difference.
+double Bench::flatLoadSeconds(const QStringList& paths) {
+    const QString path = files_.path(QStringLiteral("sheets.fods"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    FlatSpreadsheet flat(file);
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+        QFile text(*it);
+        text.open(QIODevice::ReadOnly);
+        flat.addTable(KeepNameChars(QFileInfo(*it).fileName()),
+                      SplitRows(MarkColumns(QString::fromUtf8(text.readAll()), ColumnRule::SplitAtComma, QString())));
+    }
+    if (!flat.finish() || !file.flush()) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    return secondsOf([&] { NativeLoad::flatSpreadsheet(native_, path); });
+}
+
 // Runs one scenario both ways, prints both times, and gives the two times back as (import run, native).
 std::pair<double, double> Bench::scenario(const char* title, const QStringList& paths, SheetLayout layout,
-                                          NativeTextImport::Window window) {
+                                          NativeLoad::Window window) {
     const double run = importSeconds(paths, layout);
     const double native = nativeSeconds(paths, window);
     std::printf("\n%s:\n", title);
     print("  import run", run);
-    print(window == NativeTextImport::Window::Visible ? "  office's own text import"
-                                                      : "  office's own text import, file by file, hidden",
+    print(window == NativeLoad::Window::Visible ? "  office's own text import"
+                                                : "  office's own text import, file by file, hidden",
           native);
     return {run, native};
 }
@@ -155,27 +183,31 @@ std::pair<double, double> Bench::scenario(const char* title, const QStringList& 
 void Bench::importRuns() {
     const auto [a, aNative] =
         scenario("(a) one file of 100,000 lines x 10 fields, single sheet", writeFiles(QStringLiteral("a"), 1, 100'000),
-                 SheetLayout::SingleSheet, NativeTextImport::Window::Visible);
+                 SheetLayout::SingleSheet, NativeLoad::Window::Visible);
     std::printf("import/native ratio: %.2f\n", a / aNative);
 
     const auto [b, bNative] =
         scenario("(b) 1,000 files of 20 lines, sheet per file", writeFiles(QStringLiteral("b"), 1000, 20),
-                 SheetLayout::SheetPerFile, NativeTextImport::Window::Hidden);
+                 SheetLayout::SheetPerFile, NativeLoad::Window::Hidden);
     std::printf("sheet-per-file ms/file: %.2f\n", b / 1000 * 1e3);
     std::printf("sheet-per-file/native ratio: %.2f\n", b / bNative);
 
     const auto [c, cNative] =
         scenario("(c) 200 files of 500 lines, single sheet", writeFiles(QStringLiteral("c"), 200, 500),
-                 SheetLayout::SingleSheet, NativeTextImport::Window::Hidden);
+                 SheetLayout::SingleSheet, NativeLoad::Window::Hidden);
     std::printf("single-sheet import/native ratio: %.2f\n", c / cNative);
 
-    const double d = importSeconds(writeFiles(QStringLiteral("d"), 10'000, 5), SheetLayout::SheetPerFile);
+    const QStringList dFiles = writeFiles(QStringLiteral("d"), 10'000, 5);
+    const double d = importSeconds(dFiles, SheetLayout::SheetPerFile);
+    const double dFlat = flatLoadSeconds(dFiles);
     std::printf("\n(d) 10,000 files of 5 lines, sheet per file:\n");
+    print("  office's own load of the same flat document", dFlat);
     std::printf("10000 files sheet-per-file s: %.2f\n", d);
+    std::printf("10000 files / office flat load ratio: %.2f\n", d / dFlat);
 
-    const auto [e, eNative] = scenario("(e) one file of 100,000 lines x 10 fields, sheet per file",
-                                       writeFiles(QStringLiteral("e"), 1, 100'000), SheetLayout::SheetPerFile,
-                                       NativeTextImport::Window::Visible);
+    const auto [e, eNative] =
+        scenario("(e) one file of 100,000 lines x 10 fields, sheet per file",
+                 writeFiles(QStringLiteral("e"), 1, 100'000), SheetLayout::SheetPerFile, NativeLoad::Window::Visible);
     std::printf("per-file large/native ratio: %.2f\n", e / eNative);
 }
 
@@ -237,8 +269,8 @@ void Bench::largeFile() {
     writeLargeFile(path, 1'000'000);
     const double megabytes = double(QFile(path).size()) / (1024.0 * 1024.0);
     const auto [run1, peak1] = importLargeFile(path);
-    const double native1 = nativeSeconds({path}, NativeTextImport::Window::Visible);
-    const double native2 = nativeSeconds({path}, NativeTextImport::Window::Visible);
+    const double native1 = nativeSeconds({path}, NativeLoad::Window::Visible);
+    const double native2 = nativeSeconds({path}, NativeLoad::Window::Visible);
     const auto [run2, peak2] = importLargeFile(path);
     const double run = std::min(run1, run2);
     const double native = std::min(native1, native2);

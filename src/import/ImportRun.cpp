@@ -28,10 +28,9 @@ void checkListedFiles(const QList<FilePath>& paths) {
     if (problems.isEmpty()) {
         return;
     }
-    const QString heading =
-        problems.size() == 1
-            ? QStringLiteral("This file cannot be read, so nothing was imported:")
-            : QStringLiteral("%1 cannot be read, so nothing was imported:").arg(Counted(problems.size(), "file", "files"));
+    const QString heading = problems.size() == 1 ? QStringLiteral("This file cannot be read, so nothing was imported:")
+                                                 : QStringLiteral("%1 cannot be read, so nothing was imported:")
+                                                       .arg(Counted(problems.size(), "file", "files"));
     throw ImportError(ProblemList(heading, problems));
 }
 

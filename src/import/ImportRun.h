@@ -52,7 +52,7 @@ private:
     // piece; nullopt when stopped.
     std::optional<MarkedText> writeMarkedText(WorkFile& work, FileRows& files);
     // Whether the office's own import of the marked text gives the very cells that writing them gives.
-    static bool loadsAsText(const MarkedText& text);
+    bool loadsAsText(const MarkedText& text) const;
     // A new document whose one sheet, named sheetName, holds the text through the office's own import. False when
     // the office could not take the text whole that way.
     bool loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName);

@@ -9,9 +9,6 @@
 namespace quillmere {
 namespace {
 
-// The office versions in use hold at most this many sheets in a document; the tables of a flat file beyond
-// them vanish on loading without a word.
-constexpr qsizetype maxSheets = 10'000;
 // Above this many cells in a file, block writes after the load fill its sheet sooner than the flat file.
 constexpr qsizetype flatCellsPerFile = 200'000;
 
@@ -39,6 +36,7 @@ RowTexts ImportRun::readRows(int file) const {
 
 bool ImportRun::runSheetPerFile() {
     const qsizetype count = request_.paths.size();
+    const qsizetype maxSheets = office_.limits().sheets;
     if (count > maxSheets) {
         throw ImportError(
             QStringLiteral("%1 files were listed, but a Calc document holds at most %2 sheets, so nothing "
@@ -72,7 +70,7 @@ bool ImportRun::loadOneFileAsText(const QString& name) {
     if (!text) {
         return false;
     }
-    checkFits(text->extent, UsualSheetSize, files, Written::Nothing);
+    checkFits(text->extent, office_.limits().sheet, files, Written::Nothing);
     return loadsAsText(*text) && forFile(0, [&] { return loadAsText(work, text->extent, name); });
 }
 
@@ -89,7 +87,7 @@ bool ImportRun::writeFlatFile(WorkFile& work, const std::vector<QString>& names,
             i, [&] { return MarkColumns(ReadTextFile(request_.paths[i]), request_.rule, request_.customDelimiter); });
         const RowTexts rows = SplitRows(marked);
         const RowsExtent extent = measureRows(rows);
-        checkFits(extent, UsualSheetSize, FileRows{i, {0}}, Written::Nothing);
+        checkFits(extent, office_.limits().sheet, FileRows{i, {0}}, Written::Nothing);
         if (goesFlat(marked, extent)) {
             flat.addTable(names[std::size_t(i)], rows);
         } else {

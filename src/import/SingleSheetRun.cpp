@@ -5,23 +5,13 @@
 #include <memory>
 
 namespace quillmere {
-namespace {
-
-// The smallest sheet of the office versions in use: text beyond it is written in blocks, which checks the
-// document's own limits first.
-constexpr qsizetype textLoadRows = UsualSheetSize.rows;
-constexpr qsizetype textLoadColumns = 1'024;
-// The office's text import cuts a cell after this many characters.
-constexpr qsizetype textLoadCellLength = 65'535;
-
-} // namespace
-
 // The office's own import of the working file is many times quicker than writing cells, where it gives the very
 // same cells: it drops NUL, and it would cut an overlong cell or stop at a sheet's end.
-bool ImportRun::loadsAsText(const MarkedText& text) {
+bool ImportRun::loadsAsText(const MarkedText& text) const {
     const RowsExtent& extent = text.extent;
-    return extent.rows > 0 && extent.rows <= textLoadRows && extent.columns <= textLoadColumns &&
-           extent.longestCell <= textLoadCellLength && !text.holdsNul;
+    const OfficeLimits limits = office_.limits();
+    return extent.rows > 0 && extent.rows <= limits.sheet.rows && extent.columns <= limits.textLoadColumns &&
+           extent.longestCell <= limits.textLoadCellLength && !text.holdsNul;
 }
 
 // The files pass one at a time and a large file piece by piece, so that memory does not grow with the input.
@@ -61,7 +51,7 @@ bool ImportRun::runSingleSheet() {
 
 bool ImportRun::loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName) {
     reportLoading();
-    return office_.openTextDocument(work.path(), extent.rows, extent.columns, sheetName) != nullptr;
+    return office_.openTextDocument(work.path(), CellSeparator, extent.rows, extent.columns, sheetName) != nullptr;
 }
 
 bool ImportRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent, const FileRows& files) {

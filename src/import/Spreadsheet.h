@@ -16,8 +16,15 @@ struct SheetCapacity {
     qint64 columns = 0;
 };
 
-// A sheet of the office versions in use, for checks made before any document is at hand.
-inline constexpr SheetCapacity UsualSheetSize{1'048'576, 16'384};
+// What an office can take, as the office side knows it, for checks made before any document is at hand.
+struct OfficeLimits {
+    SheetCapacity sheet;
+    // Sheets in one document: the tables of a flat file beyond them vanish on loading without a word.
+    qsizetype sheets = 0;
+    // What the office's text import fills, and how many characters of a cell it keeps.
+    qsizetype textLoadColumns = 0;
+    qsizetype textLoadCellLength = 0;
+};
 
 // A rectangular block of cell texts, row by row. Rows shorter than the width are padded with empty texts,
 // which leave their cells empty. The texts are views: what they look into must outlive the block.
@@ -90,17 +97,18 @@ public:
     virtual ~SpreadsheetOffice() = default;
     // A new, untitled document in a visible window; it stays open when the object goes.
     virtual std::unique_ptr<SpreadsheetDocument> openNewDocument() = 0;
-    // Like openNewDocument(), but with the marked text of a UTF-8 file (a leading byte-order mark is not text; rows
-    // ending in LF or CR LF, cells cut at CellSeparator) already in its one sheet, named sheetName, as text, through
-    // the office's own bulk import: the same cells as writing the rows into a new document. Gives null where the office
+    // Like openNewDocument(), but with the text of a UTF-8 file (a leading byte-order mark is not text; rows ending in
+    // LF or CR LF, cells cut at the separator) already in its one sheet, named sheetName, as text, through the
+    // office's own bulk import: the same cells as writing the rows into a new document. Gives null where the office
     // has no such import or could not load the whole text.
-    virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                                  const QString& sheetName) = 0;
+    virtual std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64 rows,
+                                                                  qint64 columns, const QString& sheetName) = 0;
     // A new, untitled document holding the tables of a flat OpenDocument spreadsheet file, each a sheet, in one
     // load. Gives null where the office has no such import or could not load the whole file.
     virtual std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) = 0;
     // The names of the sheets that openNewDocument() gives a document, in position order.
     virtual std::vector<QString> newDocumentSheetNames() = 0;
+    virtual OfficeLimits limits() const = 0;
     // Gives up on an office that stopped answering: every call waiting on it, and every later one, ends with an
     // error. Safe to call from any thread, also while another thread waits in a call.
     virtual void abandon() = 0;

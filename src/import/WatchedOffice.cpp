@@ -83,10 +83,10 @@ std::unique_ptr<SpreadsheetDocument> WatchedOffice::openNewDocument() {
     return watched(office_.openNewDocument());
 }
 
-std::unique_ptr<SpreadsheetDocument> WatchedOffice::openTextDocument(const QString& path, qint64 rows,
+std::unique_ptr<SpreadsheetDocument> WatchedOffice::openTextDocument(const QString& path, QChar separator, qint64 rows,
                                                                      qint64 columns, const QString& sheetName) {
     const auto call = watch_.call(loadTime(path));
-    return watched(office_.openTextDocument(path, rows, columns, sheetName));
+    return watched(office_.openTextDocument(path, separator, rows, columns, sheetName));
 }
 
 std::unique_ptr<SpreadsheetDocument> WatchedOffice::openSpreadsheetFile(const QString& path) {

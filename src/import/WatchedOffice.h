@@ -14,10 +14,12 @@ public:
         , watch_(watch) {}
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                          const QString& sheetName) override;
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64 rows,
+                                                          qint64 columns, const QString& sheetName) override;
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override;
     std::vector<QString> newDocumentSheetNames() override;
+    // Known on this side: no call.
+    OfficeLimits limits() const override { return office_.limits(); }
     void abandon() override { office_.abandon(); }
 
 private:

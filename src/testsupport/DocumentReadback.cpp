@@ -5,19 +5,18 @@
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
 
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
-#include <com/sun/star/awt/XWindow2.hpp>
-#include <com/sun/star/container/XEnumeration.hpp>
-#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -30,6 +29,7 @@
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <algorithm>
@@ -169,8 +169,8 @@ Result onDesktop(const QString& pipeName, Step&& step) {
 
 QString documentLine(const Reference<sheet::XSpreadsheetDocument>& document) {
     const Reference<table::XCell> first = sheetOf(document, 0)->getCellByPosition(0, 0);
-    const Reference<frame::XController> controller = Reference<frame::XModel>(document, UNO_QUERY_THROW)
-                                                         ->getCurrentController();
+    const Reference<frame::XController> controller =
+        Reference<frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController();
     const bool seen =
         controller.is() &&
         Reference<awt::XWindow2>(controller->getFrame()->getContainerWindow(), UNO_QUERY_THROW)->isVisible();

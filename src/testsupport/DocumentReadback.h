@@ -38,8 +38,8 @@ QString tracesOf(const SpreadsheetDocument& document);
 // Closes the document as a user would.
 void closeDocument(const SpreadsheetDocument& document);
 
-// Every spreadsheet document the office on the pipe holds, in its own order, as the text of its first cell and whether the user
-// can see it: "text seen" or "text unseen".
+// Every spreadsheet document the office on the pipe holds, in its own order, as the text of its first cell and whether
+// the user can see it: "text seen" or "text unseen".
 QStringList documentsOf(const QString& pipeName);
 // Asks the office on the pipe to end, as closing its last window does; true when it ended.
 bool askToEnd(const QString& pipeName);

@@ -30,14 +30,15 @@ public:
         bool closed = false;
     };
 
-    SheetCapacity capacity = UsualSheetSize;
+    SheetCapacity capacity{1'048'576, 16'384};
     // Called before every call with its name ("openNewDocument", "insertSheet Sales", "writeBlock"...); may throw,
     // or hang as a stopped office does (hangUntilAbandoned).
     std::function<void(const QString& call)> beforeCall = [](const QString&) {};
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     // The fake has no bulk import: its runs write every cell, which is what it records.
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, qint64, qint64, const QString&) override {
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, QChar, qint64, qint64,
+                                                          const QString&) override {
         beforeCall(QStringLiteral("openTextDocument"));
         return nullptr;
     }
@@ -48,6 +49,9 @@ public:
     std::vector<QString> newDocumentSheetNames() override {
         beforeCall(QStringLiteral("newDocumentSheetNames"));
         return {QStringLiteral("Sheet1")};
+    }
+    OfficeLimits limits() const override {
+        return {.sheet = capacity, .sheets = 10'000, .textLoadColumns = 1'024, .textLoadCellLength = 65'535};
     }
     void abandon() override;
     // Waits as a call into a hung office does: until the office is abandoned, then fails.

@@ -18,16 +18,17 @@ public:
         , inner_(*owned_) {}
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override { return keep(inner_.openNewDocument()); }
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                          const QString& sheetName) override {
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64 rows,
+                                                          qint64 columns, const QString& sheetName) override {
         beforeLoad();
-        return keep(inner_.openTextDocument(path, rows, columns, sheetName), true);
+        return keep(inner_.openTextDocument(path, separator, rows, columns, sheetName), true);
     }
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override {
         beforeLoad();
         return keep(inner_.openSpreadsheetFile(path), true);
     }
     std::vector<QString> newDocumentSheetNames() override { return inner_.newDocumentSheetNames(); }
+    OfficeLimits limits() const override { return inner_.limits(); }
     void abandon() override { inner_.abandon(); }
     // Called before the office is asked to load a whole file.
     std::function<void()> beforeLoad = [] {};

@@ -1,10 +1,9 @@
 #include "import/office/SpreadsheetConnection.h"
 
-#include "import/ColumnRule.h"
 #include "import/office/OfficeError.h"
 #include "import/office/OfficeStart.h"
+#include "import/office/TerminationVeto.h"
 #include "import/office/TextDocument.h"
-#include "import/office/UnoDesktop.h"
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
@@ -25,6 +24,15 @@ Reference<frame::XDesktop2> desktopOf(const office::OfficeLink& link) {
 }
 
 } // namespace
+
+struct SpreadsheetConnection::Desktop {
+    explicit Desktop(office::OfficeLink officeLink);
+
+    office::OfficeLink link;
+    Reference<frame::XComponentLoader> loader;
+    // A connection lives for one run: the office stays up until the run has handed its document over.
+    office::TerminationVeto veto;
+};
 
 SpreadsheetConnection::Desktop::Desktop(office::OfficeLink officeLink)
     : link(std::move(officeLink))
@@ -61,11 +69,12 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
         });
 }
 
-std::unique_ptr<SpreadsheetDocument>
-SpreadsheetConnection::openTextDocument(const QString& path, qint64 rows, qint64 columns, const QString& sheetName) {
+std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openTextDocument(const QString& path, QChar separator,
+                                                                             qint64 rows, qint64 columns,
+                                                                             const QString& sheetName) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         QStringLiteral("Could not open a new Calc document with the text"),
-        [&] { return office::LoadTextDocument(desktop_->loader, path, CellSeparator, rows, columns, sheetName); });
+        [&] { return office::LoadTextDocument(desktop_->loader, path, separator, rows, columns, sheetName); });
 }
 
 std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openSpreadsheetFile(const QString& path) {
@@ -78,6 +87,10 @@ std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
     return office::guardedResult<std::vector<QString>>(
         QStringLiteral("Could not learn the names of a new document's sheets"),
         [&] { return office::NewDocumentSheetNames(desktop_->link.context); });
+}
+
+OfficeLimits SpreadsheetConnection::limits() const {
+    return {.sheet = {1'048'576, 16'384}, .sheets = 10'000, .textLoadColumns = 1'024, .textLoadCellLength = 65'535};
 }
 
 void SpreadsheetConnection::abandon() {

@@ -26,18 +26,18 @@ public:
     SpreadsheetConnection& operator=(const SpreadsheetConnection&) = delete;
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, qint64 rows, qint64 columns,
-                                                          const QString& sheetName) override;
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64 rows,
+                                                          qint64 columns, const QString& sheetName) override;
     std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override;
     std::vector<QString> newDocumentSheetNames() override;
+    // Those of the office versions in use.
+    OfficeLimits limits() const override;
     // Disposes the bridge to the office.
     void abandon() override;
 
-    struct Desktop;
-
 private:
+    struct Desktop;
     explicit SpreadsheetConnection(std::unique_ptr<Desktop> desktop);
-    friend class NativeTextImport;
     std::unique_ptr<Desktop> desktop_;
 };
 

@@ -14,14 +14,13 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
-#include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <rtl/ref.hxx>
-
 
 namespace quillmere::office {
 
@@ -29,7 +28,10 @@ using namespace com::sun::star;
 using uno::Reference;
 using uno::UNO_QUERY_THROW;
 
-rtl::OUString TextImportOptions(QChar separator, qint64 columns) {
+namespace {
+
+// The text import's options: the separator, no text delimiter, UTF-8, from line 1, every column as Text.
+rtl::OUString textImportOptions(QChar separator, qint64 columns) {
     QString options = QStringLiteral("%1,,76,1,").arg(int(separator.unicode()));
     options.reserve(options.size() + columns * 8);
     for (qint64 c = 1; c <= columns; ++c) {
@@ -37,8 +39,6 @@ rtl::OUString TextImportOptions(QChar separator, qint64 columns) {
     }
     return toOUString(options);
 }
-
-namespace {
 
 Reference<sheet::XSpreadsheet> firstSheet(const Reference<sheet::XSpreadsheetDocument>& document) {
     Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
@@ -138,7 +138,7 @@ std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XCo
                                                       const QString& path, QChar separator, qint64 rows, qint64 columns,
                                                       const QString& sheetName) {
     const auto filter = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
-                                    property("FilterOptions", uno::Any(TextImportOptions(separator, columns)))});
+                                    property("FilterOptions", uno::Any(textImportOptions(separator, columns)))});
     const auto document = loadAsNew(loader, path, filter);
     if (!document.is()) {
         return nullptr;

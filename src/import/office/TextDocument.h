@@ -12,9 +12,6 @@
 
 namespace quillmere::office {
 
-// The text import's options: the separator, no text delimiter, UTF-8, from line 1, every column as Text.
-rtl::OUString TextImportOptions(QChar separator, qint64 columns);
-
 // A new, untitled document whose first sheet holds the text file as the office's own text import reads it:
 // UTF-8, rows at line breaks, cells at separator, no quoting, every cell text. Afterwards the document is made
 // to look like any new one: its one sheet bears the name given, the cells have the

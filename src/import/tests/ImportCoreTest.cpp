@@ -199,18 +199,22 @@ protected:
 
 } // namespace
 
-// Nothing of a file that does not fit is written; in one sheet, the document would stay empty, so it goes.
+// Nothing is imported when a file does not fit: in one sheet, the document would stay empty, so it goes; one sheet
+// per file measures every file before it opens a document.
 TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFile) {
     office.capacity = {3, 2};
     const QString fits = files.write(u"fits.txt"_qs, "a,b\nc"), wide = files.write(u"wide.txt"_qs, "a,b,c");
     for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        const int documents = office.documentsOpened();
         const QString message = import({fits, wide}, layout);
-        EXPECT_TRUE(message.contains(wide) && message.contains(u"3 columns")) << message.toStdString();
-        EXPECT_TRUE(office.lastDocument().sheets[0].cells.empty());
-        EXPECT_EQ(office.lastDocument().closed, layout == SheetLayout::SingleSheet);
+        EXPECT_TRUE(message.contains(wide) && message.contains(u"3 columns, but") &&
+                    message.endsWith(u"so nothing was imported."))
+            << message.toStdString();
+        EXPECT_EQ(office.documentsOpened() - documents, layout == SheetLayout::SingleSheet ? 1 : 0);
+        EXPECT_TRUE(office.lastDocument().closed && office.lastDocument().sheets[0].cells.empty());
     }
-    EXPECT_EQ(office.lastDocument().sheets[1].at(1, 0), u"b");
-    EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet).contains(u"needs 4 rows"));
+    EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet)
+                    .contains(u"needs 4 rows and 1 column,"));
     EXPECT_EQ(import({files.write(u"exact"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet), QString());
     office.beforeCall = [](const QString& call) {
         call == u"insertSheet secondtxt" ? throw Error(u"the office said no"_qs) : void();
@@ -282,7 +286,8 @@ TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) 
             }
         } // every end has been told once the runs' threads are joined
         ASSERT_EQ(ends.size(), 2) << call.toStdString();
-        EXPECT_TRUE(ends[0].startsWith(u"LibreOffice stopped answering, so the import was ended.")) << call.toStdString();
+        EXPECT_TRUE(ends[0].startsWith(u"LibreOffice stopped answering, so the import was ended."))
+            << call.toStdString();
         EXPECT_EQ(ends[1], QString()) << call.toStdString();
     }
 }

@@ -84,7 +84,8 @@ TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) 
     } // the user's document stays, without a connection of ours that would keep the office up
     TextFiles files;
     const QString path = files.write(u"rows.txt"_qs, QByteArray("run,x\n").repeated(100'000));
-    EXPECT_TRUE(importLoading(office, path, [&] { office.pause(); }, std::chrono::seconds(2))
+    EXPECT_TRUE(importLoading(
+                    office, path, [&] { office.pause(); }, std::chrono::seconds(2))
                     .startsWith(u"LibreOffice stopped answering, so the import was ended."));
     EXPECT_EQ(importLoading(office, path, [] {}), QString());
     EXPECT_EQ(importLoading(office, path, [&] { EXPECT_FALSE(inspect::askToEnd(office.pipeName())); }), QString());

@@ -1,0 +1,94 @@
+#include "NativeLoad.h"
+
+#include "import/office/OfficeStart.h"
+#include "import/office/UnoGuard.h"
+#include "import/office/UnoProperties.h"
+#include "import/office/UnoStrings.h"
+
+#include <QUrl>
+
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+namespace quillmere {
+
+using namespace com::sun::star;
+
+struct NativeOffice::Desktop {
+    office::OfficeLink link;
+    uno::Reference<frame::XDesktop2> desktop;
+};
+
+struct NativeLoad::Document {
+    uno::Reference<lang::XComponent> component;
+};
+
+NativeOffice::NativeOffice(const QString& pipeName)
+    : desktop_(std::make_unique<Desktop>()) {
+    office::guarded(QStringLiteral("Could not reach the office natively"), [&] {
+        desktop_->link = office::ResolvePipe(pipeName);
+        desktop_->desktop = frame::Desktop::create(desktop_->link.context);
+    });
+}
+
+NativeOffice::~NativeOffice() {
+    try {
+        desktop_->link.bridge->dispose();
+    } catch (const uno::Exception&) {
+        // Gone already.
+    }
+}
+
+namespace {
+
+uno::Reference<lang::XComponent> load(NativeOffice& office, const QString& path, const rtl::OUString& filter,
+                                      const QString& options, NativeLoad::Window window) {
+    uno::Reference<lang::XComponent> component;
+    office::guarded(QStringLiteral("Could not load %1 natively").arg(path), [&] {
+        using office::property;
+        const auto args = office::properties({property("FilterName", uno::Any(filter)),
+                                              property("FilterOptions", uno::Any(office::toOUString(options))),
+                                              property("Hidden", uno::Any(window == NativeLoad::Window::Hidden))});
+        const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+        component =
+            office.desktop().desktop->loadComponentFromURL(office::toOUString(url), rtl::OUString("_blank"), 0, args);
+    });
+    return component;
+}
+
+} // namespace
+
+NativeLoad::NativeLoad(std::unique_ptr<Document> document)
+    : document_(std::move(document)) {}
+
+NativeLoad::NativeLoad(NativeLoad&&) noexcept = default;
+
+NativeLoad NativeLoad::text(NativeOffice& office, const QString& path, QChar separator, int columns, Window window) {
+    // Separator, no text delimiter, UTF-8 (76), from line 1, then every column as Text (2).
+    QStringList types;
+    for (int c = 1; c <= columns; ++c) {
+        types << QStringLiteral("%1/2").arg(c);
+    }
+    const QString options = QStringLiteral("%1,,76,1,").arg(int(separator.unicode())) + types.join(u'/');
+    return NativeLoad(std::make_unique<Document>(
+        Document{load(office, path, rtl::OUString("Text - txt - csv (StarCalc)"), options, window)}));
+}
+
+NativeLoad NativeLoad::flatSpreadsheet(NativeOffice& office, const QString& path, Window window) {
+    return NativeLoad(std::make_unique<Document>(
+        Document{load(office, path, rtl::OUString("OpenDocument Spreadsheet Flat XML"), QString(), window)}));
+}
+
+NativeLoad::~NativeLoad() {
+    if (!document_) {
+        return;
+    }
+    try {
+        uno::Reference<util::XCloseable>(document_->component, uno::UNO_QUERY_THROW)->close(true);
+    } catch (const uno::Exception&) {
+        // The benchmark's yardstick document is gone either way.
+    }
+}
+
+} // namespace quillmere
