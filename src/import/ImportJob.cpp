@@ -24,6 +24,12 @@ struct ImportJob::Run {
             abandonOffice();
         }) {}
 
+    // The start has a limit of its own: the watch steps in only where the office hangs after it answered.
+    std::unique_ptr<SpreadsheetOffice> connect(const OfficeFactory& factory) {
+        const auto call = watch.call(OfficeAnswerLimit);
+        return factory();
+    }
+
     void abandonOffice() {
         const std::scoped_lock hold(officeLock);
         gaveUp = true;
@@ -31,6 +37,28 @@ struct ImportJob::Run {
             office->abandon();
         }
     }
+
+    // While the object lives, the watch can abandon the office the run uses.
+    class InUse {
+    public:
+        InUse(Run& run, SpreadsheetOffice& office)
+            : run_(run) {
+            const std::scoped_lock hold(run_.officeLock);
+            if (run_.gaveUp) {
+                office.abandon();
+            }
+            run_.office = &office;
+        }
+        ~InUse() {
+            const std::scoped_lock hold(run_.officeLock);
+            run_.office = nullptr;
+        }
+        InUse(const InUse&) = delete;
+        InUse& operator=(const InUse&) = delete;
+
+    private:
+        Run& run_;
+    };
 
     std::mutex officeLock;
     SpreadsheetOffice* office = nullptr;
@@ -61,11 +89,19 @@ bool ImportJob::isRunning() const {
 }
 
 bool ImportJob::start(ImportRequest request) {
+    // Runs whose threads have ended go once the lock is let go: a watch that gives up just then still needs it.
+    std::list<std::unique_ptr<Run>> done;
     const std::scoped_lock hold(lock_);
     if (current_) {
         return false;
     }
-    runs_.remove_if([](const auto& run) { return run->threadEnded.load(); });
+    for (auto run = runs_.begin(); run != runs_.end();) {
+        const auto next = std::next(run);
+        if ((*run)->threadEnded) {
+            done.splice(done.end(), runs_, run);
+        }
+        run = next;
+    }
     Run& run = *runs_.emplace_back(std::make_unique<Run>(*this));
     current_ = &run;
     run.worker = std::jthread([this, &run, request = std::move(request)](const std::stop_token& stop) {
@@ -79,36 +115,15 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
     QString failure;
     try {
         checkListedFiles(request.paths);
-        std::unique_ptr<SpreadsheetOffice> office;
-        {
-            // The start has a limit of its own; the watch steps in only where the office hangs after answering.
-            const auto call = run.watch.call(OfficeAnswerLimit);
-            office = factory_();
-        }
+        const std::unique_ptr<SpreadsheetOffice> office = run.connect(factory_);
+        const Run::InUse inUse(run, *office);
         WatchedOffice watched(*office, run.watch);
-        {
-            const std::scoped_lock hold(run.officeLock);
-            if (run.gaveUp) {
-                office->abandon();
-            }
-            run.office = office.get();
-        }
         const auto report = [this, &run](int percent) {
             if (!run.ended) {
                 emit progressChanged(percent);
             }
         };
-        const auto forget = [&run] {
-            const std::scoped_lock hold(run.officeLock);
-            run.office = nullptr;
-        };
-        try {
-            ImportRun(watched, request, report, stop).run();
-        } catch (...) {
-            forget();
-            throw;
-        }
-        forget();
+        ImportRun(watched, request, report, stop).run();
     } catch (const Error& e) {
         failure = e.message();
     } catch (const std::exception& e) {
