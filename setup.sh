@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgtest-dev libreoffice-calc libreoffice-gtk3 libreoffice-dev
-          fonts-liberation2 xvfb xauth openbox dbus desktop-file-utils appstream man-db)
+          fonts-liberation2 xvfb xauth openbox dbus x11-utils desktop-file-utils appstream man-db)
 # The package build needs the tools and the build packages of debian/control; lintian checks its result.
 package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ qt6-base-dev qt6-svg-dev libreoffice-dev)
 
@@ -30,7 +30,7 @@ build() { # build <folder> <cmake options...>
 }
 
 under_x() { # on a private desktop as users have one: an X server, a window manager and a session bus
-    xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- sh -c 'openbox >/dev/null 2>&1 & exec "$@"' sh "$@"
+    tools/private-desktop "$@"
 }
 
 run_tests() { # run_tests <folder>, then the differential check's count, which ctest keeps to itself
