@@ -1,6 +1,6 @@
 #include "app/EndSignals.h"
-#include "app/Form1.h"
 #include "app/HomePage.h"
+#include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
 #include "app/ProgramFolder.h"
 #include "filelist/QtFilePicker.h"
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
 
     quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });
     quillmere::QtFilePicker picker;
-    quillmere::Form1 window(job, picker, programFolder);
+    quillmere::MainWindow window(job, picker, programFolder);
     const quillmere::EndSignals endSignals;
     // Every window, so that an open message box does not hold the program.
     QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
@@ -58,7 +58,7 @@ struct TestWindow : QObject {
     Control* control(const char* name) const {
         return form.findChild<Control*>(QString::fromLatin1(name));
     }
-    FileListView& view() const { return *control<FileListView>("ListView1"); }
+    FileListView& view() const { return *control<FileListView>("fileList"); }
     FileListModel& list() const { return *qobject_cast<FileListModel*>(view().model()); }
     QStringList shown() const { return ShownPaths(list().paths()); }
     void click(const char* button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
@@ -68,7 +68,7 @@ struct TestWindow : QObject {
     ImportJob job;
     AnsweringPicker picker;
     TextFiles files;
-    Form1 form;
+    MainWindow form;
 };
 
 } // namespace quillmere::testing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/BusyPointer.h"
-#include "app/Form1Controls.h"
+#include "app/MainWindowControls.h"
 #include "filelist/FolderWalkJob.h"
 #include "import/ColumnRule.h"
 #include "import/ImportRequest.h"
@@ -20,13 +20,13 @@ inline constexpr auto ApplicationTitle = "Quillmere";
 
 // The program's one window. It holds the file list and the user's choices, fills the list through the picker
 // and the folder walk, and hands the list and the choices to the import job.
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
     // The hand pointer over the picture buttons comes from "HAND-M.CUR" in the program's folder when it can.
     // The list's pointer during a row drag comes from "drag.ico" there.
-    Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
+    MainWindow(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
 
 protected:
     // The window goes at once; the import and the folder walk stop at their next step.
@@ -36,10 +36,10 @@ private:
     void setUpWindow();
     void setUpPointers(const QString& programFolder);
     void setUpFirstFocus();
-    void Check1_Click();
-    void Check4_Click();
+    void addFiles();
+    void addFolder();
     void folderWalked(const FolderFiles& found);
-    void Check2_Click();
+    void startImport();
     void showProgress(int percent);
     void importFinished(const QString& failure);
     ImportRequest currentRequest() const;
@@ -47,7 +47,7 @@ private:
 
     ImportJob& job_;
     FilePicker& picker_;
-    Form1Controls controls_;
+    MainWindowControls controls_;
     FolderWalkJob walk_;
     std::optional<BusyPointer> walking_;
     std::optional<BusyPointer> importing_;
