@@ -1,6 +1,6 @@
 #include "filelist/FilePicker.h"
 
-#include "filelist/AddFolder.h"
+#include "filelist/FolderWalk.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filelist/AddFolder.h"
+#include "filelist/FolderWalk.h"
 
 #include <QObject>
 
@@ -17,7 +17,6 @@ public:
     // Asks a running walk to stop at its next folder and waits for it.
     ~FolderWalkJob() override;
 
-    bool isRunning() const { return running_; }
     // Starts the walk; does nothing and returns false while one is running.
     bool start(const QString& folder);
     // Asks a running walk to stop at its next folder, without waiting for it.

@@ -1,4 +1,4 @@
-#include "filelist/AddFolder.h"
+#include "filelist/FolderWalk.h"
 
 #include "filelist/FolderEntries.h"
 #include "filelist/NaturalOrder.h"
