@@ -95,9 +95,8 @@ void MainWindow::setUpFirstFocus() {
 }
 
 void MainWindow::addFiles() {
-    const QStringList pick = picker_.pickFiles(this, tr("Add File(s) - Use Ctrl & Shift to select multiple files"),
-                                               {tr("Text Files (*.txt)"), tr("All Files (*)")});
-    controls_.files->append(PickedPaths(pick));
+    controls_.files->append(picker_.pickFiles(this, tr("Add File(s) - Use Ctrl & Shift to select multiple files"),
+                                              {tr("Text Files (*.txt)"), tr("All Files (*)")}));
 }
 
 // One walk at a time: a second one would interleave its rows with the first's.

@@ -16,14 +16,15 @@ QList<FilePath> fromBytes(const QByteArrayList& paths) {
     return result;
 }
 
-} // namespace
-
+// The folder ending in exactly one '/', so that a name joins it by plain concatenation, at the root ("/") too.
 QByteArray AsFolderPath(QByteArray folder) {
     while (folder.endsWith('/')) {
         folder.chop(1);
     }
     return folder + '/';
 }
+
+} // namespace
 
 void CollectSubfolders(FolderSet& set, const std::stop_token& stop) {
     QByteArrayList readable;

@@ -10,9 +10,6 @@
 
 namespace quillmere {
 
-// The folder ending in exactly one '/', so that a name joins it by plain concatenation, at the root ("/") too.
-QByteArray AsFolderPath(QByteArray folder);
-
 // Folders in walk order, as the file system's bytes, each ending in one '/', and the folders that could not be
 // read.
 struct FolderSet {

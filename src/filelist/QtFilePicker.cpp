@@ -1,7 +1,6 @@
 #include "filelist/QtFilePicker.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 
 namespace quillmere {
 
@@ -13,17 +12,7 @@ QStringList QtFilePicker::pickFiles(QWidget* owner, const QString& title, const 
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.size() <= 1) {
-        return chosen;
-    }
-    const QString folder = QFileInfo(chosen.first()).path();
-    QStringList pick{folder};
-    for (const QString& path : chosen) {
-        const QFileInfo file(path);
-        pick << (file.path() == folder ? file.fileName() : path);
-    }
-    return pick;
+    return dialog.selectedFiles();
 }
 
 QString QtFilePicker::pickFolder(QWidget* owner, const QString& title) {

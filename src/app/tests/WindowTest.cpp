@@ -161,16 +161,14 @@ private slots:
         }
     }
 
-    // One file comes as its path, several as their folder and their names; cancelling gives nothing.
+    // The picked paths go below the rows already listed, in the dialog's order; cancelling adds nothing.
     void theFileDialogAddsThePickedPathsAtTheBottom() {
         w_->list().append(QStringLiteral("/listed.txt"));
-        for (const QStringList& pick : {QStringList{"/listed.txt"}, QStringList(),
-                                        QStringList{"/", "b.txt", "/e/a.txt"}, QStringList{"/d//", "c.txt", "a.txt"}}) {
+        for (const QStringList& pick : {QStringList{"/listed.txt"}, QStringList(), QStringList{"/d/c.txt", "/a.txt"}}) {
             w_->picker.files = pick;
             w_->click("addFilesButton");
         }
-        QCOMPARE(w_->shown(),
-                 QStringList({"/listed.txt", "/listed.txt", "/b.txt", "/e/a.txt", "/d/c.txt", "/d/a.txt"}));
+        QCOMPARE(w_->shown(), QStringList({"/listed.txt", "/listed.txt", "/d/c.txt", "/a.txt"}));
     }
 
     // Until the walk's rows are in, a second walk or an import would work on a list that is still to change.
