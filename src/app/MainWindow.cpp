@@ -116,10 +116,12 @@ void MainWindow::folderWalked(const FolderFiles& found) {
     controls_.files->append(found.files);
     walking_.reset();
     if (!found.unreadable.isEmpty()) {
-        const QString heading = found.unreadable.size() == 1
-                                    ? tr("This folder could not be read, so its files and subfolders were left out:")
-                                    : tr("%1 folders could not be read, so their files and subfolders were left out:")
-                                          .arg(found.unreadable.size());
+        const int count = int(found.unreadable.size());
+        // One folder reads as a sentence of its own; the count's form is left to tr() for translations.
+        const QString heading =
+            count == 1
+                ? tr("This folder could not be read, so its files and subfolders were left out:")
+                : tr("%n folders could not be read, so their files and subfolders were left out:", nullptr, count);
         showMessage(this, QMessageBox::Warning, ProblemList(heading, ShownPaths(found.unreadable)));
     }
 }
