@@ -30,6 +30,12 @@ Control* place(Control* control, const char* name, const QRect& geometry) {
     return control;
 }
 
+QGroupBox* group(QWidget& form, const char* name, const QString& accessibleName, const QRect& geometry) {
+    auto* box = place(new QGroupBox(&form), name, geometry);
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
 QRadioButton* option(QGroupBox* group, const char* name, const QString& caption, const QRect& geometry) {
     auto* button = place(new QRadioButton(caption, group), name, geometry);
     button->setFont(ArialBold(OptionPoints));
@@ -73,8 +79,7 @@ void buildButtons(QWidget& form, const TwipScale& twips, MainWindowControls& c) 
 }
 
 void buildLayoutGroup(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.layoutGroup = place(new QGroupBox(&form), "layoutGroup", twips.rect(120, 2900, 6375, 1095));
-    c.layoutGroup->setAccessibleName(QObject::tr("Sheets"));
+    c.layoutGroup = group(form, "layoutGroup", QObject::tr("Sheets"), twips.rect(120, 2900, 6375, 1095));
     c.singleSheetOption =
         option(c.layoutGroup, "singleSheetOption", QObject::tr("Import all text files to a single sheet"),
                twips.rect(240, 240, 5655, 255));
@@ -85,8 +90,7 @@ void buildLayoutGroup(QWidget& form, const TwipScale& twips, MainWindowControls&
 }
 
 void buildColumnsGroup(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.columnsGroup = place(new QGroupBox(&form), "columnsGroup", twips.rect(120, 3980, 6375, 2175));
-    c.columnsGroup->setAccessibleName(QObject::tr("Columns"));
+    c.columnsGroup = group(form, "columnsGroup", QObject::tr("Columns"), twips.rect(120, 3980, 6375, 2175));
     c.noSplitOption =
         option(c.columnsGroup, "noSplitOption", QObject::tr("Do not create new columns in Excel by specific character"),
                twips.rect(240, 240, 5655, 255));
