@@ -14,6 +14,7 @@
 #include <cstdio>
 
 using namespace quillmere;
+using namespace quillmere::filelist;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 
-namespace quillmere {
+namespace quillmere::app {
 
 QUrl HomePage(const QString& programFolder) {
     return QUrl::fromLocalFile(QDir(programFolder).filePath(QString::fromLatin1(HomePageFile)));
@@ -16,4 +16,4 @@ void MaybeOpenHomePage(const QUrl& page) {
     }
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QUrl>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // The program's home page: the README that ships beside the program.
 inline constexpr auto HomePageFile = "README.md";
@@ -13,4 +13,4 @@ QUrl HomePage(const QString& programFolder);
 // Opens the page, without waiting, on about one start in a hundred.
 void MaybeOpenHomePage(const QUrl& page);
 
-} // namespace quillmere
+} // namespace quillmere::app

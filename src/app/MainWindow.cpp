@@ -20,7 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -36,7 +36,7 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 
 } // namespace
 
-MainWindow::MainWindow(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent)
+MainWindow::MainWindow(ImportJob& job, filelist::FilePicker& picker, const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , job_(job)
@@ -48,9 +48,9 @@ MainWindow::MainWindow(ImportJob& job, FilePicker& picker, const QString& progra
 
     connect(controls_.addFilesButton, &PictureButton::clicked, this, &MainWindow::addFiles);
     connect(controls_.addFolderButton, &PictureButton::clicked, this, &MainWindow::addFolder);
-    connect(&walk_, &FolderWalkJob::finished, this, &MainWindow::folderWalked);
-    connect(controls_.fileList, &FileListView::pathsDropped, controls_.files,
-            qOverload<const QStringList&>(&FileListModel::append));
+    connect(&walk_, &filelist::FolderWalkJob::finished, this, &MainWindow::folderWalked);
+    connect(controls_.fileList, &filelist::FileListView::pathsDropped, controls_.files,
+            qOverload<const QStringList&>(&filelist::FileListModel::append));
     connect(controls_.importButton, &PictureButton::clicked, this, &MainWindow::startImport);
     connect(&job_, &ImportJob::progressChanged, this, &MainWindow::showProgress);
     connect(&job_, &ImportJob::finished, this, &MainWindow::importFinished);
@@ -112,7 +112,7 @@ void MainWindow::addFolder() {
     walk_.start(folder);
 }
 
-void MainWindow::folderWalked(const FolderFiles& found) {
+void MainWindow::folderWalked(const filelist::FolderFiles& found) {
     controls_.files->append(found.files);
     walking_.reset();
     if (!found.unreadable.isEmpty()) {
@@ -185,4 +185,4 @@ ColumnRule MainWindow::currentRule() const {
     return ColumnRule::NoSplit;
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -11,9 +11,14 @@
 #include <optional>
 
 namespace quillmere {
-
-class FilePicker;
 class ImportJob;
+}
+
+namespace quillmere::filelist {
+class FilePicker;
+}
+
+namespace quillmere::app {
 
 // The caption of the window and of every message box.
 inline constexpr auto ApplicationTitle = "Quillmere";
@@ -26,7 +31,7 @@ class MainWindow : public QWidget {
 public:
     // The hand pointer over the picture buttons comes from "HAND-M.CUR" in the program's folder when it can.
     // The list's pointer during a row drag comes from "drag.ico" there.
-    MainWindow(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
+    MainWindow(ImportJob& job, filelist::FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
 
 protected:
     // The window goes at once; the import and the folder walk stop at their next step.
@@ -38,7 +43,7 @@ private:
     void setUpFirstFocus();
     void addFiles();
     void addFolder();
-    void folderWalked(const FolderFiles& found);
+    void folderWalked(const filelist::FolderFiles& found);
     void startImport();
     void showProgress(int percent);
     void importFinished(const QString& failure);
@@ -46,11 +51,11 @@ private:
     ColumnRule currentRule() const;
 
     ImportJob& job_;
-    FilePicker& picker_;
+    filelist::FilePicker& picker_;
     MainWindowControls controls_;
-    FolderWalkJob walk_;
+    filelist::FolderWalkJob walk_;
     std::optional<BusyPointer> walking_;
     std::optional<BusyPointer> importing_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -53,7 +53,7 @@ PictureButton* pictureButton(QWidget& form, const char* name, const QIcon& pictu
 }
 
 void buildList(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.fileList = place(new FileListView(&form), "fileList", twips.rect(120, 120, 6375, 1575));
+    c.fileList = place(new filelist::FileListView(&form), "fileList", twips.rect(120, 120, 6375, 1575));
     c.fileList->setFont(ArialBold(OptionPoints));
     c.fileList->setToolTip(QObject::tr("Drag and drop files here. Double-click item to remove it. Move bar to "
                                        "right and out of window to reveal full names."));
@@ -61,7 +61,7 @@ void buildList(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
     c.fileList->setAccessibleDescription(
         QObject::tr("Drag and drop files here. Double-click item or press Delete to remove it. Drag item, or press "
                     "Alt+Up or Alt+Down, to move it. Move bar to right and out of window to reveal full names."));
-    c.files = new FileListModel(c.fileList);
+    c.files = new filelist::FileListModel(c.fileList);
     c.fileList->setModel(c.files);
     c.fileList->setColumnWidth(0, twips(ColumnTwips));
 }
@@ -168,4 +168,4 @@ MainWindowControls BuildMainWindowControls(QWidget& form) {
     return controls;
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

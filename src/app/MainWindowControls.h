@@ -7,18 +7,21 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-namespace quillmere {
-
+namespace quillmere::filelist {
 class FileListModel;
 class FileListView;
+} // namespace quillmere::filelist
+
+namespace quillmere::app {
+
 class PictureButton;
 
 // The controls of the main window, owned by it; each carries its member name as object name. The form this window
 // follows called them, in this order: ListView1, -, Check1, Check4, Check2, Frame2, Option5, Option6, Frame1,
 // Option1 to Option4, Text1, Option7, ProgressBar1, Command1.
 struct MainWindowControls {
-    FileListView* fileList = nullptr;
-    FileListModel* files = nullptr;
+    filelist::FileListView* fileList = nullptr;
+    filelist::FileListModel* files = nullptr;
     PictureButton* addFilesButton = nullptr;
     PictureButton* addFolderButton = nullptr;
     PictureButton* importButton = nullptr;
@@ -39,4 +42,4 @@ struct MainWindowControls {
 // Puts every control in its place on the form, with its caption, font, colours, tab order and first state.
 MainWindowControls BuildMainWindowControls(QWidget& form);
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 void FileListModel::append(const QString& path) {
     append(QList<FilePath>{path});
@@ -78,4 +78,4 @@ bool FileListModel::removeRows(int row, int count, const QModelIndex& parent) {
     return true;
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // The files to import, top to bottom in import order. Paths are kept exactly as given, as the file system's bytes
 // beside the text shown for them: repeats are allowed and nothing is checked against the file system.
@@ -34,4 +34,4 @@ private:
     QList<FilePath> paths_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 namespace {
 
@@ -187,4 +187,4 @@ void FileListView::dropEvent(QDropEvent* event) {
     emit pathsDropped(*paths);
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

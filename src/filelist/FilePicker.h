@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // The dialogs that choose what to add to the list, behind an interface so that tests can answer them.
 class FilePicker {
@@ -19,4 +19,4 @@ public:
     virtual QString pickFolder(QWidget* owner, const QString& title) = 0;
 };
 
-} // namespace quillmere
+} // namespace quillmere::filelist

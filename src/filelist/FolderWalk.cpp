@@ -3,7 +3,7 @@
 #include "filelist/FolderEntries.h"
 #include "filelist/NaturalOrder.h"
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 namespace {
 
@@ -80,4 +80,4 @@ FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop) {
     return {fromBytes(files), fromBytes(set.unreadable)};
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

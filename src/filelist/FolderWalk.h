@@ -8,7 +8,7 @@
 #include <optional>
 #include <stop_token>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // Folders in walk order, as the file system's bytes, each ending in one '/', and the folders that could not be
 // read.
@@ -40,4 +40,4 @@ struct FolderFiles {
 // gives nothing.
 FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop);
 
-} // namespace quillmere
+} // namespace quillmere::filelist

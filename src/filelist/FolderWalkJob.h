@@ -6,7 +6,7 @@
 
 #include <thread>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // Walks one folder at a time off the user-interface thread; what it found comes back as one signal.
 class FolderWalkJob : public QObject {
@@ -23,11 +23,11 @@ public:
     void requestStop() { worker_.request_stop(); }
 
 signals:
-    void finished(const quillmere::FolderFiles& found);
+    void finished(const quillmere::filelist::FolderFiles& found);
 
 private:
     bool running_ = false;
     std::jthread worker_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::filelist

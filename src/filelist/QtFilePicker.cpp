@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 QStringList QtFilePicker::pickFiles(QWidget* owner, const QString& title, const QStringList& filters) {
     QFileDialog dialog(owner, title);
@@ -19,4 +19,4 @@ QString QtFilePicker::pickFolder(QWidget* owner, const QString& title) {
     return QFileDialog::getExistingDirectory(owner, title);
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -21,6 +21,8 @@
 #include <fstream>
 
 using namespace quillmere;
+using namespace quillmere::app;
+using namespace quillmere::filelist;
 using namespace quillmere::testing;
 
 namespace {

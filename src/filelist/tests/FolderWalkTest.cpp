@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 using namespace quillmere;
+using namespace quillmere::filelist;
 
 namespace {
 
