@@ -16,9 +16,11 @@ namespace quillmere::app {
 
 class PictureButton;
 
-// The controls of the main window, owned by it; each carries its member name as object name. The form this window
-// follows called them, in this order: ListView1, -, Check1, Check4, Check2, Frame2, Option5, Option6, Frame1,
-// Option1 to Option4, Text1, Option7, ProgressBar1, Command1.
+// The controls of the main window, owned by it; each carries its member name as object name. The old form's names,
+// for tracing behaviour back: fileList ListView1, addFilesButton Check1, addFolderButton Check4, importButton Check2,
+// layoutGroup Frame2, singleSheetOption Option5, perFileOption Option6, columnsGroup Frame1, noSplitOption Option1,
+// splitAtSpaceOption Option2, splitAtCommaOption Option3, splitAtTextOption Option4, delimiterBox Text1,
+// splitAtTabOption Option7, progressBar ProgressBar1, firstFocusStop Command1; the window itself Form1.
 struct MainWindowControls {
     filelist::FileListView* fileList = nullptr;
     filelist::FileListModel* files = nullptr;
