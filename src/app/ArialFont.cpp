@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace quillmere {
+namespace quillmere::app {
 
 QFont ArialBold(qreal pointSize) {
     QFont font;
@@ -12,4 +12,4 @@ QFont ArialBold(qreal pointSize) {
     return font;
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -2,9 +2,9 @@
 
 #include <QFont>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // The window's bold text face; where Arial is missing, its metric twin Liberation Sans stands in.
 QFont ArialBold(qreal pointSize);
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // Shows the wait pointer over the whole program for as long as it lives, whatever lies under the mouse; the
 // pointers of the controls come back when it goes. Several may live at once.
@@ -16,4 +16,4 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -123,4 +123,4 @@ QIcon TransparentIcon() {
     return pixmap;
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // The 32 by 32 pictures of the picture buttons, drawn here at every resolution the screen may ask for.
 QIcon TextFilePicture();    // a page of text with a large blue letter T
@@ -12,4 +12,4 @@ QIcon SpreadsheetPicture(); // a spreadsheet grid in a window frame
 // A fully transparent 32 by 32 picture, so that the title bar shows no icon.
 QIcon TransparentIcon();
 
-} // namespace quillmere
+} // namespace quillmere::app

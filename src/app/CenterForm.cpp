@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -48,4 +48,4 @@ void CenterFormWhenShown(QWidget& window) {
     new CenterOnFirstExposure(window);
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace quillmere {
+namespace quillmere::app {
 
 // Places the window, frame and title bar included, in the middle of the screen, whose whole area counts. The
 // halving is single-precision and nothing is clamped: a window larger than the screen gets a negative place.
@@ -14,4 +14,4 @@ void CenterForm(QWidget& window, const QRect& screen);
 // frame it adds known.
 void CenterFormWhenShown(QWidget& window);
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -8,7 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -61,4 +61,4 @@ void EndSignals::takeSignal() {
     emit received();
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -1,23 +1,19 @@
 #include "app/HomePage.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QRandomGenerator>
 
-namespace quillmere {
+namespace quillmere::app {
 
 QUrl HomePage(const QString& programFolder) {
     return QUrl::fromLocalFile(QDir(programFolder).filePath(QString::fromLatin1(HomePageFile)));
 }
 
-int DrawOneToHundred() {
-    return QRandomGenerator::global()->bounded(1, 101);
-}
-
-void MaybeOpenHomePage(const QUrl& page, const std::function<int()>& draw,
-                       const std::function<bool(const QUrl&)>& open) {
-    if (draw() == 7) {
-        open(page);
+void MaybeOpenHomePage(const QUrl& page) {
+    if (QRandomGenerator::global()->bounded(1, 101) == 7) {
+        QDesktopServices::openUrl(page);
     }
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

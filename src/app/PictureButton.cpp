@@ -5,7 +5,7 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -56,4 +56,4 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

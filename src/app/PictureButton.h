@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // A large push button with a 32 by 32 picture above its caption; the caption is centred and wraps onto
 // further lines where it does not fit. A click, Space, Return or Enter acts once and the button never stays down.
@@ -17,4 +17,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-} // namespace quillmere
+} // namespace quillmere::app

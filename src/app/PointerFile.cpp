@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QPixmap>
 
-namespace quillmere {
+namespace quillmere::app {
 
 std::optional<QCursor> LoadPointerFile(const QString& path) {
     QFile file(path);
@@ -20,4 +20,4 @@ std::optional<QCursor> LoadPointerFile(const QString& path) {
     return QCursor(QPixmap::fromImage(picture->image), picture->hotspot.x(), picture->hotspot.y());
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

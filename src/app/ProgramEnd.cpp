@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-namespace quillmere {
+namespace quillmere::app {
 
 void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit) {
     job.waitUntilIdle(limit);
@@ -14,4 +14,4 @@ void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit) {
     std::quick_exit(status);
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

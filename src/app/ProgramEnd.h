@@ -3,8 +3,10 @@
 #include <chrono>
 
 namespace quillmere {
-
 class ImportJob;
+}
+
+namespace quillmere::app {
 
 // After the window closes, how long a stopped import gets to hand its document back.
 inline constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
@@ -13,4 +15,4 @@ inline constexpr std::chrono::milliseconds EndLimit = std::chrono::seconds(2);
 // with its working files, whatever it still waits on. A call into an office that does not answer cannot hold it.
 [[noreturn]] void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit = EndLimit);
 
-} // namespace quillmere
+} // namespace quillmere::app

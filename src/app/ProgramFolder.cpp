@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // On Linux Qt takes the program's path from /proc/self/exe, which the kernel gives with every link resolved.
 QString ProgramFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-} // namespace quillmere
+} // namespace quillmere::app

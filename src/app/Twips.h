@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-namespace quillmere {
+namespace quillmere::app {
 
 // The window's places and sizes are given in twips, 1440 to the inch; on screen they follow the logical
 // resolution, so that 15 twips make one pixel at 96 dots per inch.
@@ -20,4 +20,4 @@ private:
     qreal pixelsPerTwip_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::app

@@ -1,6 +1,6 @@
 #include "app/EndSignals.h"
-#include "app/Form1.h"
 #include "app/HomePage.h"
+#include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
 #include "app/ProgramFolder.h"
 #include "filelist/QtFilePicker.h"
@@ -13,15 +13,15 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Lets the desktop match the window to the program's menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
-    const QString programFolder = quillmere::ProgramFolder();
-    quillmere::MaybeOpenHomePage(quillmere::HomePage(programFolder));
+    const QString programFolder = quillmere::app::ProgramFolder();
+    quillmere::app::MaybeOpenHomePage(quillmere::app::HomePage(programFolder));
 
     quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });
-    quillmere::QtFilePicker picker;
-    quillmere::Form1 window(job, picker, programFolder);
-    const quillmere::EndSignals endSignals;
+    quillmere::filelist::QtFilePicker picker;
+    quillmere::app::MainWindow window(job, picker, programFolder);
+    const quillmere::app::EndSignals endSignals;
     // Every window, so that an open message box does not hold the program.
-    QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);
+    QObject::connect(&endSignals, &quillmere::app::EndSignals::received, &app, &QApplication::closeAllWindows);
     window.show();
-    quillmere::EndProgram(job, QApplication::exec());
+    quillmere::app::EndProgram(job, QApplication::exec());
 }

@@ -3,7 +3,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 std::optional<QStringList> DroppedFiles(const QMimeData& data) {
     const QList<QUrl> urls = data.urls();
@@ -21,4 +21,4 @@ std::optional<QStringList> DroppedFiles(const QMimeData& data) {
     return paths;
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -1,6 +1,8 @@
 #include "filelist/FileListModel.h"
 
-namespace quillmere {
+#include <algorithm>
+
+namespace quillmere::filelist {
 
 void FileListModel::append(const QString& path) {
     append(QList<FilePath>{path});
@@ -44,13 +46,25 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     return tr("Text File(s)");
 }
 
-bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::EditRole ||
-        value.metaType() != QMetaType::fromType<FilePath>()) {
+bool FileListModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                             const QModelIndex& destinationParent, int destinationChild) {
+    if (sourceParent.isValid() || destinationParent.isValid() || count <= 0 || sourceRow < 0 ||
+        sourceRow + count > paths_.size() || destinationChild < 0 || destinationChild > paths_.size()) {
         return false;
     }
-    paths_[index.row()] = value.value<FilePath>();
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    // Refuses a move onto the rows' own place.
+    if (!beginMoveRows({}, sourceRow, sourceRow + count - 1, {}, destinationChild)) {
+        return false;
+    }
+    const auto first = paths_.begin() + sourceRow;
+    const auto last = first + count;
+    const auto destination = paths_.begin() + destinationChild;
+    if (destinationChild > sourceRow) {
+        std::rotate(first, last, destination);
+    } else {
+        std::rotate(destination, first, last);
+    }
+    endMoveRows();
     return true;
 }
 
@@ -64,4 +78,4 @@ bool FileListModel::removeRows(int row, int count, const QModelIndex& parent) {
     return true;
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // The files to import, top to bottom in import order. Paths are kept exactly as given, as the file system's bytes
 // beside the text shown for them: repeats are allowed and nothing is checked against the file system.
@@ -26,12 +26,12 @@ public:
     // The display role gives the path's text, the edit role the FilePath itself.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    // Replaces the path of a row with a FilePath; the row keeps its place.
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
+                  int destinationChild) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 private:
     QList<FilePath> paths_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::filelist

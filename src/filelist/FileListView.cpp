@@ -10,7 +10,22 @@
 
 #include <algorithm>
 
-namespace quillmere {
+namespace quillmere::filelist {
+
+namespace {
+
+// Two moves exchange the rows and keep those between them in place: the upper row down into the lower one's place,
+// then the lower one up into the place left.
+void exchangeRows(QAbstractItemModel& model, int row, int other) {
+    const int upper = std::min(row, other);
+    const int lower = std::max(row, other);
+    model.moveRow({}, upper, {}, lower + 1);
+    if (lower - 1 > upper) {
+        model.moveRow({}, lower - 1, {}, upper);
+    }
+}
+
+} // namespace
 
 FileListView::FileListView(QWidget* parent)
     : QTreeView(parent) {
@@ -127,11 +142,10 @@ void FileListView::dragOver(QPoint at) {
 
 // The dragged path goes to the other row, which is selected and dragged on from there.
 void FileListView::exchange(const QModelIndex& dragged, const QModelIndex& other) {
-    const QVariant path = dragged.data(Qt::EditRole);
-    model()->setData(dragged, other.data(Qt::EditRole));
-    model()->setData(other, path);
-    selectionModel()->setCurrentIndex(other, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    dragItem_ = other;
+    exchangeRows(*model(), dragged.row(), other.row());
+    const QModelIndex moved = model()->index(other.row(), 0);
+    selectionModel()->setCurrentIndex(moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    dragItem_ = moved;
 }
 
 // The upper third of the visible rows scrolls up, the lower third down, the middle third stays.
@@ -173,4 +187,4 @@ void FileListView::dropEvent(QDropEvent* event) {
     emit pathsDropped(*paths);
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // The file list on screen: one column under a header the user can widen past the list's edge, so that long
 // paths can be read whole by scrolling sideways. A double-click anywhere, Delete or Backspace removes the selected
@@ -53,4 +53,4 @@ private:
     std::optional<QCursor> dragPointer_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -6,7 +6,7 @@
 #include <memory>
 #include <sys/stat.h>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::optional<QByteArrayList> ReadFolderNames(const QByteArray& folder, EntryKin
     }
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 enum class EntryKind { Folder, File };
 
@@ -15,4 +15,4 @@ enum class EntryKind { Folder, File };
 // Gives nullopt when the folder cannot be read.
 std::optional<QByteArrayList> ReadFolderNames(const QByteArray& folder, EntryKind kind);
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -1,6 +1,6 @@
 #include "filelist/FolderWalkJob.h"
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 FolderWalkJob::~FolderWalkJob() = default;
 
@@ -23,4 +23,4 @@ bool FolderWalkJob::start(const QString& folder) {
     return true;
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 namespace {
 
@@ -40,4 +40,4 @@ void SortNaturally(QByteArrayList& names) {
     }
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -2,7 +2,7 @@
 
 #include <QByteArrayList>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // Sorts names, given as the file system's bytes, as a file manager shows them, by the user's language: letter case is ignored, accented letters stand
 // beside their plain ones ("Émile" before "zeta") and every run of digits compares by its value, so "day2" comes
@@ -10,4 +10,4 @@ namespace quillmere {
 // order, by their bytes.
 void SortNaturally(QByteArrayList& names);
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -1,9 +1,8 @@
 #include "filelist/QtFilePicker.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 QStringList QtFilePicker::pickFiles(QWidget* owner, const QString& title, const QStringList& filters) {
     QFileDialog dialog(owner, title);
@@ -13,21 +12,11 @@ QStringList QtFilePicker::pickFiles(QWidget* owner, const QString& title, const 
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.size() <= 1) {
-        return chosen;
-    }
-    const QString folder = QFileInfo(chosen.first()).path();
-    QStringList pick{folder};
-    for (const QString& path : chosen) {
-        const QFileInfo file(path);
-        pick << (file.path() == folder ? file.fileName() : path);
-    }
-    return pick;
+    return dialog.selectedFiles();
 }
 
 QString QtFilePicker::pickFolder(QWidget* owner, const QString& title) {
     return QFileDialog::getExistingDirectory(owner, title);
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

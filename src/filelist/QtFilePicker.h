@@ -2,7 +2,7 @@
 
 #include "filelist/FilePicker.h"
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 // The platform's own dialogs, through Qt.
 class QtFilePicker final : public FilePicker {
@@ -11,4 +11,4 @@ public:
     QString pickFolder(QWidget* owner, const QString& title) override;
 };
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillmere;
+using namespace quillmere::app;
 using namespace quillmere::testing;
 
 // Whatever the import waits on when the window closes, the program ends with its status and leaves no working file.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
@@ -23,7 +23,7 @@ inline bool busy() {
 }
 
 // Answers the dialogs as a user would have.
-struct AnsweringPicker final : FilePicker {
+struct AnsweringPicker final : filelist::FilePicker {
     QStringList files;
     QString folder;
     int asked = 0;
@@ -58,8 +58,8 @@ struct TestWindow : QObject {
     Control* control(const char* name) const {
         return form.findChild<Control*>(QString::fromLatin1(name));
     }
-    FileListView& view() const { return *control<FileListView>("ListView1"); }
-    FileListModel& list() const { return *qobject_cast<FileListModel*>(view().model()); }
+    filelist::FileListView& view() const { return *control<filelist::FileListView>("fileList"); }
+    filelist::FileListModel& list() const { return *qobject_cast<filelist::FileListModel*>(view().model()); }
     QStringList shown() const { return ShownPaths(list().paths()); }
     void click(const char* button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
 
@@ -68,7 +68,7 @@ struct TestWindow : QObject {
     ImportJob job;
     AnsweringPicker picker;
     TextFiles files;
-    Form1 form;
+    app::MainWindow form;
 };
 
 } // namespace quillmere::testing

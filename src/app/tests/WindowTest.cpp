@@ -21,6 +21,8 @@
 #include <fstream>
 
 using namespace quillmere;
+using namespace quillmere::app;
+using namespace quillmere::filelist;
 using namespace quillmere::testing;
 
 namespace {
@@ -123,22 +125,24 @@ private slots:
     void opensFixedWithTheDefaultChoicesTheTabOrderAndWholeCaptions() {
         QCOMPARE(w_->form.minimumSize(), w_->form.maximumSize());
         QVERIFY(!(w_->form.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(w_->control<QRadioButton>("Option1")->isChecked() && w_->control<QRadioButton>("Option5")->isChecked());
+        QVERIFY(w_->control<QRadioButton>("noSplitOption")->isChecked() &&
+                w_->control<QRadioButton>("singleSheetOption")->isChecked());
         QVERIFY(!QApplication::focusWidget()->geometry().intersects(w_->form.rect()));
-        w_->control<QRadioButton>("Option3")->setChecked(true);
+        w_->control<QRadioButton>("splitAtCommaOption")->setChecked(true);
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 8; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, QStringList({"Command1", "Check1", "Check2", "ListView1", "Check4", "Text1", "Option3",
-                                       "Option5", "Command1"}));
+        QCOMPARE(visited,
+                 QStringList({"firstFocusStop", "addFilesButton", "importButton", "fileList", "addFolderButton",
+                              "delimiterBox", "splitAtCommaOption", "singleSheetOption", "firstFocusStop"}));
         // Qt's option marks and fallback fonts are wider than the layout's measures were made for. Long paths are
         // read by widening the list's column past its edge.
         for (const QRadioButton* option : w_->form.findChildren<QRadioButton*>()) {
             QVERIFY2(option->width() >= option->sizeHint().width(), qPrintable(option->objectName()));
         }
-        QVERIFY(w_->control("Option4")->geometry().right() < w_->control("Text1")->geometry().left());
+        QVERIFY(w_->control("splitAtTextOption")->geometry().right() < w_->control("delimiterBox")->geometry().left());
         QCOMPARE(w_->view().horizontalScrollBar()->maximum(), 0);
         w_->view().header()->resizeSection(0, 2000);
         QTRY_VERIFY(w_->view().horizontalScrollBar()->maximum() > 0);
@@ -152,38 +156,36 @@ private slots:
         for (const QByteArray& file : {hand, hand.left(100)}) {
             w_->files.write(QStringLiteral("HAND-M.CUR"), file);
             const TestWindow window(w_->files.dir().path());
-            for (const char* button : {"Check1", "Check2", "Check4"}) {
+            for (const char* button : {"addFilesButton", "importButton", "addFolderButton"}) {
                 QCOMPARE(window.control(button)->cursor().shape(),
                          file == hand ? Qt::BitmapCursor : Qt::PointingHandCursor);
             }
         }
     }
 
-    // One file comes as its path, several as their folder and their names; cancelling gives nothing.
+    // The picked paths go below the rows already listed, in the dialog's order; cancelling adds nothing.
     void theFileDialogAddsThePickedPathsAtTheBottom() {
         w_->list().append(QStringLiteral("/listed.txt"));
-        for (const QStringList& pick : {QStringList{"/listed.txt"}, QStringList(),
-                                        QStringList{"/", "b.txt", "/e/a.txt"}, QStringList{"/d//", "c.txt", "a.txt"}}) {
+        for (const QStringList& pick : {QStringList{"/listed.txt"}, QStringList(), QStringList{"/d/c.txt", "/a.txt"}}) {
             w_->picker.files = pick;
-            w_->click("Check1");
+            w_->click("addFilesButton");
         }
-        QCOMPARE(w_->shown(),
-                 QStringList({"/listed.txt", "/listed.txt", "/b.txt", "/e/a.txt", "/d/c.txt", "/d/a.txt"}));
+        QCOMPARE(w_->shown(), QStringList({"/listed.txt", "/listed.txt", "/d/c.txt", "/a.txt"}));
     }
 
     // Until the walk's rows are in, a second walk or an import would work on a list that is still to change.
     void aFolderWalkAddsItsRowsWhenDoneAndHoldsOffAnotherWalkOrAnImport() {
-        w_->click("Check4");
+        w_->click("addFolderButton");
         QVERIFY(!busy());
         const QString listed = add("listed.txt", "x");
         const QStringList tree{w_->files.write(QStringLiteral("tree/a.txt"), "x"),
                                w_->files.write(QStringLiteral("tree/b.txt"), "x"),
                                w_->files.write(QStringLiteral("tree/sub/c.txt"), "x")};
         w_->picker.folder = root() + "tree";
-        w_->click("Check4");
+        w_->click("addFolderButton");
         QVERIFY(busy());
-        w_->click("Check4");
-        w_->click("Check2");
+        w_->click("addFolderButton");
+        w_->click("importButton");
         QTRY_VERIFY(!busy());
         QCOMPARE(w_->picker.asked, 2);
         QCOMPARE(w_->shown(), QStringList{listed} + tree);
@@ -225,7 +227,7 @@ private slots:
 
     // Return and Enter press as Space does; a key held down acts once. The empty list is reported at each press.
     void aKeyPressesTheFocusedPictureButtonOnce() {
-        for (const char* button : {"Check1", "Check4", "Check2"}) {
+        for (const char* button : {"addFilesButton", "addFolderButton", "importButton"}) {
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
                 QWidget* focused = w_->control(button);
                 focused->setFocus();
@@ -245,15 +247,15 @@ private slots:
         const auto said = [](QWidget* control, QAccessible::Text text) {
             return QAccessible::queryAccessibleInterface(control)->text(text);
         };
-        for (QWidget* control : w_->form.findChildren<QWidget*>(QRegularExpression(u"^[A-Z][A-Za-z]+[0-9]$"_qs))) {
+        for (QWidget* control : w_->form.findChildren<QWidget*>(QRegularExpression(u"^[a-z][A-Za-z]+$"_qs))) {
             const QString name = said(control, QAccessible::Name);
             QVERIFY2(!name.isEmpty() && name != control->objectName(), qPrintable(control->objectName()));
         }
         const QString list = said(&w_->view(), QAccessible::Description);
         QVERIFY2(list.contains(u"Delete") && list.contains(u"Alt+Up"), qPrintable(list));
-        QVERIFY(said(w_->control("Command1"), QAccessible::Description).contains(u"Tab"));
-        QVERIFY(!said(w_->control("Text1"), QAccessible::Description).isEmpty());
-        auto* progress = w_->control<QProgressBar>("ProgressBar1");
+        QVERIFY(said(w_->control("firstFocusStop"), QAccessible::Description).contains(u"Tab"));
+        QVERIFY(!said(w_->control("delimiterBox"), QAccessible::Description).isEmpty());
+        auto* progress = w_->control<QProgressBar>("progressBar");
         progress->setValue(40);
         QCOMPARE(QAccessible::queryAccessibleInterface(progress)->valueInterface()->currentValue(), QVariant(40));
     }
@@ -273,12 +275,12 @@ private slots:
     // An empty list, a folder that cannot be read and a file that cannot be read: each box names the problem in
     // plain text, and the pointer is back by then.
     void eachProblemIsShownAsPlainTextOnceThePointerIsBack() {
-        w_->click("Check2");
+        w_->click("importButton");
         w_->picker.folder = root() + "gone";
-        w_->click("Check4");
+        w_->click("addFolderButton");
         QTRY_COMPARE(w_->boxes.size(), 2u);
         w_->list().append(w_->files.path(QStringLiteral("<b>missing</b>.txt")));
-        w_->click("Check2");
+        w_->click("importButton");
         QTRY_COMPARE(w_->boxes.size(), 3u);
         waitForTheEnd();
         QCOMPARE(w_->boxes[0].text, QStringLiteral("No files added."));
@@ -296,18 +298,20 @@ private slots:
     void eachRunTakesTheListAndTheChoicesOfTheMoment() {
         add("first.txt", "a,b;c d\te\r\n");
         add("second.txt", "z\r\n");
-        // The layout, the rule, Text1 and the document made.
+        // The layout, the rule, the delimiter and the document made.
         const QStringList runs[] = {
-            {"Option5", "Option1", ",", "a,b;c d\te/z"}, {"Option6", "Option3", "", "z#a|b;c d\te"},
-            {"Option5", "Option4", ";", "a,b|c d\te/z"}, {"Option6", "Option2", "", "z#a,b;c|d\te"},
-            {"Option5", "Option7", "", "a,b;c d|e/z"},
+            {"singleSheetOption", "noSplitOption", ",", "a,b;c d\te/z"},
+            {"perFileOption", "splitAtCommaOption", "", "z#a|b;c d\te"},
+            {"singleSheetOption", "splitAtTextOption", ";", "a,b|c d\te/z"},
+            {"perFileOption", "splitAtSpaceOption", "", "z#a,b;c|d\te"},
+            {"singleSheetOption", "splitAtTabOption", "", "a,b;c d|e/z"},
         };
-        QSignalSpy progress(w_->control<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged);
+        QSignalSpy progress(w_->control<QProgressBar>("progressBar"), &QProgressBar::valueChanged);
         for (const auto& run : runs) {
             w_->control<QRadioButton>(qPrintable(run[0]))->click();
             w_->control<QRadioButton>(qPrintable(run[1]))->click();
-            w_->control<QLineEdit>("Text1")->setText(run[2]);
-            w_->click("Check2");
+            w_->control<QLineEdit>("delimiterBox")->setText(run[2]);
+            w_->click("importButton");
             waitForTheEnd();
             QCOMPARE(contents(w_->fake), run[3]);
         }
@@ -319,7 +323,7 @@ private slots:
     void whileRunningTheWaitPointerStandsASecondPressIsIgnoredAndClosingStopsTheRun() {
         add("a.txt", "a\r\n");
         add("b.txt", "b\r\n");
-        w_->control<QRadioButton>("Option6")->click();
+        w_->control<QRadioButton>("perFileOption")->click();
         std::binary_semaphore held{0}, released{0};
         w_->fake.beforeCall = [&](const QString& call) {
             if (call == u"insertSheet atxt") {
@@ -327,9 +331,9 @@ private slots:
                 released.acquire();
             }
         };
-        w_->click("Check2");
+        w_->click("importButton");
         held.acquire();
-        w_->click("Check2");
+        w_->click("importButton");
         const bool busyMeanwhile = busy();
         w_->form.close();
         released.release();
@@ -347,12 +351,12 @@ private slots:
         std::ofstream(tree + "caf\xE9.txt") << "c";
         std::ofstream(tree + "d\xE9j\xE0/x.txt") << "d";
         w_->picker.folder = QString::fromStdString(tree);
-        w_->click("Check4");
+        w_->click("addFolderButton");
         QTRY_COMPARE(w_->list().rowCount(), 2);
         QCOMPARE(w_->shown(), QStringList({w_->picker.folder + u"caf\uFFFD.txt"_qs,
                                            w_->picker.folder + u"d\uFFFDj\uFFFD/x.txt"_qs}));
-        w_->control<QRadioButton>("Option6")->click();
-        w_->click("Check2");
+        w_->control<QRadioButton>("perFileOption")->click();
+        w_->click("importButton");
         waitForTheEnd();
         QCOMPARE(contents(w_->fake), QStringLiteral("d#c"));
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillmere;
+using namespace quillmere::filelist;
 
 // Digit runs compare by value however long; letters by the user's language, ignoring case; ties the same way
 // whatever order the folder gave.

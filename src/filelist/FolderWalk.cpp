@@ -1,9 +1,9 @@
-#include "filelist/AddFolder.h"
+#include "filelist/FolderWalk.h"
 
 #include "filelist/FolderEntries.h"
 #include "filelist/NaturalOrder.h"
 
-namespace quillmere {
+namespace quillmere::filelist {
 
 namespace {
 
@@ -16,14 +16,15 @@ QList<FilePath> fromBytes(const QByteArrayList& paths) {
     return result;
 }
 
-} // namespace
-
+// The folder ending in exactly one '/', so that a name joins it by plain concatenation, at the root ("/") too.
 QByteArray AsFolderPath(QByteArray folder) {
     while (folder.endsWith('/')) {
         folder.chop(1);
     }
     return folder + '/';
 }
+
+} // namespace
 
 void CollectSubfolders(FolderSet& set, const std::stop_token& stop) {
     QByteArrayList readable;
@@ -79,4 +80,4 @@ FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop) {
     return {fromBytes(files), fromBytes(set.unreadable)};
 }
 
-} // namespace quillmere
+} // namespace quillmere::filelist

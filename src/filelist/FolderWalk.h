@@ -8,10 +8,7 @@
 #include <optional>
 #include <stop_token>
 
-namespace quillmere {
-
-// The folder ending in exactly one '/', so that a name joins it by plain concatenation, at the root ("/") too.
-QByteArray AsFolderPath(QByteArray folder);
+namespace quillmere::filelist {
 
 // Folders in walk order, as the file system's bytes, each ending in one '/', and the folders that could not be
 // read.
@@ -43,4 +40,4 @@ struct FolderFiles {
 // gives nothing.
 FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop);
 
-} // namespace quillmere
+} // namespace quillmere::filelist

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/BusyPointer.h"
-#include "app/Form1Controls.h"
+#include "app/MainWindowControls.h"
 #include "filelist/FolderWalkJob.h"
 #include "import/ColumnRule.h"
 #include "import/ImportRequest.h"
@@ -11,22 +11,27 @@
 #include <optional>
 
 namespace quillmere {
-
-class FilePicker;
 class ImportJob;
+}
+
+namespace quillmere::filelist {
+class FilePicker;
+}
+
+namespace quillmere::app {
 
 // The caption of the window and of every message box.
 inline constexpr auto ApplicationTitle = "Quillmere";
 
 // The program's one window. It holds the file list and the user's choices, fills the list through the picker
 // and the folder walk, and hands the list and the choices to the import job.
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
     // The hand pointer over the picture buttons comes from "HAND-M.CUR" in the program's folder when it can.
     // The list's pointer during a row drag comes from "drag.ico" there.
-    Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
+    MainWindow(ImportJob& job, filelist::FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
 
 protected:
     // The window goes at once; the import and the folder walk stop at their next step.
@@ -36,21 +41,21 @@ private:
     void setUpWindow();
     void setUpPointers(const QString& programFolder);
     void setUpFirstFocus();
-    void Check1_Click();
-    void Check4_Click();
-    void folderWalked(const FolderFiles& found);
-    void Check2_Click();
+    void addFiles();
+    void addFolder();
+    void folderWalked(const filelist::FolderFiles& found);
+    void startImport();
     void showProgress(int percent);
     void importFinished(const QString& failure);
     ImportRequest currentRequest() const;
     ColumnRule currentRule() const;
 
     ImportJob& job_;
-    FilePicker& picker_;
-    Form1Controls controls_;
-    FolderWalkJob walk_;
+    filelist::FilePicker& picker_;
+    MainWindowControls controls_;
+    filelist::FolderWalkJob walk_;
     std::optional<BusyPointer> walking_;
     std::optional<BusyPointer> importing_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::app

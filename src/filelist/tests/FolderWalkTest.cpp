@@ -1,4 +1,4 @@
-#include "filelist/AddFolder.h"
+#include "filelist/FolderWalk.h"
 
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 using namespace quillmere;
+using namespace quillmere::filelist;
 
 namespace {
 
@@ -37,7 +38,7 @@ struct Tree {
 
 } // namespace
 
-TEST(AddFolder, WalksLevelByLevelInNaturalOrder) {
+TEST(FolderWalk, WalksLevelByLevelInNaturalOrder) {
     // What is made, then what the walk finds, as names below the folder walked.
     const std::pair<const char*, const char*> cases[] = {
         {"b.doc ~t.txt .h.txt a.txt", ".h.txt a.txt b.doc"},
@@ -57,7 +58,7 @@ TEST(AddFolder, WalksLevelByLevelInNaturalOrder) {
     }
 }
 
-TEST(AddFolder, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
+TEST(FolderWalk, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
     const Tree tree(QStringList{"a.txt", "locked/inner/i.txt", "open/o.txt"});
     EXPECT_EQ(tree.below(WalkFolder(tree.root + "gone", {}).unreadable), QStringList{"gone/"});
     std::stop_source stop;

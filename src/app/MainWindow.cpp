@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include "app/ButtonPictures.h"
 #include "app/CenterForm.h"
@@ -20,7 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
-namespace quillmere {
+namespace quillmere::app {
 
 namespace {
 
@@ -36,28 +36,28 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 
 } // namespace
 
-Form1::Form1(ImportJob& job, FilePicker& picker, const QString& programFolder, QWidget* parent)
+MainWindow::MainWindow(ImportJob& job, filelist::FilePicker& picker, const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , job_(job)
     , picker_(picker)
-    , controls_(BuildForm1Controls(*this)) {
+    , controls_(BuildMainWindowControls(*this)) {
     setUpWindow();
     setUpPointers(programFolder);
     setUpFirstFocus();
 
-    connect(controls_.Check1, &PictureButton::clicked, this, &Form1::Check1_Click);
-    connect(controls_.Check4, &PictureButton::clicked, this, &Form1::Check4_Click);
-    connect(&walk_, &FolderWalkJob::finished, this, &Form1::folderWalked);
-    connect(controls_.ListView1, &FileListView::pathsDropped, controls_.files,
-            qOverload<const QStringList&>(&FileListModel::append));
-    connect(controls_.Check2, &PictureButton::clicked, this, &Form1::Check2_Click);
-    connect(&job_, &ImportJob::progressChanged, this, &Form1::showProgress);
-    connect(&job_, &ImportJob::finished, this, &Form1::importFinished);
+    connect(controls_.addFilesButton, &PictureButton::clicked, this, &MainWindow::addFiles);
+    connect(controls_.addFolderButton, &PictureButton::clicked, this, &MainWindow::addFolder);
+    connect(&walk_, &filelist::FolderWalkJob::finished, this, &MainWindow::folderWalked);
+    connect(controls_.fileList, &filelist::FileListView::pathsDropped, controls_.files,
+            qOverload<const QStringList&>(&filelist::FileListModel::append));
+    connect(controls_.importButton, &PictureButton::clicked, this, &MainWindow::startImport);
+    connect(&job_, &ImportJob::progressChanged, this, &MainWindow::showProgress);
+    connect(&job_, &ImportJob::finished, this, &MainWindow::importFinished);
 }
 
-void Form1::setUpWindow() {
-    setObjectName(QStringLiteral("Form1"));
+void MainWindow::setUpWindow() {
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowIcon(TransparentIcon());
     QPalette white = palette();
@@ -69,39 +69,38 @@ void Form1::setUpWindow() {
     CenterFormWhenShown(*this);
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     job_.requestStop();
     walk_.requestStop();
     QWidget::closeEvent(event);
 }
 
-void Form1::setUpPointers(const QString& programFolder) {
+void MainWindow::setUpPointers(const QString& programFolder) {
     const QDir folder(programFolder);
     const QCursor hand =
         LoadPointerFile(folder.filePath(QStringLiteral("HAND-M.CUR"))).value_or(QCursor(Qt::PointingHandCursor));
-    for (PictureButton* button : {controls_.Check1, controls_.Check4, controls_.Check2}) {
+    for (PictureButton* button : {controls_.addFilesButton, controls_.addFolderButton, controls_.importButton}) {
         button->setCursor(hand);
     }
     if (const auto drag = LoadPointerFile(folder.filePath(QStringLiteral("drag.ico")))) {
-        controls_.ListView1->setDragPointer(*drag);
+        controls_.fileList->setDragPointer(*drag);
     }
 }
 
 // The first focus stop lies out of sight and does nothing: a screen reader says whose window it is and how to go on.
-void Form1::setUpFirstFocus() {
-    controls_.Command1->setAccessibleName(QString::fromLatin1(ApplicationTitle));
-    controls_.Command1->setAccessibleDescription(tr("Press Tab to move to the buttons"));
-    controls_.Command1->setFocus();
+void MainWindow::setUpFirstFocus() {
+    controls_.firstFocusStop->setAccessibleName(QString::fromLatin1(ApplicationTitle));
+    controls_.firstFocusStop->setAccessibleDescription(tr("Press Tab to move to the buttons"));
+    controls_.firstFocusStop->setFocus();
 }
 
-void Form1::Check1_Click() {
-    const QStringList pick = picker_.pickFiles(this, tr("Add File(s) - Use Ctrl & Shift to select multiple files"),
-                                               {tr("Text Files (*.txt)"), tr("All Files (*)")});
-    controls_.files->append(PickedPaths(pick));
+void MainWindow::addFiles() {
+    controls_.files->append(picker_.pickFiles(this, tr("Add File(s) - Use Ctrl & Shift to select multiple files"),
+                                              {tr("Text Files (*.txt)"), tr("All Files (*)")}));
 }
 
 // One walk at a time: a second one would interleave its rows with the first's.
-void Form1::Check4_Click() {
+void MainWindow::addFolder() {
     if (walking_) {
         return;
     }
@@ -113,21 +112,23 @@ void Form1::Check4_Click() {
     walk_.start(folder);
 }
 
-void Form1::folderWalked(const FolderFiles& found) {
+void MainWindow::folderWalked(const filelist::FolderFiles& found) {
     controls_.files->append(found.files);
     walking_.reset();
     if (!found.unreadable.isEmpty()) {
-        const QString heading = found.unreadable.size() == 1
-                                    ? tr("This folder could not be read, so its files and subfolders were left out:")
-                                    : tr("%1 folders could not be read, so their files and subfolders were left out:")
-                                          .arg(found.unreadable.size());
+        const int count = int(found.unreadable.size());
+        // One folder reads as a sentence of its own; the count's form is left to tr() for translations.
+        const QString heading =
+            count == 1
+                ? tr("This folder could not be read, so its files and subfolders were left out:")
+                : tr("%n folders could not be read, so their files and subfolders were left out:", nullptr, count);
         showMessage(this, QMessageBox::Warning, ProblemList(heading, ShownPaths(found.unreadable)));
     }
 }
 
 // The list and the choices stay usable while the import runs; only the button is deaf until it ends. An import
 // waits for a folder walk, whose rows are not in the list yet.
-void Form1::Check2_Click() {
+void MainWindow::startImport() {
     if (importing_ || walking_) {
         return;
     }
@@ -142,46 +143,46 @@ void Form1::Check2_Click() {
 }
 
 // While the office loads a whole file it tells nothing of its progress: the bar shows that it works.
-void Form1::showProgress(int percent) {
+void MainWindow::showProgress(int percent) {
     if (!importing_) {
         return;
     }
-    controls_.ProgressBar1->setMaximum(percent == ImportRun::WaitingOnOffice ? 0 : 100);
-    controls_.ProgressBar1->setValue(std::max(percent, 0));
+    controls_.progressBar->setMaximum(percent == ImportRun::WaitingOnOffice ? 0 : 100);
+    controls_.progressBar->setValue(std::max(percent, 0));
 }
 
-void Form1::importFinished(const QString& failure) {
-    controls_.ProgressBar1->setMaximum(100);
-    controls_.ProgressBar1->setValue(0);
+void MainWindow::importFinished(const QString& failure) {
+    controls_.progressBar->setMaximum(100);
+    controls_.progressBar->setValue(0);
     importing_.reset();
     if (!failure.isEmpty()) {
         showMessage(this, QMessageBox::Warning, failure);
     }
 }
 
-ImportRequest Form1::currentRequest() const {
+ImportRequest MainWindow::currentRequest() const {
     ImportRequest request;
     request.paths = controls_.files->paths();
-    request.layout = controls_.Option5->isChecked() ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
+    request.layout = controls_.singleSheetOption->isChecked() ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
     request.rule = currentRule();
-    request.customDelimiter = controls_.Text1->text();
+    request.customDelimiter = controls_.delimiterBox->text();
     return request;
 }
 
-ColumnRule Form1::currentRule() const {
-    if (controls_.Option2->isChecked()) {
+ColumnRule MainWindow::currentRule() const {
+    if (controls_.splitAtSpaceOption->isChecked()) {
         return ColumnRule::SplitAtSpace;
     }
-    if (controls_.Option3->isChecked()) {
+    if (controls_.splitAtCommaOption->isChecked()) {
         return ColumnRule::SplitAtComma;
     }
-    if (controls_.Option4->isChecked()) {
+    if (controls_.splitAtTextOption->isChecked()) {
         return ColumnRule::SplitAtText;
     }
-    if (controls_.Option7->isChecked()) {
+    if (controls_.splitAtTabOption->isChecked()) {
         return ColumnRule::SplitAtTab;
     }
     return ColumnRule::NoSplit;
 }
 
-} // namespace quillmere
+} // namespace quillmere::app
