@@ -2,6 +2,7 @@
 #include "import/ImportRun.h"
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
+#include "import/tests/SpreadsheetContract.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
@@ -29,7 +30,23 @@ QString cut(const QString& text, ColumnRule rule, const QString& delimiter) {
     return cells;
 }
 
+// The stand-in office, held to what the real one does.
+struct FakeOffice {
+    FakeSpreadsheet fake;
+    SpreadsheetOffice& office() { return fake; }
+    inspect::DocumentContents contents(const SpreadsheetDocument& document) const {
+        inspect::DocumentContents read = FakeSpreadsheet::contentsOf(document);
+        for (auto& sheet : read) {
+            inspect::trim(sheet.rows);
+        }
+        return read;
+    }
+    bool refused(const std::function<void()>& step) const { return !failure(step).isEmpty(); }
+};
+
 } // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, SpreadsheetContract, FakeOffice);
 
 // An odd last byte is dropped; without the other half, half a mark is a letter; an overlong form is no UTF-8.
 TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCannotReadNamingPathAndReason) {
@@ -216,6 +233,7 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFil
     EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet)
                     .contains(u"needs 4 rows and 1 column,"));
     EXPECT_EQ(import({files.write(u"exact"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet), QString());
+    office.bulkLoads = false; // sheets are inserted one by one only where the office has no flat load
     office.beforeCall = [](const QString& call) {
         call == u"insertSheet secondtxt" ? throw Error(u"the office said no"_qs) : void();
     };
@@ -271,6 +289,9 @@ TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) 
             ImportJob job(
                 [&, call = call]() {
                     auto office = std::make_unique<FakeSpreadsheet>();
+                    // The calls that come only where the office has no bulk load.
+                    office->bulkLoads =
+                        !QStringList{u"openNewDocument"_qs, u"writeBlock"_qs, u"insertSheet btxt"_qs}.contains(call);
                     if (offices++ == 0) {
                         office->beforeCall = [&office = *office, call](const QString& made) {
                             made == call ? office.hangUntilAbandoned() : void();
