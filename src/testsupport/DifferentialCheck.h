@@ -9,10 +9,11 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-// The differential check: hostile cases, generated from a seed or built by hand, run through the import into a real
-// office and held against the cells they were drawn from.
+// The differential check: hostile cases, generated from a seed or built by hand, run through the import into an
+// office, the real one or the stand-in, and held against the cells they were drawn from.
 namespace quillmere::testing {
 
 // One line of a file as drawn: its cells, and the line end behind them: LF, CR LF, a lone CR, or none.
@@ -67,9 +68,12 @@ HostileCase hostileCase(std::uint64_t seed);
 // Cases built by hand, one for each kind of difference the generated ones have found.
 std::vector<HostileCase> fixedCases();
 
-// Runs the case through the import run over a real office and holds the document it leaves against the expected
-// sheets. Gives how they differ, one line per difference (the first few), or nothing; counts in fileLoads the
+// How an office's document is read back.
+using DocumentReader = std::function<inspect::DocumentContents(const SpreadsheetDocument&)>;
+
+// Runs the case through the import run over the office and holds the document it leaves, read back, against the
+// expected sheets. Gives how they differ, one line per difference (the first few), or nothing; counts in fileLoads the
 // documents that came through the office's own import of a whole file.
-QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads);
+QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read);
 
 } // namespace quillmere::testing

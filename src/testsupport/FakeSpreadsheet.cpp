@@ -3,6 +3,7 @@
 #include "import/Error.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -120,7 +121,8 @@ QByteArray readAll(const QString& path) {
 // The office's text import: UTF-8 whose leading byte-order mark is no text, rows at LF, CR LF or a lone CR, cells
 // cut at the separator with no quoting, every cell text.
 SheetData textSheet(const QString& path, QChar separator, const QString& name) {
-    QString text = QString::fromUtf8(readAll(path));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8(readAll(path));
     if (text.startsWith(u'\uFEFF')) {
         text.remove(0, 1);
     }
@@ -266,6 +268,7 @@ inspect::DocumentContents FakeSpreadsheet::contentsOf(const SpreadsheetDocument&
             cells.resize(std::max(cells.size(), std::size_t(column + 1)));
             cells[std::size_t(column)] = text;
         }
+        inspect::trim(read.rows);
         contents.push_back(std::move(read));
     }
     return contents;

@@ -61,7 +61,7 @@ public:
     void hangUntilAbandoned();
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
-    // What a document of this office holds, in the form the real office's documents are read back in.
+    // What a document of this office holds, in the form the real office's documents are read back in, trimmed alike.
     static inspect::DocumentContents contentsOf(const SpreadsheetDocument& document);
 
 private:

@@ -27,7 +27,7 @@ const T& pick(Random& random, const std::array<T, N>& items) {
 
 // Texts a spreadsheet would rather read as numbers, dates, formulas, errors or quoted fields; characters that are
 // separators, marks or non-characters elsewhere; runs of spaces and tabs.
-const std::array<QString, 40> special = {
+const std::array<QString, 41> special = {
     u"0012"_qs,       u"=1+2"_qs,         u"+1"_qs,       u"-"_qs,
     u"1e5"_qs,        u"TRUE"_qs,         u"1/2/2003"_qs, u"12:30"_qs,
     u"50%"_qs,        u"#N/A"_qs,         u"'quoted"_qs,  u"\"quoted, with comma\""_qs,
@@ -38,6 +38,7 @@ const std::array<QString, 40> special = {
     u"\u00A0"_qs,     u"\u200B"_qs,       u"\u20AC"_qs,   u"aaa"_qs,
     u"aa"_qs,         u"\u00FF\u00FE"_qs, QString(),      u" "_qs,
     u"  "_qs,         u" x "_qs,          u"\t"_qs,       u"a  b"_qs,
+    u"aXb"_qs,
 };
 
 QString word(Random& random) {

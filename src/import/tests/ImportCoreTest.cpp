@@ -3,6 +3,7 @@
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
 #include "import/tests/SpreadsheetContract.h"
+#include "testsupport/DifferentialCheck.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
@@ -18,28 +19,12 @@ using namespace quillmere::testing;
 
 namespace {
 
-// The text marked under the rule and cut: every cell ends in '|', every row in '/'.
-QString cut(const QString& text, ColumnRule rule, const QString& delimiter) {
-    QString cells;
-    for (QStringView row : SplitRows(MarkColumns(text, rule, delimiter))) {
-        for (QStringView cell : SplitCells(row)) {
-            cells.append(cell).append(u'|');
-        }
-        cells += u'/';
-    }
-    return cells;
-}
-
 // The stand-in office, held to what the real one does.
 struct FakeOffice {
     FakeSpreadsheet fake;
     SpreadsheetOffice& office() { return fake; }
     inspect::DocumentContents contents(const SpreadsheetDocument& document) const {
-        inspect::DocumentContents read = FakeSpreadsheet::contentsOf(document);
-        for (auto& sheet : read) {
-            inspect::trim(sheet.rows);
-        }
-        return read;
+        return FakeSpreadsheet::contentsOf(document);
     }
     bool refused(const std::function<void()>& step) const { return !failure(step).isEmpty(); }
 };
@@ -134,23 +119,19 @@ TEST(StreamedText, PiecesGiveWhatTheWholeFileGives) {
     }
 }
 
-// A typed delimiter counts under its own rule only; the separator's own character in the input cuts under every rule.
-TEST(MarkColumns, EachRuleCutsAtItsOwnDelimiterWholeExactAndWithoutOverlapAndRowsAtLineFeedsOnly) {
-    using enum ColumnRule;
-    const std::tuple<ColumnRule, const char*, QStringList> cases[] = {
-        {SplitAtSpace, "", {"a\tb  c", "a\tb||c|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtTab, "", {"a\tb  c", "a|b  c|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtComma, ";", {",x;\"a,b\"", "|x;\"a|b\"|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtText, "::", {"a::b:c", "a|b:c|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtText, "x", {"axbXc", "a|bXc|/"}},
-        {SplitAtText, "aa", {"aaa", "|a|/"}},
-        {SplitAtText, "", {"a::b:c", "a::b:c|/"}},
-        {NoSplit, "", {"a,b c\td", "a,b c\td|/", "a\u00B8b", "a|b|/"}},
-        {NoSplit, "", {"a\rb\nc\r\n\r\nd\r\n", "ab|/c|//d|//", "\n", "//", "\r", ""}}};
-    for (const auto& [rule, delimiter, texts] : cases) {
-        for (qsizetype i = 0; i < texts.size(); i += 2) {
-            EXPECT_EQ(cut(texts[i], rule, delimiter), texts[i + 1]) << texts[i].toStdString();
-        }
+// The differential check's cases, drawn and built by hand, through the stand-in office, with and without its bulk
+// loads: every way of the run, every column rule, encoding and line end, held against the cells drawn.
+TEST(Differential, EveryCaseGivesTheCellsItWasDrawnFrom) {
+    std::vector<HostileCase> cases = fixedCases();
+    for (std::uint64_t seed = 1; seed <= 150; ++seed) {
+        cases.push_back(hostileCase(seed));
+    }
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        FakeSpreadsheet office;
+        office.bulkLoads = i % 3 != 0;
+        int loads = 0;
+        EXPECT_EQ(differences(office, cases[i], loads, FakeSpreadsheet::contentsOf), QStringList())
+            << cases[i].describe().toStdString();
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+using namespace quillmere;
 using namespace quillmere::testing;
 
 namespace {
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     PrivateOffice office;
     const auto connection = office.connect();
     for (const HostileCase& c : cases) {
-        if (const QStringList found = differences(*connection, c, fileLoads); !found.isEmpty()) {
+        if (const QStringList found = differences(*connection, c, fileLoads, inspect::readDocument); !found.isEmpty()) {
             ++differing;
             print(QStringLiteral("differs: %1\n  %2").arg(c.describe(), found.join(u"\n  ")));
         }
