@@ -178,7 +178,8 @@ void readTable(QXmlStreamReader& xml, SheetData& sheet) {
             const qint64 columns = repeated(xml, u"table:number-columns-repeated"_qs);
             QStringList paragraphs;
             children(xml, u"p", [&] { paragraphs << readParagraph(xml); });
-            for (qint64 r = row; r < row + rows; ++r) {
+            // The office's own files repeat empty cells to the sheet's end.
+            for (qint64 r = row; r < row + rows && !paragraphs.isEmpty(); ++r) {
                 for (qint64 c = column; c < column + columns; ++c) {
                     sheet.put(c, r, paragraphs.join(u'\n'));
                 }
