@@ -175,18 +175,16 @@ QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fi
         request.paths << folder.write(file.name, file.bytes(c.joiner()));
     }
     RecordingOffice recorder(office);
-    QStringList found;
     try {
         ImportRun(recorder, request, [](int) {}).run();
-        fileLoads += recorder.fileLoads();
-        found = compare(expectedSheets(c), read(*recorder.lastDocument()));
     } catch (const Error& e) {
-        found = {QStringLiteral("the run failed: %1").arg(e.message())};
+        if (recorder.lastDocument()) {
+            read(*recorder.lastDocument());
+        }
+        return {QStringLiteral("the run failed: %1").arg(e.message())};
     }
-    if (recorder.lastDocument()) {
-        recorder.lastDocument()->close();
-    }
-    return found;
+    fileLoads += recorder.fileLoads();
+    return compare(expectedSheets(c), read(*recorder.lastDocument()));
 }
 
 } // namespace quillmere::testing

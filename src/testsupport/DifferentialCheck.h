@@ -68,7 +68,7 @@ HostileCase hostileCase(std::uint64_t seed);
 // Cases built by hand, one for each kind of difference the generated ones have found.
 std::vector<HostileCase> fixedCases();
 
-// How an office's document is read back.
+// Reads an office's document back and lets go of it.
 using DocumentReader = std::function<inspect::DocumentContents(const SpreadsheetDocument&)>;
 
 // Runs the case through the import run over the office and holds the document it leaves, read back, against the

@@ -18,6 +18,12 @@ void print(const QString& line) {
     std::fflush(stdout);
 }
 
+inspect::DocumentContents readAndClose(const SpreadsheetDocument& document) {
+    inspect::DocumentContents contents = inspect::readDocument(document);
+    inspect::closeDocument(document);
+    return contents;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -37,7 +43,7 @@ int main(int argc, char** argv) {
     PrivateOffice office;
     const auto connection = office.connect();
     for (const HostileCase& c : cases) {
-        if (const QStringList found = differences(*connection, c, fileLoads, inspect::readDocument); !found.isEmpty()) {
+        if (const QStringList found = differences(*connection, c, fileLoads, readAndClose); !found.isEmpty()) {
             ++differing;
             print(QStringLiteral("differs: %1\n  %2").arg(c.describe(), found.join(u"\n  ")));
         }
