@@ -1,13 +1,11 @@
 #include "testsupport/DifferentialCheck.h"
 
-#include "import/ColumnSplitting.h"
 #include "import/Error.h"
 #include "import/ImportRun.h"
-#include "import/SheetNames.h"
-#include "import/TextReader.h"
-#include "testsupport/DocumentReadback.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
+
+#include <algorithm>
 
 namespace quillmere::testing {
 
@@ -18,35 +16,67 @@ namespace {
 
 constexpr qsizetype reportedDifferences = 10;
 
-SheetContents sheetOf(const QString& name, const QString& text, const ImportRequest& request) {
-    SheetContents sheet{name, {}, {}};
-    for (const QStringView row : SplitRows(MarkColumns(text, request.rule, request.customDelimiter))) {
-        std::vector<QString> cells;
-        for (const QStringView cell : SplitCells(row)) {
-            cells.push_back(cell.toString());
-        }
-        sheet.rows.push_back(std::move(cells));
+// The sheet a new document brings, which the one sheet takes over and a file's sheet may not be named like.
+const QString firstSheet = QStringLiteral("Sheet1");
+constexpr QChar cedilla = u'\u00B8';
+
+// Reading drops a UTF-8 file's leading U+FEFF, behind a mark or not, and takes a lone surrogate for no character.
+QString cellAsRead(QString cell, const CaseFile& file, bool leading) {
+    if (leading && QByteArrayView(file.encoding) == "UTF-8" && cell.startsWith(u'\uFEFF')) {
+        cell.remove(0, 1);
     }
-    inspect::trim(sheet.rows);
-    return sheet;
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        if (cell[i].isHighSurrogate() && i + 1 < cell.size() && cell[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (cell[i].isSurrogate()) {
+            cell[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return cell;
 }
 
-// In one sheet the files' texts join as they stand; one sheet per file stands in reverse list order, named after
-// its file. The listed files must name distinct sheets.
-DocumentContents expectedDocument(const ImportRequest& request, const QString& firstSheetName) {
-    if (request.layout == SheetLayout::SingleSheet) {
-        QString joined;
-        for (const FilePath& path : request.paths) {
-            joined += ReadTextFile(path);
+// The texts of the rows the files' lines give: a line without a line feed at its end goes on in the next, also
+// across files.
+QStringList rowTexts(const std::vector<const CaseFile*>& files, const QString& joiner) {
+    QStringList rows{QString()};
+    for (const CaseFile* file : files) {
+        for (std::size_t l = 0; l < file->lines.size(); ++l) {
+            QStringList cells;
+            for (const QString& cell : file->lines[l].cells) {
+                cells << cellAsRead(cell, *file, l == 0 && cells.isEmpty());
+            }
+            rows.back() += cells.join(joiner);
+            if (file->lines[l].end.endsWith(u'\n')) {
+                rows << QString();
+            }
         }
-        return {sheetOf(firstSheetName, joined, request)};
     }
-    DocumentContents document;
-    for (auto path = request.paths.crbegin(); path != request.paths.crend(); ++path) {
-        const QString name = KeepNameChars(GetFileName(path->shown));
-        document.push_back(sheetOf(name.isEmpty() ? QStringLiteral("Sheet") : name, ReadTextFile(*path), request));
+    return rows;
+}
+
+// A row's cells: cut from left to right at every whole match of what the rule cuts at, then at every U+00B8.
+std::vector<QString> cellsOf(const QString& row, const QString& cutAt) {
+    std::vector<QString> cells;
+    if (row.isEmpty()) {
+        return cells;
     }
-    return document;
+    for (const QString& part : cutAt.isEmpty() ? QStringList{row} : row.split(cutAt)) {
+        for (const QString& cell : part.split(cedilla)) {
+            cells.push_back(cell);
+        }
+    }
+    return cells;
+}
+
+// The ASCII letters, digits and spaces of a file's name, or "Sheet" where it has none.
+QString sheetName(const QString& path) {
+    QString name;
+    for (const QChar c : path.sliced(path.lastIndexOf(u'/') + 1)) {
+        if (c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u' ')) {
+            name += c;
+        }
+    }
+    return name.isEmpty() ? QStringLiteral("Sheet") : name;
 }
 
 // A cell's text as a person can read it in a report: controls escaped, long texts cut short.
@@ -79,47 +109,82 @@ void compareCells(const SheetContents& want, const SheetContents& got, QStringLi
     }
 }
 
-QStringList compare(const DocumentContents& want, const DocumentContents& got) {
+bool nameMatches(const ExpectedSheet& want, const QString& got) {
+    const QString& name = want.contents.name;
+    if (!want.suffixed) {
+        return got == name;
+    }
+    const QStringView number = QStringView(got).sliced(std::min(name.size(), got.size()));
+    return got.startsWith(name) && !number.isEmpty() &&
+           std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); });
+}
+
+QStringList compare(const std::vector<ExpectedSheet>& want, const DocumentContents& got) {
     QStringList found;
     if (want.size() != got.size()) {
         found << QStringLiteral("expected %1 sheets, found %2").arg(want.size()).arg(got.size());
     }
     for (std::size_t s = 0; s < std::min(want.size(), got.size()); ++s) {
-        if (want[s].name != got[s].name) {
-            found << QStringLiteral("sheet %1: expected the name %2, found %3")
+        if (!nameMatches(want[s], got[s].name)) {
+            found << QStringLiteral("sheet %1: expected the name %2%3, found %4")
                          .arg(s + 1)
-                         .arg(shown(want[s].name), shown(got[s].name));
+                         .arg(shown(want[s].contents.name), want[s].suffixed ? u" and a number" : u"",
+                              shown(got[s].name));
         }
         if (!got[s].nonText.isEmpty()) {
             found << QStringLiteral("sheet %1 holds cells that are not text: %2").arg(s + 1).arg(got[s].nonText);
         }
-        compareCells(want[s], got[s], found);
+        compareCells(want[s].contents, got[s], found);
     }
     return found;
 }
 
 } // namespace
 
-QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads) {
+std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
+    const auto sheet = [&](const QString& name, bool suffixed, const std::vector<const CaseFile*>& files) {
+        ExpectedSheet expected{{name, {}, {}}, suffixed};
+        for (const QString& row : rowTexts(files, c.joiner())) {
+            expected.contents.rows.push_back(cellsOf(row, c.cutAt()));
+        }
+        inspect::trim(expected.contents.rows);
+        return expected;
+    };
+    std::vector<const CaseFile*> files;
+    for (const CaseFile& file : c.files) {
+        files.push_back(&file);
+    }
+    if (c.layout == SheetLayout::SingleSheet) {
+        return {sheet(firstSheet, false, files)};
+    }
+    // One sheet per file, in reverse list order; the office compares names without letter case.
+    QStringList taken{firstSheet};
+    std::vector<ExpectedSheet> sheets;
+    for (const CaseFile* file : files) {
+        const QString name = sheetName(file->name);
+        sheets.insert(sheets.begin(), sheet(name, taken.contains(name, Qt::CaseInsensitive), {file}));
+        taken << name;
+    }
+    return sheets;
+}
+
+QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read) {
     TextFiles folder;
     ImportRequest request{{}, c.layout, c.rule, c.delimiter};
     for (const CaseFile& file : c.files) {
-        request.paths << folder.write(file.name, file.bytes());
+        request.paths << folder.write(file.name, file.bytes(c.joiner()));
     }
     RecordingOffice recorder(office);
     try {
         ImportRun(recorder, request, [](int) {}).run();
     } catch (const Error& e) {
         if (recorder.lastDocument()) {
-            inspect::closeDocument(*recorder.lastDocument());
+            read(*recorder.lastDocument());
         }
         return {QStringLiteral("the run failed: %1").arg(e.message())};
     }
     fileLoads += recorder.fileLoads();
-    const QStringList found = compare(expectedDocument(request, office.newDocumentSheetNames().front()),
-                                      inspect::readDocument(*recorder.lastDocument()));
-    inspect::closeDocument(*recorder.lastDocument());
-    return found;
+    return compare(expectedSheets(c), read(*recorder.lastDocument()));
 }
 
 } // namespace quillmere::testing

@@ -2,30 +2,40 @@
 
 #include "import/ColumnRule.h"
 #include "import/Spreadsheet.h"
+#include "testsupport/DocumentReadback.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-// The differential check: hostile cases, generated from a seed or built by hand, run through the import into a real
-// office and held against the import core's own reading of the files.
+// The differential check: hostile cases, generated from a seed or built by hand, run through the import into an
+// office, the real one or the stand-in, and held against the cells they were drawn from.
 namespace quillmere::testing {
 
-// One input file of a case: its text and how it is stored, by the encoding's name and whether a byte-order mark
-// leads. A text with a lone surrogate is stored as UTF-16, one with characters outside Windows-1252 never as
-// Windows-1252.
-struct CaseFile {
-    QString name;
-    QString text;
-    const char* encoding = "UTF-8";
-    bool mark = false;
-    QByteArray bytes() const;
+// One line of a file as drawn: its cells, and the line end behind them: LF, CR LF, a lone CR, or none.
+struct CaseLine {
+    QStringList cells;
+    QString end;
 };
 
-// Files, layout and column rule of one import, with text chosen to trip the import: pieces beyond the office's
+// One input file of a case: its path in the case's folder, its lines, and how it is stored, by the encoding's name
+// and whether a byte-order mark leads. A file with a lone surrogate is stored as UTF-16, one with characters outside
+// Windows-1252 never as Windows-1252.
+struct CaseFile {
+    QString name;
+    std::vector<CaseLine> lines;
+    const char* encoding = "UTF-8";
+    bool mark = false;
+    // The lines with their cells joined by joiner.
+    QString text(const QString& joiner) const;
+    QByteArray bytes(const QString& joiner) const;
+};
+
+// Files, layout and column rule of one import, with cells chosen to trip the import: pieces beyond the office's
 // import limits, very wide rows, every kind of line end, control characters, byte-order marks and line
 // separators inside lines, lone surrogates, numbers, dates and formulas that must stay text, quotes, runs of
 // spaces, typed delimiters that overlap themselves.
@@ -35,9 +45,22 @@ struct HostileCase {
     SheetLayout layout = SheetLayout::SingleSheet;
     ColumnRule rule = ColumnRule::NoSplit;
     QString delimiter;
+    // What the rule cuts at; empty where it cuts nothing.
+    QString cutAt() const;
+    // What stands between two drawn cells in a file: what the rule cuts at, or else U+00B8, which always cuts.
+    QString joiner() const;
     // Layout, rule, delimiter and files in words, and how to run the case again.
     QString describe() const;
 };
+
+// A sheet the import must give. A suffixed name is the name followed by a number the run draws.
+struct ExpectedSheet {
+    inspect::SheetContents contents;
+    bool suffixed = false;
+};
+
+// The sheets of the case, in position order, from its drawn cells alone.
+std::vector<ExpectedSheet> expectedSheets(const HostileCase& c);
 
 // The case of a seed: the same seed always gives the same case. Every layout and rule come round in turn.
 HostileCase hostileCase(std::uint64_t seed);
@@ -45,10 +68,12 @@ HostileCase hostileCase(std::uint64_t seed);
 // Cases built by hand, one for each kind of difference the generated ones have found.
 std::vector<HostileCase> fixedCases();
 
-// Runs the case through the import run over a real office and holds the document it leaves against the cells the
-// import core's own reading, marking and splitting give without the office. Gives how they differ, one line per
-// difference (the first few), or nothing; counts in fileLoads the documents that came through the office's own
-// import of a whole file.
-QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads);
+// Reads an office's document back and lets go of it.
+using DocumentReader = std::function<inspect::DocumentContents(const SpreadsheetDocument&)>;
+
+// Runs the case through the import run over the office and holds the document it leaves, read back, against the
+// expected sheets. Gives how they differ, one line per difference (the first few), or nothing; counts in fileLoads the
+// documents that came through the office's own import of a whole file.
+QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read);
 
 } // namespace quillmere::testing

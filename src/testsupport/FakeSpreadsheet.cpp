@@ -2,6 +2,10 @@
 
 #include "import/Error.h"
 
+#include <QFile>
+#include <QStringDecoder>
+#include <QXmlStreamReader>
+
 #include <algorithm>
 
 namespace quillmere::testing {
@@ -59,12 +63,7 @@ public:
         data.largestBlockCells = std::max(data.largestBlockCells, block.width() * block.height());
         data.largestBlockRows = std::max(data.largestBlockRows, block.height());
         for (qsizetype i = 0; i < qsizetype(block.texts.size()); ++i) {
-            const std::pair at{row + i / block.width(), column + i % block.width()};
-            if (const QString& text = block.texts[std::size_t(i)]; text.isEmpty()) {
-                sheet->cells.erase(at);
-            } else {
-                sheet->cells[at] = text;
-            }
+            sheet->put(column + i % block.width(), row + i / block.width(), block.texts[std::size_t(i)]);
         }
     }
 
@@ -105,16 +104,121 @@ public:
     }
 
     void close() override { context_.data->closed = true; }
+    const DocumentData& data() const { return *context_.data; }
 
 private:
     Context context_;
 };
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("cannot load %1").arg(path));
+    }
+    return file.readAll();
+}
+
+// The office's text import: UTF-8 whose leading byte-order mark is no text, rows at LF, CR LF or a lone CR, cells
+// cut at the separator with no quoting, every cell text.
+SheetData textSheet(const QString& path, QChar separator, const QString& name) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8(readAll(path));
+    if (text.startsWith(u'\uFEFF')) {
+        text.remove(0, 1);
+    }
+    text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
+    SheetData sheet{name, {}};
+    const QStringList rows = text.split(u'\n');
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        const QStringList cells = rows[row].split(separator);
+        for (qsizetype column = 0; column < cells.size(); ++column) {
+            sheet.put(column, row, cells[column]);
+        }
+    }
+    return sheet;
+}
+
+qint64 repeated(const QXmlStreamReader& xml, const QString& attribute) {
+    return std::max<qint64>(1, xml.attributes().value(attribute).toLongLong());
+}
+
+// Literal white space stays as it stands, and the space element adds its spaces; the office drops the tab and
+// line-break elements in a cell.
+QString readParagraph(QXmlStreamReader& xml) {
+    QString text;
+    for (auto token = xml.readNext(); token != QXmlStreamReader::EndElement && !xml.atEnd(); token = xml.readNext()) {
+        if (token == QXmlStreamReader::StartElement) {
+            text += QString(xml.name() == u"s" ? repeated(xml, u"text:c"_qs) : 0, u' ');
+            xml.skipCurrentElement();
+        } else if (token == QXmlStreamReader::Characters) {
+            text += xml.text();
+        }
+    }
+    return text;
+}
+
+// Each element's children, one by one: the named ones given to read, the others skipped.
+template <typename Read>
+void children(QXmlStreamReader& xml, QStringView name, Read read) {
+    while (xml.readNextStartElement()) {
+        if (xml.name() == name) {
+            read();
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+}
+
+void readTable(QXmlStreamReader& xml, SheetData& sheet) {
+    qint64 row = 0;
+    children(xml, u"table-row", [&] {
+        const qint64 rows = repeated(xml, u"table:number-rows-repeated"_qs);
+        qint64 column = 0;
+        children(xml, u"table-cell", [&] {
+            const qint64 columns = repeated(xml, u"table:number-columns-repeated"_qs);
+            QStringList paragraphs;
+            children(xml, u"p", [&] { paragraphs << readParagraph(xml); });
+            // The office's own files repeat empty cells to the sheet's end.
+            for (qint64 r = row; r < row + rows && !paragraphs.isEmpty(); ++r) {
+                for (qint64 c = column; c < column + columns; ++c) {
+                    sheet.put(c, r, paragraphs.join(u'\n'));
+                }
+            }
+            column += columns;
+        });
+        row += rows;
+    });
+}
+
+// The office's load of a flat OpenDocument spreadsheet: each table a sheet, every cell as its paragraphs read.
+std::vector<SheetData> flatSheets(const QString& path) {
+    QXmlStreamReader xml(readAll(path));
+    std::vector<SheetData> sheets;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"table") {
+            sheets.push_back({xml.attributes().value(u"table:name"_qs).toString(), {}});
+            readTable(xml, sheets.back());
+        }
+    }
+    if (xml.hasError()) {
+        throw Error(QStringLiteral("%1 is no spreadsheet: %2").arg(path, xml.errorString()));
+    }
+    return sheets;
+}
 
 } // namespace
 
 QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
     const auto it = cells.find({row, column});
     return it == cells.end() ? QString() : it->second;
+}
+
+void FakeSpreadsheet::SheetData::put(qint64 column, qint64 row, const QString& text) {
+    if (text.isEmpty()) {
+        cells.erase({row, column});
+    } else {
+        cells[{row, column}] = text;
+    }
 }
 
 void FakeSpreadsheet::abandon() {
@@ -131,12 +235,44 @@ void FakeSpreadsheet::hangUntilAbandoned() {
     throw Error(QStringLiteral("the office was given up"));
 }
 
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
-    beforeCall(QStringLiteral("openNewDocument"));
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::open(std::vector<SheetData> sheets) {
     auto data = std::make_shared<DocumentData>();
-    data->sheets.push_back({QStringLiteral("Sheet1"), {}});
+    data->sheets = std::move(sheets);
     documents_.push_back(data);
     return std::make_unique<FakeDocument>(Context{data, *this});
+}
+
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
+    beforeCall(QStringLiteral("openNewDocument"));
+    return open({{QStringLiteral("Sheet1"), {}}});
+}
+
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openTextDocument(const QString& path, QChar separator, qint64,
+                                                                       qint64, const QString& sheetName) {
+    beforeCall(QStringLiteral("openTextDocument"));
+    return bulkLoads ? open({textSheet(path, separator, sheetName)}) : nullptr;
+}
+
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openSpreadsheetFile(const QString& path) {
+    beforeCall(QStringLiteral("openSpreadsheetFile"));
+    return bulkLoads ? open(flatSheets(path)) : nullptr;
+}
+
+inspect::DocumentContents FakeSpreadsheet::contentsOf(const SpreadsheetDocument& document) {
+    inspect::DocumentContents contents;
+    for (const SheetData& sheet : dynamic_cast<const FakeDocument&>(document).data().sheets) {
+        inspect::SheetContents read{sheet.name, {}, {}};
+        for (const auto& [at, text] : sheet.cells) {
+            const auto [row, column] = at;
+            read.rows.resize(std::max(read.rows.size(), std::size_t(row + 1)));
+            auto& cells = read.rows[std::size_t(row)];
+            cells.resize(std::max(cells.size(), std::size_t(column + 1)));
+            cells[std::size_t(column)] = text;
+        }
+        inspect::trim(read.rows);
+        contents.push_back(std::move(read));
+    }
+    return contents;
 }
 
 } // namespace quillmere::testing

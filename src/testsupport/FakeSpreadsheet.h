@@ -1,9 +1,11 @@
 #pragma once
 
 #include "import/Spreadsheet.h"
+#include "testsupport/DocumentReadback.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -14,14 +16,15 @@
 namespace quillmere::testing {
 
 // An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
-// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity) and records
-// the largest block written.
+// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity), loads the working
+// text file and the flat spreadsheet file by the office's rules, and records the largest block written.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:
     struct SheetData {
         QString name;
         std::map<std::pair<qint64, qint64>, QString> cells; // (row, column) -> text; empty texts are not kept
         QString at(qint64 column, qint64 row) const;
+        void put(qint64 column, qint64 row, const QString& text);
     };
     struct DocumentData {
         std::vector<SheetData> sheets;
@@ -35,31 +38,35 @@ public:
     // or hang as a stopped office does (hangUntilAbandoned).
     std::function<void(const QString& call)> beforeCall = [](const QString&) {};
 
+    // Without bulk loads, the fake answers both loads with null, as an office that has none, and runs write every
+    // cell.
+    bool bulkLoads = true;
+
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    // The fake has no bulk import: its runs write every cell, which is what it records.
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, QChar, qint64, qint64,
-                                                          const QString&) override {
-        beforeCall(QStringLiteral("openTextDocument"));
-        return nullptr;
-    }
-    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString&) override {
-        beforeCall(QStringLiteral("openSpreadsheetFile"));
-        return nullptr;
-    }
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64, qint64,
+                                                          const QString& sheetName) override;
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override;
     std::vector<QString> newDocumentSheetNames() override {
         beforeCall(QStringLiteral("newDocumentSheetNames"));
         return {QStringLiteral("Sheet1")};
     }
     OfficeLimits limits() const override {
-        return {.sheet = capacity, .sheets = 10'000, .textLoadColumns = 1'024, .textLoadCellLength = 65'535};
+        return {.sheet = capacity,
+                .sheets = 10'000,
+                .textLoadColumns = std::min<qsizetype>(1'024, capacity.columns),
+                .textLoadCellLength = 65'535};
     }
     void abandon() override;
     // Waits as a call into a hung office does: until the office is abandoned, then fails.
     void hangUntilAbandoned();
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
+    // What a document of this office holds, in the form the real office's documents are read back in, trimmed alike.
+    static inspect::DocumentContents contentsOf(const SpreadsheetDocument& document);
 
 private:
+    std::unique_ptr<SpreadsheetDocument> open(std::vector<SheetData> sheets);
+
     std::vector<std::shared_ptr<DocumentData>> documents_;
     std::mutex abandonLock_;
     std::condition_variable abandoned_;

@@ -27,7 +27,7 @@ const T& pick(Random& random, const std::array<T, N>& items) {
 
 // Texts a spreadsheet would rather read as numbers, dates, formulas, errors or quoted fields; characters that are
 // separators, marks or non-characters elsewhere; runs of spaces and tabs.
-const std::array<QString, 40> special = {
+const std::array<QString, 41> special = {
     u"0012"_qs,       u"=1+2"_qs,         u"+1"_qs,       u"-"_qs,
     u"1e5"_qs,        u"TRUE"_qs,         u"1/2/2003"_qs, u"12:30"_qs,
     u"50%"_qs,        u"#N/A"_qs,         u"'quoted"_qs,  u"\"quoted, with comma\""_qs,
@@ -38,6 +38,7 @@ const std::array<QString, 40> special = {
     u"\u00A0"_qs,     u"\u200B"_qs,       u"\u20AC"_qs,   u"aaa"_qs,
     u"aa"_qs,         u"\u00FF\u00FE"_qs, QString(),      u" "_qs,
     u"  "_qs,         u" x "_qs,          u"\t"_qs,       u"a  b"_qs,
+    u"aXb"_qs,
 };
 
 QString word(Random& random) {
@@ -71,72 +72,118 @@ QString piece(Random& random, const Flavour& flavour) {
 
 // Few cases carry a heavy line, as the seed's modulus and remainder say: they are slow for the office, and one of
 // each kind finds what they find. Pieces far beyond the 65,535 characters of a cell of the office's text import, of a
-// letter no typed delimiter holds; rows as wide as a sheet, and wider than the text import's 1,024 columns, cut where
-// the rule cuts, or at the cell separator itself where the rule does not cut.
-QString heavyLine(std::uint64_t seed, const QString& delimiter) {
+// letter no typed delimiter holds; rows as wide as a sheet, and wider than the text import's 1,024 columns.
+QStringList heavyLine(std::uint64_t seed) {
     static constexpr std::array<std::array<qsizetype, 4>, 4> kinds{
         {{97, 13, 1'000'003, 0}, {29, 5, 70'000, 0}, {83, 41, 0, 16'384}, {11, 7, 0, 1'100}}};
     for (const auto& [modulus, remainder, length, width] : kinds) {
         if (seed % std::uint64_t(modulus) == std::uint64_t(remainder)) {
-            QStringList pieces =
+            QStringList cells =
                 length > 0 ? QStringList{u"1"_qs, QString(length, QChar(u'q')), u"2"_qs} : QStringList();
             for (qsizetype i = 0; i < width; ++i) {
-                pieces << (i % 7 == 3 ? QString() : QString::number(i));
+                cells << (i % 7 == 3 ? QString() : QString::number(i));
             }
-            return pieces.join(delimiter);
+            return cells;
         }
     }
     return {};
 }
 
-QString fileText(Random& random, const QString& delimiter, const Flavour& flavour, const QString& heavy) {
-    QString text;
-    const std::size_t lines = chance(random, 0.08) ? 0 : below(random, 25);
-    const std::size_t heavyAt = heavy.isEmpty() ? lines + 1 : below(random, lines + 1);
-    for (std::size_t line = 0; line <= lines; ++line) {
+// A cell of one piece, or of two with a comma between, which cuts only under its own rule.
+QString cell(Random& random, const Flavour& flavour) {
+    return chance(random, 0.2) ? piece(random, flavour) + u',' + piece(random, flavour) : piece(random, flavour);
+}
+
+std::vector<CaseLine> fileLines(Random& random, const Flavour& flavour, const QStringList& heavy) {
+    std::vector<CaseLine> lines;
+    const std::size_t count = chance(random, 0.08) ? 0 : below(random, 25);
+    const std::size_t heavyAt = heavy.isEmpty() ? count + 1 : below(random, count + 1);
+    for (std::size_t line = 0; line <= count; ++line) {
         if (line == heavyAt) {
             // A row of its own, also behind a line without its line end or ending in a lone CR.
-            text += u'\n' + heavy + u'\n';
+            lines.push_back({{}, u"\n"_qs});
+            lines.push_back({heavy, u"\n"_qs});
         }
-        if (line == lines) {
+        if (line == count) {
             break;
         }
-        for (std::size_t n = below(random, 9), p = 0; p < n; ++p) {
-            if (p > 0) {
-                text += chance(random, 0.8) || delimiter.isEmpty() ? delimiter : u","_qs;
-            }
-            text += piece(random, flavour);
+        CaseLine drawn;
+        for (std::size_t n = below(random, 9); n > 0; --n) {
+            drawn.cells << cell(random, flavour);
         }
         // The last line goes without a line end now and then.
-        if (line + 1 < lines || chance(random, 0.7)) {
-            text += pick(random, std::array<QString, 5>{u"\n"_qs, u"\r\n"_qs, u"\n"_qs, u"\r\n"_qs,
-                                                        flavour.controls ? u"\r"_qs : u"\n"_qs});
+        if (line + 1 < count || chance(random, 0.7)) {
+            drawn.end = pick(random, std::array<QString, 5>{u"\n"_qs, u"\r\n"_qs, u"\n"_qs, u"\r\n"_qs,
+                                                            flavour.controls ? u"\r"_qs : u"\n"_qs});
         }
+        lines.push_back(std::move(drawn));
     }
-    return text;
+    return lines;
 }
 
-bool fitsWindows1252(const QString& text) {
+// Windows-1252 bytes that read back as the same text: the text fits, its bytes start with no byte-order mark, and
+// unless they are ASCII they are no UTF-8.
+bool readsBackAsWindows1252(const QString& text) {
     QStringEncoder encoder("windows-1252");
-    const QByteArray encoded = encoder(text); // the encoder learns of a character it cannot take as it encodes
-    return !encoder.hasError() && std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+    const QByteArray bytes = encoder(text); // the encoder learns of a character it cannot take as it encodes
+    if (encoder.hasError() || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+        return false;
+    }
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xEF\xBB\xBF")) {
+        return false;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8(bytes);
+    return utf8.hasError() || asUtf8 == text;
 }
 
-CaseFile caseFile(Random& random, QString name, QString text, bool utf16) {
+CaseFile caseFile(Random& random, QString name, std::vector<CaseLine> lines, const QString& joiner, bool utf16) {
+    CaseFile file{std::move(name), std::move(lines)};
     if (utf16) {
-        return {std::move(name), std::move(text), chance(random, 0.5) ? "UTF-16LE" : "UTF-16BE", true};
+        file.encoding = chance(random, 0.5) ? "UTF-16LE" : "UTF-16BE";
+        file.mark = true;
+    } else if (readsBackAsWindows1252(file.text(joiner)) && chance(random, 0.4)) {
+        file.encoding = "windows-1252";
+    } else {
+        file.mark = chance(random, 0.33);
     }
-    if (fitsWindows1252(text) && chance(random, 0.4)) {
-        return {std::move(name), std::move(text), "windows-1252"};
-    }
-    return {std::move(name), std::move(text), "UTF-8", chance(random, 0.33)};
+    return file;
+}
+
+// Names alike in another letter case, like the new document's sheet, or with nothing a sheet name keeps.
+QString fileName(Random& random, std::size_t f) {
+    const QString name =
+        chance(random, 0.7)
+            ? QStringLiteral("f%1.txt").arg(f)
+            : pick(random, std::array<QString, 6>{u"report.txt"_qs, u"Report.txt"_qs, u"sheet1"_qs, u"\u00E9.\u00FC"_qs,
+                                                  u"Sales-2008 (final).txt"_qs, u"Gr\u00FC\u00DFe.txt"_qs});
+    return QStringLiteral("%1/%2").arg(f).arg(name);
 }
 
 } // namespace
 
-QByteArray CaseFile::bytes() const {
+QString CaseFile::text(const QString& joiner) const {
+    QString joined;
+    for (const CaseLine& line : lines) {
+        joined += line.cells.join(joiner) + line.end;
+    }
+    return joined;
+}
+
+QByteArray CaseFile::bytes(const QString& joiner) const {
     QStringEncoder encoder(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
-    return encoder.encode(text);
+    return encoder.encode(text(joiner));
+}
+
+QString HostileCase::cutAt() const {
+    return rule == ColumnRule::SplitAtText
+               ? delimiter
+               : std::array{QString(), u" "_qs, u","_qs, QString(), u"\t"_qs}[std::size_t(rule)];
+}
+
+QString HostileCase::joiner() const {
+    const QString cut = cutAt();
+    return cut.isEmpty() ? QStringLiteral("\u00B8") : cut;
 }
 
 QString HostileCase::describe() const {
@@ -161,45 +208,42 @@ HostileCase hostileCase(std::uint64_t seed) {
     c.layout = seed % 2 == 0 ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
     c.rule = ColumnRule(seed / 2 % 5);
     c.delimiter = pick(random, std::array<QString, 7>{u"aa"_qs, u"::"_qs, u";"_qs, u"ab"_qs, u"x"_qs, u"|"_qs, {}});
-    // The text that joins pieces: where the rule does not cut, a comma; a typed delimiter may be empty.
-    const QString delimiter = c.rule == ColumnRule::SplitAtText
-                                  ? c.delimiter
-                                  : std::array{u","_qs, u" "_qs, u","_qs, QString(), u"\t"_qs}[std::size_t(c.rule)];
-    const QString heavyDelimiter =
-        c.rule == ColumnRule::NoSplit || delimiter.isEmpty() ? QString(CellSeparator) : delimiter;
     for (std::size_t f = 0, count = 1 + below(random, 4); f < count; ++f) {
         const Flavour flavour{chance(random, 0.25), chance(random, 0.2)};
-        const QString text = fileText(random, delimiter, flavour, f == 0 ? heavyLine(seed, heavyDelimiter) : QString());
-        c.files.push_back(caseFile(random, QStringLiteral("f%1.txt").arg(f), text, flavour.utf16));
+        std::vector<CaseLine> lines = fileLines(random, flavour, f == 0 ? heavyLine(seed) : QStringList());
+        c.files.push_back(caseFile(random, fileName(random, f), std::move(lines), c.joiner(), flavour.utf16));
     }
     return c;
 }
 
 std::vector<HostileCase> fixedCases() {
-    const auto one = [](SheetLayout layout, QString text, const char* encoding) {
+    const auto one = [](SheetLayout layout, std::vector<CaseLine> lines, const char* encoding, bool mark) {
         HostileCase c;
         c.layout = layout;
         c.rule = ColumnRule::SplitAtComma;
-        c.files.push_back({u"fixed.txt"_qs, std::move(text), encoding, encoding != QByteArray("UTF-8")});
+        c.files.push_back({u"fixed.txt"_qs, std::move(lines), encoding, mark});
         return c;
     };
+    const QString lf = u"\n"_qs;
     // The office's text import cut a cell after 65,535 characters.
-    const QString longLine = QString(70'000, QChar(u'x')) + u"\nshort\n"_qs;
+    const std::vector<CaseLine> longLine{{{QString(70'000, QChar(u'x'))}, lf}, {{u"short"_qs}, lf}};
     // A lone low surrogate in a cell brought the office down; a lone high one at a cell's end vanished.
-    const QString loneSurrogates = u"a"_qs + QChar(0xDC00) + u"b,c"_qs + QChar(0xD800) + u"\n"_qs + QChar(0xD800);
+    const std::vector<CaseLine> loneSurrogates{{{u"a"_qs + QChar(0xDC00) + u"b"_qs, u"c"_qs + QChar(0xD800)}, lf},
+                                               {{QString(QChar(0xD800))}, {}}};
     // The office's text import starts a row at a lone CR, which the row rules drop.
-    const QString loneCr = u"x\ry,z\r\nw"_qs;
+    const std::vector<CaseLine> loneCr{{{u"x"_qs}, u"\r"_qs}, {{u"y"_qs, u"z"_qs}, u"\r\n"_qs}, {{u"w"_qs}, {}}};
     // The office's text import took a text's leading U+FEFF for a byte-order mark and dropped it.
-    const QString leadingMark = u"\uFEFF,x\n"_qs;
+    const std::vector<CaseLine> leadingMark{{{u"\uFEFF"_qs, u"x"_qs}, lf}};
     // The office dropped a tab written as the flat file's tab element.
-    const QString tabs = u"a\tb,\t, \t x\t\n\t\n"_qs;
+    const std::vector<CaseLine> tabs{{{u"a\tb"_qs, u"\t"_qs, u" \t x\t"_qs}, lf}, {{u"\t"_qs}, lf}};
     std::vector<HostileCase> cases;
     for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
-        cases.push_back(one(layout, longLine, "UTF-8"));
-        cases.push_back(one(layout, loneSurrogates, "UTF-16BE"));
-        cases.push_back(one(layout, tabs, "UTF-8"));
-        cases.push_back(one(layout, loneCr, "UTF-8"));
-        cases.push_back(one(layout, leadingMark, "UTF-16LE"));
+        cases.push_back(one(layout, longLine, "UTF-8", false));
+        cases.push_back(one(layout, loneSurrogates, "UTF-16BE", true));
+        cases.push_back(one(layout, tabs, "UTF-8", false));
+        cases.push_back(one(layout, loneCr, "UTF-8", false));
+        cases.push_back(one(layout, leadingMark, "UTF-16LE", true));
+        cases.push_back(one(layout, leadingMark, "UTF-8", false));
     }
     // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
     // pieces, through the office's import and, with a NUL in it, through block writes.
@@ -207,16 +251,18 @@ std::vector<HostileCase> fixedCases() {
         HostileCase across;
         across.rule = ColumnRule::SplitAtText;
         across.delimiter = u"::"_qs;
-        across.files = {{u"1.txt"_qs, u"p::q:"_qs},
-                        {u"2.txt"_qs, u":r\r"_qs, "UTF-16LE", true},
-                        {u"3.txt"_qs, u"\ns"_qs + nul, "windows-1252"}};
+        across.files = {{u"1.txt"_qs, {{{u"p"_qs, u"q:"_qs}, {}}}},
+                        {u"2.txt"_qs, {{{u":r"_qs}, u"\r"_qs}}, "UTF-16LE", true},
+                        {u"3.txt"_qs, {{{}, lf}, {{u"s"_qs + nul}, {}}}, "windows-1252"}};
         cases.push_back(across);
-        QString large;
+        std::vector<CaseLine> large;
         for (int line = 0; line < 25'000; ++line) {
-            large += u"%1::\u00E9\U0001F600:::\u00B8\r\n::\u4E2D\u6587 %1::"_qs.arg(line);
+            large.push_back({{QString::number(line), u"\u00E9\U0001F600"_qs, u":\u00B8"_qs}, u"\r\n"_qs});
+            large.push_back({{QString(), QStringLiteral("\u4E2D\u6587 %1").arg(line), QString()}, {}});
         }
+        large.back().cells.back() += nul;
         HostileCase pieces = across;
-        pieces.files = {{u"large.txt"_qs, large + nul}};
+        pieces.files = {{u"large.txt"_qs, std::move(large)}};
         cases.push_back(pieces);
     }
     return cases;

@@ -2,6 +2,8 @@
 #include "import/ImportRun.h"
 #include "import/SheetNames.h"
 #include "import/TextReader.h"
+#include "import/tests/SpreadsheetContract.h"
+#include "testsupport/DifferentialCheck.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
@@ -17,19 +19,19 @@ using namespace quillmere::testing;
 
 namespace {
 
-// The text marked under the rule and cut: every cell ends in '|', every row in '/'.
-QString cut(const QString& text, ColumnRule rule, const QString& delimiter) {
-    QString cells;
-    for (QStringView row : SplitRows(MarkColumns(text, rule, delimiter))) {
-        for (QStringView cell : SplitCells(row)) {
-            cells.append(cell).append(u'|');
-        }
-        cells += u'/';
+// The stand-in office, held to what the real one does.
+struct FakeOffice {
+    FakeSpreadsheet fake;
+    SpreadsheetOffice& office() { return fake; }
+    inspect::DocumentContents contents(const SpreadsheetDocument& document) const {
+        return FakeSpreadsheet::contentsOf(document);
     }
-    return cells;
-}
+    bool refused(const std::function<void()>& step) const { return !failure(step).isEmpty(); }
+};
 
 } // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, SpreadsheetContract, FakeOffice);
 
 // An odd last byte is dropped; without the other half, half a mark is a letter; an overlong form is no UTF-8.
 TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCannotReadNamingPathAndReason) {
@@ -117,23 +119,19 @@ TEST(StreamedText, PiecesGiveWhatTheWholeFileGives) {
     }
 }
 
-// A typed delimiter counts under its own rule only; the separator's own character in the input cuts under every rule.
-TEST(MarkColumns, EachRuleCutsAtItsOwnDelimiterWholeExactAndWithoutOverlapAndRowsAtLineFeedsOnly) {
-    using enum ColumnRule;
-    const std::tuple<ColumnRule, const char*, QStringList> cases[] = {
-        {SplitAtSpace, "", {"a\tb  c", "a\tb||c|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtTab, "", {"a\tb  c", "a|b  c|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtComma, ";", {",x;\"a,b\"", "|x;\"a|b\"|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtText, "::", {"a::b:c", "a|b:c|/", "a\u00B8b", "a|b|/"}},
-        {SplitAtText, "x", {"axbXc", "a|bXc|/"}},
-        {SplitAtText, "aa", {"aaa", "|a|/"}},
-        {SplitAtText, "", {"a::b:c", "a::b:c|/"}},
-        {NoSplit, "", {"a,b c\td", "a,b c\td|/", "a\u00B8b", "a|b|/"}},
-        {NoSplit, "", {"a\rb\nc\r\n\r\nd\r\n", "ab|/c|//d|//", "\n", "//", "\r", ""}}};
-    for (const auto& [rule, delimiter, texts] : cases) {
-        for (qsizetype i = 0; i < texts.size(); i += 2) {
-            EXPECT_EQ(cut(texts[i], rule, delimiter), texts[i + 1]) << texts[i].toStdString();
-        }
+// The differential check's cases, drawn and built by hand, through the stand-in office, with and without its bulk
+// loads: every way of the run, every column rule, encoding and line end, held against the cells drawn.
+TEST(Differential, EveryCaseGivesTheCellsItWasDrawnFrom) {
+    std::vector<HostileCase> cases = fixedCases();
+    for (std::uint64_t seed = 1; seed <= 150; ++seed) {
+        cases.push_back(hostileCase(seed));
+    }
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        FakeSpreadsheet office;
+        office.bulkLoads = i % 3 != 0;
+        int loads = 0;
+        EXPECT_EQ(differences(office, cases[i], loads, FakeSpreadsheet::contentsOf), QStringList())
+            << cases[i].describe().toStdString();
     }
 }
 
@@ -216,6 +214,7 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFil
     EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet)
                     .contains(u"needs 4 rows and 1 column,"));
     EXPECT_EQ(import({files.write(u"exact"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet), QString());
+    office.bulkLoads = false; // sheets are inserted one by one only where the office has no flat load
     office.beforeCall = [](const QString& call) {
         call == u"insertSheet secondtxt" ? throw Error(u"the office said no"_qs) : void();
     };
@@ -234,6 +233,7 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
         paths << files.write(QStringLiteral("%1/f.txt").arg(i),
                              QByteArray("1\r\n1,2,3,4,5,6,7,8,9,10,11,\xC3\xA9\r\n").repeated(5000));
     }
+    office.bulkLoads = false; // every cell goes through block writes
     office.beforeCall = [&](const QString& call) { EXPECT_FALSE(call == u"writeBlock" && progress.back() == 100); };
     std::stop_source stopped;
     stopped.request_stop();
@@ -271,6 +271,9 @@ TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) 
             ImportJob job(
                 [&, call = call]() {
                     auto office = std::make_unique<FakeSpreadsheet>();
+                    // The calls that come only where the office has no bulk load.
+                    office->bulkLoads =
+                        !QStringList{u"openNewDocument"_qs, u"writeBlock"_qs, u"insertSheet btxt"_qs}.contains(call);
                     if (offices++ == 0) {
                         office->beforeCall = [&office = *office, call](const QString& made) {
                             made == call ? office.hangUntilAbandoned() : void();

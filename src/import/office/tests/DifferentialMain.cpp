@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+using namespace quillmere;
 using namespace quillmere::testing;
 
 namespace {
@@ -15,6 +16,12 @@ namespace {
 void print(const QString& line) {
     std::fputs(qPrintable(line + u'\n'), stdout);
     std::fflush(stdout);
+}
+
+inspect::DocumentContents readAndClose(const SpreadsheetDocument& document) {
+    inspect::DocumentContents contents = inspect::readDocument(document);
+    inspect::closeDocument(document);
+    return contents;
 }
 
 } // namespace
@@ -36,7 +43,7 @@ int main(int argc, char** argv) {
     PrivateOffice office;
     const auto connection = office.connect();
     for (const HostileCase& c : cases) {
-        if (const QStringList found = differences(*connection, c, fileLoads); !found.isEmpty()) {
+        if (const QStringList found = differences(*connection, c, fileLoads, readAndClose); !found.isEmpty()) {
             ++differing;
             print(QStringLiteral("differs: %1\n  %2").arg(c.describe(), found.join(u"\n  ")));
         }
