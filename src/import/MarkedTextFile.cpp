@@ -1,6 +1,7 @@
 #include "import/MarkedTextFile.h"
 
 #include "import/FileError.h"
+#include "import/TextDecoding.h"
 
 namespace quillmere {
 namespace {
@@ -73,7 +74,7 @@ QString MarkedTextReader::nextLines() {
             throw FileError(file_.fileName(), file_.errorString());
         }
         if (bytes.isEmpty()) {
-            return QString::fromUtf8(std::exchange(carried_, {}));
+            return decodeUtf8(std::exchange(carried_, {}));
         }
         end = bytes.lastIndexOf('\n');
         if (end >= 0) {
@@ -81,7 +82,7 @@ QString MarkedTextReader::nextLines() {
         }
         carried_ += bytes;
     }
-    QString lines = QString::fromUtf8(QByteArrayView(carried_).first(end));
+    QString lines = decodeUtf8(QByteArrayView(carried_).first(end));
     carried_.remove(0, end);
     return lines;
 }

@@ -85,6 +85,12 @@ qsizetype utf16PieceEnd(QByteArrayView bytes) {
 
 } // namespace
 
+QString decodeUtf8(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
+}
+
 QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
@@ -111,7 +117,7 @@ MarkedEncoding byteOrderMark(QByteArrayView head) {
 QString decodeAs(TextEncoding encoding, QByteArrayView bytes) {
     switch (encoding) {
     case TextEncoding::Utf8:
-        return QString::fromUtf8(bytes);
+        return decodeUtf8(bytes);
     case TextEncoding::Windows1252:
         return decodeWindows1252(bytes);
     case TextEncoding::Utf16LittleEndian:

@@ -33,6 +33,10 @@ bool isUtf8(QByteArrayView bytes);
 // joined, gives what decodeAs() of both together gives. Never 0 while the bytes hold a whole character.
 qsizetype pieceEnd(TextEncoding encoding, QByteArrayView bytes);
 
+// UTF-8 bytes from anywhere in a text: a U+FEFF they start with is a character of the text, which
+// QString::fromUtf8() would drop.
+QString decodeUtf8(QByteArrayView bytes);
+
 // One character per byte in Windows-1252; the five unassigned bytes map to the C1 controls of the same value.
 QString decodeWindows1252(QByteArrayView bytes);
 

@@ -20,9 +20,10 @@ constexpr qsizetype reportedDifferences = 10;
 const QString firstSheet = QStringLiteral("Sheet1");
 constexpr QChar cedilla = u'\u00B8';
 
-// Reading drops a UTF-8 file's leading U+FEFF, behind a mark or not, and takes a lone surrogate for no character.
+// A UTF-8 file written without a mark and starting with U+FEFF starts with a mark, which is no text; a lone
+// surrogate is no character.
 QString cellAsRead(QString cell, const CaseFile& file, bool leading) {
-    if (leading && QByteArrayView(file.encoding) == "UTF-8" && cell.startsWith(u'\uFEFF')) {
+    if (leading && !file.mark && QByteArrayView(file.encoding) == "UTF-8" && cell.startsWith(u'\uFEFF')) {
         cell.remove(0, 1);
     }
     for (qsizetype i = 0; i < cell.size(); ++i) {

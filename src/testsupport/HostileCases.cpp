@@ -244,6 +244,7 @@ std::vector<HostileCase> fixedCases() {
         cases.push_back(one(layout, loneCr, "UTF-8", false));
         cases.push_back(one(layout, leadingMark, "UTF-16LE", true));
         cases.push_back(one(layout, leadingMark, "UTF-8", false));
+        cases.push_back(one(layout, leadingMark, "UTF-8", true));
     }
     // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
     // pieces, through the office's import and, with a NUL in it, through block writes.
