@@ -1,8 +1,8 @@
 // Measures the walk over a tree of 100,000 files in 5,000 folders, built in the temporary folder for the run,
 // into the list on screen, and how quickly the list then scrolls and repaints with that many rows.
-#include "filelist/FolderWalk.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
+#include "filelist/FolderWalk.h"
 
 #include <QApplication>
 #include <QDir>
