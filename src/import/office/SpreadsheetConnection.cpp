@@ -4,6 +4,7 @@
 #include "import/office/OfficeStart.h"
 #include "import/office/TerminationVeto.h"
 #include "import/office/TextDocument.h"
+#include "import/office/UnoProperties.h"
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
@@ -62,8 +63,9 @@ std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(cons
 std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         QStringLiteral("Could not open a new Calc document"), [&]() -> std::unique_ptr<SpreadsheetDocument> {
-            const auto component = desktop_->loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"),
-                                                                          rtl::OUString("_blank"), 0, {});
+            const auto component =
+                desktop_->loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"), rtl::OUString("_blank"),
+                                                       0, office::properties({office::onMainThread()}));
             return std::make_unique<office::UnoDocument>(
                 Reference<sheet::XSpreadsheetDocument>(component, UNO_QUERY_THROW));
         });

@@ -108,10 +108,11 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
     const rtl::Reference<LoadInteraction> interaction(new LoadInteraction);
     uno::Sequence<beans::PropertyValue> args(filter);
     const sal_Int32 size = args.getLength();
-    args.realloc(size + 2);
+    args.realloc(size + 3);
     args.getArray()[size] = property("AsTemplate", uno::Any(true));
     args.getArray()[size + 1] =
         property("InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(interaction.get())));
+    args.getArray()[size + 2] = onMainThread();
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     Reference<lang::XComponent> component;
     try {

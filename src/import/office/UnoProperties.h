@@ -19,4 +19,11 @@ properties(std::initializer_list<com::sun::star::beans::PropertyValue> list) {
     return {list.begin(), sal_Int32(list.size())};
 }
 
+// A document's window is built by the thread that loads it. Built on a thread of the bridge, the office's GTK front
+// end asks the clipboard for the menus' state from that thread and can wait on it for ever; a load with this
+// option is done on the office's main thread.
+inline com::sun::star::beans::PropertyValue onMainThread() {
+    return property("OnMainThread", com::sun::star::uno::Any(true));
+}
+
 } // namespace quillmere::office
