@@ -1,11 +1,11 @@
 // Measures writing cells into the office and whole import runs, each against the office's own text import of
 // the same data, in one run against one private office.
 #include "NativeLoad.h"
-#include "import/ColumnSplitting.h"
-#include "import/FlatSpreadsheet.h"
-#include "import/ImportRun.h"
-#include "import/RowWriter.h"
-#include "import/SheetNames.h"
+#include "import/run/FlatSpreadsheet.h"
+#include "import/run/ImportRun.h"
+#include "import/run/RowWriter.h"
+#include "import/run/SheetNames.h"
+#include "import/text/ColumnSplitting.h"
 #include "testsupport/DocumentReadback.h"
 #include "testsupport/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"

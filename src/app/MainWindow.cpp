@@ -8,9 +8,9 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
-#include "import/ImportJob.h"
-#include "import/ImportRun.h"
-#include "import/ProblemList.h"
+#include "import/run/ImportJob.h"
+#include "import/run/ImportRun.h"
+#include "import/run/ProblemList.h"
 
 #include <QDir>
 #include <QLineEdit>

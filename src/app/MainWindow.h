@@ -3,8 +3,8 @@
 #include "app/BusyPointer.h"
 #include "app/MainWindowControls.h"
 #include "filelist/FolderWalkJob.h"
-#include "import/ColumnRule.h"
-#include "import/ImportRequest.h"
+#include "import/run/ImportRequest.h"
+#include "import/text/ColumnRule.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "app/ProgramEnd.h"
 
-#include "import/ImportJob.h"
-#include "import/WorkFile.h"
+#include "import/run/ImportJob.h"
+#include "import/run/WorkFile.h"
 
 #include <cstdlib>
 

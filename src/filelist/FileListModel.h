@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/FilePath.h"
+#include "import/text/FilePath.h"
 
 #include <QAbstractListModel>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "testsupport/DifferentialCheck.h"
 
 #include "import/Error.h"
-#include "import/ImportRun.h"
+#include "import/run/ImportRun.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/ColumnRule.h"
 #include "import/Spreadsheet.h"
+#include "import/run/ImportRequest.h"
 #include "testsupport/DocumentReadback.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "app/ProgramEnd.h"
 
-#include "import/ImportJob.h"
+#include "import/run/ImportJob.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"

@@ -1,11 +1,11 @@
 #include "import/office/SpreadsheetConnection.h"
 
+#include "import/office/DocumentLoads.h"
 #include "import/office/OfficeError.h"
 #include "import/office/OfficeStart.h"
 #include "import/office/TerminationVeto.h"
-#include "import/office/TextDocument.h"
-#include "import/office/UnoProperties.h"
 #include "import/office/UnoGuard.h"
+#include "import/office/UnoProperties.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
 

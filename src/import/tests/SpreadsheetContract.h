@@ -3,8 +3,8 @@
 // What the import run relies on of an office, held against the stand-in office in the core tests and against the real
 // one in the office tests, so that the two cannot drift apart. Office is a type whose objects give office(), the
 // contents(document) as read back, and refused(step): whether the step is refused with the reason.
-#include "import/ColumnSplitting.h"
-#include "import/FlatSpreadsheet.h"
+#include "import/run/FlatSpreadsheet.h"
+#include "import/text/ColumnSplitting.h"
 #include "testsupport/DocumentReadback.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"

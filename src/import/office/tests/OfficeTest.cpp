@@ -1,5 +1,5 @@
-#include "import/ImportJob.h"
 #include "import/office/OfficeError.h"
+#include "import/run/ImportJob.h"
 #include "import/tests/SpreadsheetContract.h"
 #include "testsupport/DocumentReadback.h"
 #include "testsupport/GTestQt.h"

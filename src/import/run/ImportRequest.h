@@ -1,11 +1,14 @@
 #pragma once
 
-#include "import/ColumnRule.h"
-#include "import/FilePath.h"
+#include "import/text/ColumnRule.h"
+#include "import/text/FilePath.h"
 
 #include <QString>
 
 namespace quillmere {
+
+// Where the files go: all into the first sheet, or one new sheet per file.
+enum class SheetLayout { SingleSheet, SheetPerFile };
 
 // Everything one import run needs, taken from the window once, when the run starts.
 struct ImportRequest {

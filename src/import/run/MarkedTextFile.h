@@ -1,8 +1,8 @@
 #pragma once
 
-#include "import/ColumnSplitting.h"
-#include "import/RowsExtent.h"
-#include "import/WorkFile.h"
+#include "import/run/WorkFile.h"
+#include "import/text/ColumnSplitting.h"
+#include "import/text/RowsExtent.h"
 
 #include <QFile>
 

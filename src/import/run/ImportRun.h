@@ -1,12 +1,12 @@
 #pragma once
 
-#include "import/ColumnSplitting.h"
 #include "import/Error.h"
-#include "import/ImportRequest.h"
-#include "import/MarkedTextFile.h"
-#include "import/RowWriter.h"
 #include "import/Spreadsheet.h"
-#include "import/WorkFile.h"
+#include "import/run/ImportRequest.h"
+#include "import/run/MarkedTextFile.h"
+#include "import/run/RowWriter.h"
+#include "import/run/WorkFile.h"
+#include "import/text/ColumnSplitting.h"
 
 #include <functional>
 #include <optional>

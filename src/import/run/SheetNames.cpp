@@ -1,4 +1,4 @@
-#include "import/SheetNames.h"
+#include "import/run/SheetNames.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/ColumnSplitting.h"
 #include "import/Spreadsheet.h"
+#include "import/text/ColumnSplitting.h"
 
 #include <functional>
 #include <stop_token>

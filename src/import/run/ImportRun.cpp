@@ -1,11 +1,11 @@
-#include "import/ImportRun.h"
+#include "import/run/ImportRun.h"
 
-#include "import/Counted.h"
-#include "import/FileError.h"
-#include "import/ProblemList.h"
-#include "import/RowWriter.h"
-#include "import/RowsExtent.h"
-#include "import/TextReader.h"
+#include "import/run/Counted.h"
+#include "import/run/ProblemList.h"
+#include "import/run/RowWriter.h"
+#include "import/text/FileError.h"
+#include "import/text/RowsExtent.h"
+#include "import/text/TextReader.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/OfficeWatch.h"
 #include "import/Spreadsheet.h"
+#include "import/run/OfficeWatch.h"
 
 namespace quillmere {
 

@@ -1,6 +1,6 @@
-#include "import/ImportRun.h"
-#include "import/RowsExtent.h"
-#include "import/TextReader.h"
+#include "import/run/ImportRun.h"
+#include "import/text/RowsExtent.h"
+#include "import/text/TextReader.h"
 
 #include <memory>
 

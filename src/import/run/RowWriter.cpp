@@ -1,4 +1,4 @@
-#include "import/RowWriter.h"
+#include "import/run/RowWriter.h"
 
 #include <algorithm>
 #include <future>

@@ -1,4 +1,4 @@
-#include "import/ColumnSplitting.h"
+#include "import/text/ColumnSplitting.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "import/FlatSpreadsheet.h"
+#include "import/run/FlatSpreadsheet.h"
 
 #include <algorithm>
 

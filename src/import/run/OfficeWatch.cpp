@@ -1,4 +1,4 @@
-#include "import/OfficeWatch.h"
+#include "import/run/OfficeWatch.h"
 
 namespace quillmere {
 

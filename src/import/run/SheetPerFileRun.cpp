@@ -1,8 +1,8 @@
-#include "import/FlatSpreadsheet.h"
-#include "import/ImportRun.h"
-#include "import/RowsExtent.h"
-#include "import/SheetNames.h"
-#include "import/TextReader.h"
+#include "import/run/FlatSpreadsheet.h"
+#include "import/run/ImportRun.h"
+#include "import/run/SheetNames.h"
+#include "import/text/RowsExtent.h"
+#include "import/text/TextReader.h"
 
 #include <QFileDevice>
 

@@ -1,4 +1,4 @@
-#include "import/FilePath.h"
+#include "import/text/FilePath.h"
 
 #include <QFile>
 

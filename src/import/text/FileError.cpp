@@ -1,4 +1,4 @@
-#include "import/FileError.h"
+#include "import/text/FileError.h"
 
 namespace quillmere {
 

@@ -1,8 +1,8 @@
-#include "import/ImportJob.h"
+#include "import/run/ImportJob.h"
 
-#include "import/ImportRun.h"
-#include "import/OfficeWatch.h"
-#include "import/WatchedOffice.h"
+#include "import/run/ImportRun.h"
+#include "import/run/OfficeWatch.h"
+#include "import/run/WatchedOffice.h"
 
 namespace quillmere {
 

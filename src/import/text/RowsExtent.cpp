@@ -1,4 +1,4 @@
-#include "import/RowsExtent.h"
+#include "import/text/RowsExtent.h"
 
 #include <algorithm>
 

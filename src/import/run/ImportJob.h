@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/ImportRequest.h"
 #include "import/Spreadsheet.h"
+#include "import/run/ImportRequest.h"
 
 #include <QObject>
 

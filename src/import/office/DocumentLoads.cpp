@@ -1,4 +1,4 @@
-#include "import/office/TextDocument.h"
+#include "import/office/DocumentLoads.h"
 
 #include "import/office/LoadInteraction.h"
 #include "import/office/OfficeError.h"

@@ -1,7 +1,7 @@
-#include "import/MarkedTextFile.h"
+#include "import/run/MarkedTextFile.h"
 
-#include "import/FileError.h"
-#include "import/TextDecoding.h"
+#include "import/text/FileError.h"
+#include "import/text/TextDecoding.h"
 
 namespace quillmere {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ColumnSplitting.h"
+#include "import/text/ColumnSplitting.h"
 
 namespace quillmere {
 

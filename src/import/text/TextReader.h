@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/FilePath.h"
-#include "import/TextDecoding.h"
+#include "import/text/FilePath.h"
+#include "import/text/TextDecoding.h"
 
 #include <QFile>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "import/ProblemList.h"
+#include "import/run/ProblemList.h"
 
 #include <algorithm>
 

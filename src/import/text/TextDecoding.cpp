@@ -1,4 +1,4 @@
-#include "import/TextDecoding.h"
+#include "import/text/TextDecoding.h"
 
 #include <QStringDecoder>
 #include <QtEndian>

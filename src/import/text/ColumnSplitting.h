@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ColumnRule.h"
+#include "import/text/ColumnRule.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "import/WorkFile.h"
+#include "import/run/WorkFile.h"
 
-#include "import/FileError.h"
+#include "import/text/FileError.h"
 
 #include <QDir>
 #include <QTemporaryFile>

@@ -1,7 +1,7 @@
-#include "import/TextReader.h"
+#include "import/text/TextReader.h"
 
-#include "import/FileError.h"
-#include "import/TextDecoding.h"
+#include "import/text/FileError.h"
+#include "import/text/TextDecoding.h"
 
 #include <QFile>
 

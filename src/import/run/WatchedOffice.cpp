@@ -1,4 +1,4 @@
-#include "import/WatchedOffice.h"
+#include "import/run/WatchedOffice.h"
 
 #include <QFileInfo>
 
