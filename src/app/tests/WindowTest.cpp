@@ -324,6 +324,7 @@ private slots:
         add("a.txt", "a\r\n");
         add("b.txt", "b\r\n");
         w_->control<QRadioButton>("perFileOption")->click();
+        w_->fake.bulkLoads = false; // the sheets go in one by one, so the run can be held between them
         std::binary_semaphore held{0}, released{0};
         w_->fake.beforeCall = [&](const QString& call) {
             if (call == u"insertSheet atxt") {
