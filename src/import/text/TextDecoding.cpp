@@ -1,60 +1,32 @@
 #include "import/text/TextDecoding.h"
 
-#include <QStringDecoder>
-#include <QtEndian>
-
-#include <array>
+#include <utility>
 
 namespace quillmere {
 namespace {
 
-constexpr std::array<char16_t, 32> windows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
+// A mark at the start of a piece is text: the mark of the file is skipped before any piece.
+constexpr auto keepMarks = QStringDecoder::Flag::ConvertInitialBom;
 
-bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark) {
-    if (bytes.size() < qsizetype(mark.size())) {
-        return false;
+QStringDecoder decoderFor(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        break;
+    case TextEncoding::Windows1252:
+        return QStringDecoder("windows-1252", keepMarks);
+    case TextEncoding::Utf16LittleEndian:
+        return QStringDecoder(QStringDecoder::Utf16LE, keepMarks);
+    case TextEncoding::Utf16BigEndian:
+        return QStringDecoder(QStringDecoder::Utf16BE, keepMarks);
     }
-    qsizetype i = 0;
-    for (unsigned char b : mark) {
-        if (static_cast<unsigned char>(bytes[i++]) != b) {
-            return false;
-        }
-    }
-    return true;
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | keepMarks);
 }
 
-// A surrogate without its partner is no character at all, and the office cannot hold one: a cell with a lone
-// low surrogate brings it down. It becomes U+FFFD, as in every other decoder.
-void replaceLoneSurrogates(char16_t* units, qsizetype count) {
-    for (qsizetype i = 0; i < count; ++i) {
-        if (QChar::isHighSurrogate(units[i]) && i + 1 < count && QChar::isLowSurrogate(units[i + 1])) {
-            ++i;
-        } else if (QChar::isSurrogate(units[i])) {
-            units[i] = QChar::ReplacementCharacter;
-        }
-    }
-}
-
-template <bool BigEndian>
-QString decodeUtf16(QByteArrayView units) {
-    const qsizetype count = units.size() / 2;
-    QString text(count, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    const char* in = units.data();
-    for (qsizetype i = 0; i < count; ++i) {
-        out[i] = BigEndian ? qFromBigEndian<quint16>(in + 2 * i) : qFromLittleEndian<quint16>(in + 2 * i);
-    }
-    replaceLoneSurrogates(out, count);
-    return text;
-}
-
-// An ASCII byte ends every character before it, however broken, in every decoder: the safest place to cut.
-// Without one nearby, the start of a character is the place, which is exact for valid UTF-8; in a file with a
-// mark and broken UTF-8 as well it could change how many U+FFFD stand for the broken bytes.
+// Qt's UTF-8 decoder, carried across pieces, can lose a whole character behind a broken one that a piece's end cuts
+// (F0 9F | C3 A9 gives two U+FFFD and no é), so UTF-8 pieces end between characters. An ASCII byte ends every
+// character before it, however broken: the safest place to cut. Without one nearby, the start of a character is the
+// place, which is exact for valid UTF-8; in a file with a mark and broken UTF-8 as well it could change how many
+// U+FFFD stand for the broken bytes.
 qsizetype utf8PieceEnd(QByteArrayView bytes) {
     constexpr qsizetype asciiReach = 64 * 1024;
     for (qsizetype i = bytes.size() - 1; i >= 0 && i >= bytes.size() - asciiReach; --i) {
@@ -71,95 +43,98 @@ qsizetype utf8PieceEnd(QByteArrayView bytes) {
     return bytes.size();
 }
 
-// A piece ends on a whole unit, and never between the two halves of a surrogate pair.
-template <bool BigEndian>
-qsizetype utf16PieceEnd(QByteArrayView bytes) {
-    const qsizetype end = bytes.size() & ~qsizetype(1);
-    if (end < 4) {
-        return end;
+// A surrogate without its partner is no character at all, and the office cannot hold one: a cell with a lone
+// low surrogate brings it down. It becomes U+FFFD, as in every other decoder; Qt's UTF-16 decoder passes it on.
+void replaceLoneSurrogates(QString& text) {
+    QChar* units = text.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (units[i].isHighSurrogate() && i + 1 < text.size() && units[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (units[i].isSurrogate()) {
+            units[i] = QChar::ReplacementCharacter;
+        }
     }
-    const auto lastUnit = BigEndian ? qFromBigEndian<quint16>(bytes.data() + end - 2)
-                                    : qFromLittleEndian<quint16>(bytes.data() + end - 2);
-    return QChar::isHighSurrogate(lastUnit) ? end - 2 : end;
+}
+
+QString decodeWhole(TextEncoding encoding, QByteArrayView bytes) {
+    TextDecoder decoder(encoding);
+    QString text = decoder.decode(bytes);
+    return text + decoder.finish();
 }
 
 } // namespace
 
-QString decodeUtf8(QByteArrayView bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return utf8(bytes);
-}
+TextDecoder::TextDecoder(TextEncoding encoding)
+    : encoding_(encoding)
+    , decoder_(decoderFor(encoding)) {}
 
-QString decodeWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? windows1252High[b - 0x80] : char16_t(b);
-    }
+QString TextDecoder::decodeUtf8Piece(QByteArrayView piece) {
+    QString text = decoder_.decode(piece);
+    broken_ = broken_ || decoder_.hasError();
     return text;
 }
 
+QString TextDecoder::decode(QByteArrayView piece) {
+    if (encoding_ == TextEncoding::Utf8) {
+        const QByteArray joined = heldBytes_.isEmpty() ? QByteArray() : std::exchange(heldBytes_, {}).append(piece);
+        const QByteArrayView bytes = joined.isEmpty() ? piece : QByteArrayView(joined);
+        const qsizetype end = utf8PieceEnd(bytes);
+        heldBytes_ = bytes.sliced(end).toByteArray();
+        return decodeUtf8Piece(bytes.first(end));
+    }
+    QString text = std::exchange(heldSurrogate_, {}) + QString(decoder_.decode(piece));
+    if (!text.isEmpty() && text.back().isHighSurrogate()) {
+        heldSurrogate_ = text.back();
+        text.chop(1);
+    }
+    replaceLoneSurrogates(text);
+    return text;
+}
+
+// An unfinished UTF-8 character is broken; Qt's UTF-16 decoder drops an odd last byte by itself.
+QString TextDecoder::finish() {
+    if (encoding_ == TextEncoding::Utf8) {
+        return decodeUtf8Piece(std::exchange(heldBytes_, {}));
+    }
+    QString rest = std::exchange(heldSurrogate_, {});
+    replaceLoneSurrogates(rest);
+    return rest;
+}
+
 MarkedEncoding byteOrderMark(QByteArrayView head) {
-    if (startsWith(head, {0xFF, 0xFE})) {
+    if (head.startsWith("\xFF\xFE")) {
         return {TextEncoding::Utf16LittleEndian, 2};
     }
-    if (startsWith(head, {0xFE, 0xFF})) {
+    if (head.startsWith("\xFE\xFF")) {
         return {TextEncoding::Utf16BigEndian, 2};
     }
-    if (startsWith(head, {0xEF, 0xBB, 0xBF})) {
+    if (head.startsWith("\xEF\xBB\xBF")) {
         return {TextEncoding::Utf8, 3};
     }
     return {};
 }
 
-QString decodeAs(TextEncoding encoding, QByteArrayView bytes) {
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        return decodeUtf8(bytes);
-    case TextEncoding::Windows1252:
-        return decodeWindows1252(bytes);
-    case TextEncoding::Utf16LittleEndian:
-        return decodeUtf16<false>(bytes);
-    case TextEncoding::Utf16BigEndian:
-        return decodeUtf16<true>(bytes);
-    }
-    return {};
-}
-
-qsizetype pieceEnd(TextEncoding encoding, QByteArrayView bytes) {
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        return utf8PieceEnd(bytes);
-    case TextEncoding::Windows1252:
-        return bytes.size();
-    case TextEncoding::Utf16LittleEndian:
-        return utf16PieceEnd<false>(bytes);
-    case TextEncoding::Utf16BigEndian:
-        return utf16PieceEnd<true>(bytes);
-    }
-    return bytes.size();
-}
-
 bool isUtf8(QByteArrayView bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString scratch(bytes.size(), Qt::Uninitialized);
-    utf8.appendToBuffer(scratch.data(), bytes);
+    TextDecoder utf8(TextEncoding::Utf8);
+    utf8.decode(bytes);
+    utf8.finish();
     return !utf8.hasError();
 }
 
 QString decodeText(QByteArrayView bytes) {
     const MarkedEncoding marked = byteOrderMark(bytes);
     if (marked.markLength > 0) {
-        return decodeAs(marked.encoding, bytes.sliced(marked.markLength));
+        return decodeWhole(marked.encoding, bytes.sliced(marked.markLength));
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (!utf8.hasError()) {
-        return text;
-    }
-    return decodeWindows1252(bytes);
+    TextDecoder utf8(TextEncoding::Utf8);
+    QString text = utf8.decode(bytes);
+    text += utf8.finish();
+    return utf8.hasError() ? decodeWhole(TextEncoding::Windows1252, bytes) : text;
+}
+
+QString decodeUtf8(QByteArrayView bytes) {
+    QStringDecoder utf8 = decoderFor(TextEncoding::Utf8);
+    return utf8(bytes);
 }
 
 } // namespace quillmere

@@ -91,12 +91,10 @@ TextFileStream::TextFileStream(const FilePath& path, qsizetype pieceBytes)
         return;
     }
     const MarkedEncoding marked = byteOrderMark(read(3));
-    encoding_ = marked.encoding;
     rewindTo(marked.markLength);
-    if (marked.markLength == 0 && !restIsUtf8()) {
-        encoding_ = TextEncoding::Windows1252;
-    }
+    const bool windows1252 = marked.markLength == 0 && !restIsUtf8();
     rewindTo(marked.markLength);
+    decoder_.emplace(windows1252 ? TextEncoding::Windows1252 : marked.encoding);
 }
 
 void TextFileStream::rewindTo(qint64 position) {
@@ -104,7 +102,6 @@ void TextFileStream::rewindTo(qint64 position) {
         throw FileError(shown_, file_.errorString());
     }
     read_ = position;
-    carried_.clear();
 }
 
 QByteArray TextFileStream::read(qint64 count) {
@@ -120,29 +117,24 @@ QByteArray TextFileStream::read(qint64 count) {
     return bytes;
 }
 
-QByteArray TextFileStream::nextPieceBytes(TextEncoding encoding) {
-    carried_ += read(pieceBytes_);
-    const qsizetype end = read_ < size_ ? pieceEnd(encoding, carried_) : carried_.size();
-    QByteArray piece = carried_.first(end);
-    carried_.remove(0, end);
-    return piece;
-}
-
 bool TextFileStream::restIsUtf8() {
-    while (read_ < size_) {
-        if (!isUtf8(nextPieceBytes(TextEncoding::Utf8))) {
-            return false;
-        }
+    TextDecoder utf8(TextEncoding::Utf8);
+    while (read_ < size_ && !utf8.hasError()) {
+        utf8.decode(read(pieceBytes_));
     }
-    return true;
+    utf8.finish();
+    return !utf8.hasError();
 }
 
 QString TextFileStream::next() {
-    if (read_ == 0 && size_ <= pieceBytes_) {
-        return decodeText(read(size_));
+    if (!decoder_) {
+        return read_ == 0 ? decodeText(read(size_)) : QString();
     }
     while (read_ < size_) {
-        QString piece = decodeAs(encoding_, nextPieceBytes(encoding_));
+        QString piece = decoder_->decode(read(pieceBytes_));
+        if (read_ == size_) {
+            piece += decoder_->finish();
+        }
         if (!piece.isEmpty()) {
             return piece;
         }

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QString>
 
+#include <optional>
+
 namespace quillmere {
 
 // The whole content of a text file, decoded by decodeText(). An empty file gives an empty text.
@@ -32,8 +34,6 @@ public:
 private:
     QByteArray read(qint64 count);
     void rewindTo(qint64 position);
-    // The bytes of the next piece, cut where decoding piece by piece gives what decoding the whole gives.
-    QByteArray nextPieceBytes(TextEncoding encoding);
     // Whether the unmarked file is UTF-8 throughout, read piece by piece from where the file stands now.
     bool restIsUtf8();
 
@@ -42,8 +42,8 @@ private:
     qint64 size_ = 0;
     qint64 read_ = 0;
     qsizetype pieceBytes_;
-    TextEncoding encoding_ = TextEncoding::Utf8;
-    QByteArray carried_;
+    // Only for a file of more than one piece.
+    std::optional<TextDecoder> decoder_;
 };
 
 } // namespace quillmere
