@@ -2,19 +2,12 @@
 
 #include "import/run/Counted.h"
 #include "import/run/ProblemList.h"
-#include "import/run/RowWriter.h"
+#include "import/run/SheetPerFileRun.h"
+#include "import/run/SingleSheetRun.h"
 #include "import/text/FileError.h"
-#include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
 
-#include <algorithm>
-#include <chrono>
-
 namespace quillmere {
-
-int ImportRun::FileRows::fileOfRow(qsizetype row) const {
-    return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
-}
 
 void checkListedFiles(const QList<FilePath>& paths) {
     QStringList problems;
@@ -35,60 +28,15 @@ void checkListedFiles(const QList<FilePath>& paths) {
 }
 
 ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
-    : office_(office)
-    , request_(std::move(request))
-    , progress_(std::move(progress))
-    , stop_(std::move(stop))
-    , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
+    : steps_(office, std::move(request), std::move(progress), std::move(stop)) {}
 
 bool ImportRun::run() {
-    const bool complete = request_.layout == SheetLayout::SingleSheet ? runSingleSheet() : runSheetPerFile();
+    const bool complete = steps_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(steps_).run()
+                                                                              : SheetPerFileRun(steps_).run();
     if (complete) {
-        report(1.0);
+        steps_.report(1.0);
     }
     return complete;
-}
-
-void ImportRun::report(double fraction) {
-    const int percent = std::clamp(int(fraction * 100.0), 0, 100);
-    if (percent > reported_) {
-        reported_ = percent;
-        progress_(percent);
-    }
-}
-
-void ImportRun::reportLoading() {
-    progress_(WaitingOnOffice);
-}
-
-void ImportRun::fail(int file, const Error& error) const {
-    const QString path = file >= 0 ? request_.paths[file].shown : QString();
-    throw ImportError(path.isEmpty() ? error.message()
-                                     : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
-}
-
-void ImportRun::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
-                          Written written) const {
-    if (extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
-        return;
-    }
-    const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
-    const QString outcome = written == Written::Nothing
-                                ? QStringLiteral("so nothing was imported.")
-                                : QStringLiteral("so nothing of this file was written; the sheets of the other files "
-                                                 "stay in the document.");
-    fail(files.fileOfRow(firstMisfit),
-         Error(QStringLiteral("It needs %1 and %2, but a sheet holds at most %3 and %4, %5")
-                   .arg(Counted(extent.rows, "row", "rows"), Counted(extent.columns, "column", "columns"),
-                        Counted(capacity.rows, "row", "rows"), Counted(capacity.columns, "column", "columns"),
-                        outcome)));
-}
-
-bool ImportRun::writeRows(Sheet& sheet, const RowTexts& rows, const FileRows& files, double from, double to) {
-    checkFits(measureRows(rows), sheet.capacity(), files, Written::OtherFiles);
-    const double total = double(std::max<qsizetype>(rows.size(), 1));
-    RowWriter writer(sheet, stop_, [&](qsizetype written) { report(from + (to - from) * double(written) / total); });
-    return writer.write(rows, 0);
 }
 
 } // namespace quillmere

@@ -59,4 +59,7 @@ private:
     QByteArray carried_;
 };
 
+// The whole marked text of a working file that MarkedTextWriter wrote. Throws FileError.
+QString readMarkedText(const WorkFile& work);
+
 } // namespace quillmere

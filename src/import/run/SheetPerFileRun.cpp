@@ -1,10 +1,14 @@
+#include "import/run/SheetPerFileRun.h"
+
 #include "import/run/FlatSpreadsheet.h"
-#include "import/run/ImportRun.h"
+#include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
 
 #include <QFileDevice>
+
+#include <chrono>
 
 namespace quillmere {
 namespace {
@@ -18,25 +22,43 @@ bool goesFlat(const QString& marked, const RowsExtent& extent) {
 
 } // namespace
 
-std::vector<QString> ImportRun::namesOfSheets(const std::vector<QString>& defaults) {
-    TakenNames taken(defaults);
-    std::vector<QString> names;
-    for (const FilePath& path : request_.paths) {
-        names.push_back(freeSheetName(KeepNameChars(GetFileName(path.shown)), taken, random_));
-        taken.add(names.back());
+SheetPerFileRun::SheetPerFileRun(RunSteps& steps)
+    : steps_(steps)
+    , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
+
+// Each file is read once. A lone file goes to the office's text import where it can. Otherwise each file becomes a
+// table of a flat spreadsheet file that the office loads at once; a file that this form cannot carry, or that block
+// writes fill sooner, gets an empty table there and its cells after the load. Every file's text is kept meanwhile,
+// for an office that does not load the flat file whole: it gets the sheets one by one.
+bool SheetPerFileRun::run() {
+    checkSheetCount();
+    names_ = steps_.forFile(-1, [&] { return sheetNamesFor(steps_.office().newDocumentSheetNames()); });
+    if (steps_.fileCount() == 1) {
+        RunSteps::FileRows files;
+        const std::optional<MarkedText> text = steps_.writeMarkedText(onlyFile_.emplace(), files);
+        if (!text) {
+            return false;
+        }
+        steps_.checkFits(text->extent, steps_.office().limits().sheet, files, RunSteps::Written::Nothing);
+        if (steps_.loadsAsText(*text) &&
+            steps_.forFile(0, [&] { return steps_.loadAsText(*onlyFile_, text->extent, names_.front()); })) {
+            return true;
+        }
     }
-    return names;
+    WorkFile flatFile, keptFile;
+    KeptTexts kept(keptFile, steps_.fileCount());
+    std::vector<int> later;
+    if (!writeFlatFile(flatFile, kept, later)) {
+        return false;
+    }
+    steps_.reportLoading();
+    const auto document = steps_.forFile(-1, [&] { return steps_.office().openSpreadsheetFile(flatFile.path()); });
+    return document ? fillLater(*document, kept, later) : insertSheetsOneByOne(kept);
 }
 
-RowTexts ImportRun::readRows(int file) const {
-    return forFile(file, [&] {
-        return SplitRows(MarkColumns(ReadTextFile(request_.paths[file]), request_.rule, request_.customDelimiter));
-    });
-}
-
-bool ImportRun::runSheetPerFile() {
-    const qsizetype count = request_.paths.size();
-    const qsizetype maxSheets = office_.limits().sheets;
+void SheetPerFileRun::checkSheetCount() const {
+    const int count = steps_.fileCount();
+    const qsizetype maxSheets = steps_.office().limits().sheets;
     if (count > maxSheets) {
         throw ImportError(
             QStringLiteral("%1 files were listed, but a Calc document holds at most %2 sheets, so nothing "
@@ -44,57 +66,49 @@ bool ImportRun::runSheetPerFile() {
                 .arg(count)
                 .arg(maxSheets));
     }
-    const std::vector<QString> names = forFile(-1, [&] { return namesOfSheets(office_.newDocumentSheetNames()); });
-    if (count == 1 && loadOneFileAsText(names.front())) {
-        return true;
-    }
-    WorkFile work;
-    std::vector<int> later;
-    if (!writeFlatFile(work, names, later)) {
-        return false;
-    }
-    reportLoading();
-    const auto document = forFile(-1, [&] { return office_.openSpreadsheetFile(work.path()); });
-    if (!document) {
-        return insertSheetsOneByOne(names);
-    }
-    return fillLater(*document, later);
 }
 
-// One file makes a document of one sheet, which the office's own text import fills many times quicker than the
-// flat file or block writes would, where it can.
-bool ImportRun::loadOneFileAsText(const QString& name) {
-    WorkFile work;
-    FileRows files;
-    const std::optional<MarkedText> text = writeMarkedText(work, files);
-    if (!text) {
-        return false;
+std::vector<QString> SheetPerFileRun::sheetNamesFor(const std::vector<QString>& defaults) {
+    TakenNames taken(defaults);
+    std::vector<QString> names;
+    for (const FilePath& path : steps_.request().paths) {
+        names.push_back(freeSheetName(KeepNameChars(GetFileName(path.shown)), taken, random_));
+        taken.add(names.back());
     }
-    checkFits(text->extent, office_.limits().sheet, files, Written::Nothing);
-    return loadsAsText(*text) && forFile(0, [&] { return loadAsText(work, text->extent, name); });
+    return names;
+}
+
+// The lone file that the text import could not take is read back from its working file, not again from the list.
+QString SheetPerFileRun::markedText(int file) const {
+    const ImportRequest& request = steps_.request();
+    return steps_.forFile(file, [&] {
+        return onlyFile_ ? readMarkedText(*onlyFile_)
+                         : MarkColumns(ReadTextFile(request.paths[file]), request.rule, request.customDelimiter);
+    });
 }
 
 // The tables stand in reverse list order, the last file's first, as sheets inserted one by one at the front do.
-bool ImportRun::writeFlatFile(WorkFile& work, const std::vector<QString>& names, std::vector<int>& later) {
+bool SheetPerFileRun::writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector<int>& later) {
     QFileDevice& device = work.emptied();
     FlatSpreadsheet flat(device);
-    const int count = int(request_.paths.size());
+    const int count = steps_.fileCount();
     for (int i = count - 1; i >= 0; --i) {
-        if (stop_.stop_requested()) {
+        if (steps_.stop().stop_requested()) {
             return false;
         }
-        const QString marked = forFile(
-            i, [&] { return MarkColumns(ReadTextFile(request_.paths[i]), request_.rule, request_.customDelimiter); });
+        const QString marked = markedText(i);
         const RowTexts rows = SplitRows(marked);
         const RowsExtent extent = measureRows(rows);
-        checkFits(extent, office_.limits().sheet, FileRows{i, {0}}, Written::Nothing);
+        steps_.checkFits(extent, steps_.office().limits().sheet, RunSteps::FileRows{i, {0}},
+                         RunSteps::Written::Nothing);
+        steps_.forFile(i, [&] { kept.keep(i, marked); });
         if (goesFlat(marked, extent)) {
-            flat.addTable(names[std::size_t(i)], rows);
+            flat.addTable(names_[std::size_t(i)], rows);
         } else {
-            flat.addTable(names[std::size_t(i)], RowTexts(QString()));
+            flat.addTable(names_[std::size_t(i)], RowTexts(QString()));
             later.push_back(i);
         }
-        report(readShare * double(count - i) / double(count));
+        steps_.report(RunSteps::readShare * double(count - i) / double(count));
     }
     if (!flat.finish() || !device.flush()) {
         throw ImportError(
@@ -103,15 +117,15 @@ bool ImportRun::writeFlatFile(WorkFile& work, const std::vector<QString>& names,
     return true;
 }
 
-bool ImportRun::fillLater(const SpreadsheetDocument& document, const std::vector<int>& later) {
-    const int count = int(request_.paths.size());
-    const double share = (1.0 - readShare) * double(later.size()) / double(count);
+bool SheetPerFileRun::fillLater(const SpreadsheetDocument& document, const KeptTexts& kept,
+                                const std::vector<int>& later) {
+    const int count = steps_.fileCount();
+    const double share = (1.0 - RunSteps::readShare) * double(later.size()) / double(count);
     double from = 1.0 - share;
     for (const int i : later) {
         const double to = from + share / double(later.size());
-        const bool complete = forFile(i, [&] {
-            return writeRows(*document.sheetAt(count - 1 - i), readRows(i), FileRows{i, {0}}, from, to);
-        });
+        const bool complete =
+            steps_.forFile(i, [&] { return writeRows(*document.sheetAt(count - 1 - i), kept.rows(i), i, from, to); });
         if (!complete) {
             return false;
         }
@@ -120,31 +134,40 @@ bool ImportRun::fillLater(const SpreadsheetDocument& document, const std::vector
     return true;
 }
 
-bool ImportRun::insertSheetsOneByOne(const std::vector<QString>& names) {
-    const auto document = forFile(-1, [&] { return office_.openNewDocument(); });
-    const std::vector<QString> defaults = forFile(-1, [&] { return sheetNames(*document); });
-    const double count = double(request_.paths.size());
-    for (int i = 0; i < int(request_.paths.size()); ++i) {
-        if (stop_.stop_requested()) {
+bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
+    const auto document = steps_.forFile(-1, [&] { return steps_.office().openNewDocument(); });
+    const std::vector<QString> defaults = steps_.forFile(-1, [&] { return sheetNames(*document); });
+    const int count = steps_.fileCount();
+    for (int i = 0; i < count; ++i) {
+        if (steps_.stop().stop_requested()) {
             return false;
         }
-        const bool complete = forFile(i, [&] {
-            const RowTexts rows = readRows(i);
-            document->insertSheet(names[std::size_t(i)], 0);
+        const double from = (i + RunSteps::readShare) / count, to = double(i + 1) / count;
+        const bool complete = steps_.forFile(i, [&] {
+            const RowTexts rows = kept.rows(i);
+            document->insertSheet(names_[std::size_t(i)], 0);
             const auto sheet = document->sheetAt(0);
-            report((i + readShare) / count);
-            return writeRows(*sheet, rows, FileRows{i, {0}}, (i + readShare) / count, (i + 1) / count);
+            steps_.report(from);
+            return writeRows(*sheet, rows, i, from, to);
         });
         if (!complete) {
             return false;
         }
     }
-    forFile(-1, [&] {
+    steps_.forFile(-1, [&] {
         for (const QString& name : defaults) {
             document->removeSheet(name);
         }
     });
     return true;
+}
+
+bool SheetPerFileRun::writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to) {
+    steps_.checkFits(measureRows(rows), sheet.capacity(), RunSteps::FileRows{file, {0}}, RunSteps::Written::OtherFiles);
+    const double total = double(std::max<qsizetype>(rows.size(), 1));
+    RowWriter writer(sheet, steps_.stop(),
+                     [&](qsizetype written) { steps_.report(from + (to - from) * double(written) / total); });
+    return writer.write(rows, 0);
 }
 
 } // namespace quillmere

@@ -1,65 +1,32 @@
-#include "import/run/ImportRun.h"
-#include "import/text/RowsExtent.h"
-#include "import/text/TextReader.h"
+#include "import/run/SingleSheetRun.h"
 
-#include <memory>
+#include "import/run/RowWriter.h"
 
 namespace quillmere {
-// The office's own import of the working file is many times quicker than writing cells, where it gives the very
-// same cells: it drops NUL, and it would cut an overlong cell or stop at a sheet's end.
-bool ImportRun::loadsAsText(const MarkedText& text) const {
-    const RowsExtent& extent = text.extent;
-    const OfficeLimits limits = office_.limits();
-    return extent.rows > 0 && extent.rows <= limits.sheet.rows && extent.columns <= limits.textLoadColumns &&
-           extent.longestCell <= limits.textLoadCellLength && !text.holdsNul;
-}
 
-// The files pass one at a time and a large file piece by piece, so that memory does not grow with the input.
-std::optional<MarkedText> ImportRun::writeMarkedText(WorkFile& work, FileRows& files) {
-    MarkedTextWriter writer(work, request_.rule, request_.customDelimiter);
-    const auto count = int(request_.paths.size());
-    for (int i = 0; i < count; ++i) {
-        files.firstRows.push_back(writer.lineFeeds());
-        const auto stream = forFile(i, [&] { return std::make_unique<TextFileStream>(request_.paths[i]); });
-        for (;;) {
-            if (stop_.stop_requested()) {
-                return std::nullopt;
-            }
-            const QString piece = forFile(i, [&] { return stream->next(); });
-            if (piece.isEmpty()) {
-                break;
-            }
-            writer.add(piece);
-            report(readShare * (i + stream->fractionRead()) / count);
-        }
-    }
-    return writer.finish();
-}
-
-bool ImportRun::runSingleSheet() {
+// Each file is read once, into the working file. The office's own text import loads it where that gives the very
+// cells; otherwise its rows are written block by block into a new document.
+bool SingleSheetRun::run() {
     WorkFile work;
-    FileRows files;
-    const std::optional<MarkedText> text = writeMarkedText(work, files);
+    RunSteps::FileRows files;
+    const std::optional<MarkedText> text = steps_.writeMarkedText(work, files);
     if (!text) {
         return false;
     }
-    return forFile(-1, [&] {
-        return (loadsAsText(*text) && loadAsText(work, text->extent, office_.newDocumentSheetNames().front())) ||
+    return steps_.forFile(-1, [&] {
+        return (steps_.loadsAsText(*text) &&
+                steps_.loadAsText(work, text->extent, steps_.office().newDocumentSheetNames().front())) ||
                writeIntoNewDocument(work, text->extent, files);
     });
 }
 
-bool ImportRun::loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName) {
-    reportLoading();
-    return office_.openTextDocument(work.path(), CellSeparator, extent.rows, extent.columns, sheetName) != nullptr;
-}
-
-bool ImportRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent, const FileRows& files) {
-    const auto document = office_.openNewDocument();
+bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent,
+                                          const RunSteps::FileRows& files) {
+    const auto document = steps_.office().openNewDocument();
     const std::vector<QString> defaults = sheetNames(*document);
     const auto sheet = document->sheetAt(0);
     try {
-        checkFits(extent, sheet->capacity(), files, Written::Nothing);
+        steps_.checkFits(extent, sheet->capacity(), files, RunSteps::Written::Nothing);
     } catch (const ImportError&) {
         // Nothing was written yet: the empty document would be litter.
         document->close();
@@ -76,9 +43,10 @@ bool ImportRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& ext
 
 // Block by block, as the working file is read back: each piece's last row is empty and stands for the first row
 // of the next piece.
-bool ImportRun::writeMarkedRows(Sheet& sheet, const WorkFile& work, const RowsExtent& extent) {
+bool SingleSheetRun::writeMarkedRows(Sheet& sheet, const WorkFile& work, const RowsExtent& extent) {
     MarkedTextReader reader(work);
     const double total = double(std::max<qsizetype>(extent.rows, 1));
+    const double share = 1.0 - RunSteps::readShare;
     qint64 firstRow = 0;
     while (firstRow < extent.rows) {
         QString lines = reader.nextLines();
@@ -87,8 +55,8 @@ bool ImportRun::writeMarkedRows(Sheet& sheet, const WorkFile& work, const RowsEx
         }
         const qsizetype count = lines.count(u'\n');
         const RowTexts rows = SplitRows(std::move(lines));
-        RowWriter writer(sheet, stop_, [&](qsizetype written) {
-            report(readShare + (1.0 - readShare) * double(std::min(firstRow + written, extent.rows)) / total);
+        RowWriter writer(sheet, steps_.stop(), [&](qsizetype written) {
+            steps_.report(RunSteps::readShare + share * double(std::min(firstRow + written, extent.rows)) / total);
         });
         if (!writer.write(rows, firstRow)) {
             return false;

@@ -1,5 +1,6 @@
 #include "import/run/ImportJob.h"
 #include "import/run/ImportRun.h"
+#include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/tests/SpreadsheetContract.h"
 #include "import/text/TextReader.h"
@@ -252,6 +253,32 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
                   2 + 6 * 5000 * 13);
         EXPECT_LE(document.largestBlockRows, RowWriter::maxBlockRows);
         EXPECT_LE(document.largestBlockCells, RowWriter::maxBlockCells);
+    }
+}
+
+// Each file is read once, also where a large file's cells follow the load or the office takes the sheets one by one:
+// files removed once the office is asked for a document still arrive whole.
+TEST_F(ImportRunTest, EachFileIsReadOnceWhicheverWayItsCellsTake) {
+    const QByteArray large = QByteArray("1,2,3,4,5,6,7,8,9,10\n").repeated(25'000);
+    for (const bool bulkLoads : {true, false}) {
+        for (const QStringList& names : {QStringList{u"only"_qs}, QStringList{u"small"_qs, u"large"_qs}}) {
+            QStringList paths;
+            for (const QString& name : names) {
+                paths << files.write(name, name == u"small" ? QByteArray("a,b\n") : large);
+            }
+            office.bulkLoads = bulkLoads;
+            office.beforeCall = [&](const QString& call) {
+                for (const QString& path : call.startsWith(u"open") ? paths : QStringList()) {
+                    QFile::remove(path);
+                }
+            };
+            ASSERT_EQ(import(paths, SheetLayout::SheetPerFile), QString()) << names.join(u' ').toStdString();
+            std::size_t cells = 0;
+            for (const auto& sheet : office.lastDocument().sheets) {
+                cells += sheet.cells.size();
+            }
+            EXPECT_EQ(cells, names.size() == 1 ? 250'000u : 250'002u) << bulkLoads;
+        }
     }
 }
 

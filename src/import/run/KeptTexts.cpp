@@ -1,0 +1,35 @@
+#include "import/run/KeptTexts.h"
+
+#include "import/text/FileError.h"
+#include "import/text/TextDecoding.h"
+
+#include <QFileDevice>
+
+namespace quillmere {
+
+KeptTexts::KeptTexts(WorkFile& work, int files)
+    : device_(work.emptied())
+    , spans_(std::size_t(files)) {}
+
+void KeptTexts::keep(int file, const QString& marked) {
+    const QByteArray bytes = marked.toUtf8();
+    if (!device_.seek(end_) || device_.write(bytes) != bytes.size()) {
+        throw FileError(device_.fileName(), device_.errorString());
+    }
+    spans_[std::size_t(file)] = {end_, bytes.size()};
+    end_ += bytes.size();
+}
+
+RowTexts KeptTexts::rows(int file) const {
+    const auto [start, length] = spans_[std::size_t(file)];
+    if (!device_.seek(start)) {
+        throw FileError(device_.fileName(), device_.errorString());
+    }
+    const QByteArray bytes = device_.read(length);
+    if (bytes.size() != length) {
+        throw FileError(device_.fileName(), device_.errorString());
+    }
+    return SplitRows(decodeUtf8(bytes));
+}
+
+} // namespace quillmere

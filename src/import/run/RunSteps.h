@@ -1,0 +1,86 @@
+#pragma once
+
+#include "import/Error.h"
+#include "import/Spreadsheet.h"
+#include "import/run/ImportRequest.h"
+#include "import/run/MarkedTextFile.h"
+#include "import/run/WorkFile.h"
+#include "import/text/ColumnSplitting.h"
+
+#include <functional>
+#include <optional>
+#include <stop_token>
+#include <vector>
+
+namespace quillmere {
+
+// An import run failed; the message says what failed and for which file.
+class ImportError : public Error {
+public:
+    using Error::Error;
+};
+
+// The steps that both layouts of a run are made of, with the run's progress, its stop, and its failures, which
+// name the file they came from.
+class RunSteps {
+public:
+    // Percent done, 0 to 100, never going back; 100 only once the last cells are written. WaitingOnOffice while the
+    // office loads a whole file, which it tells nothing about until it is done.
+    using Progress = std::function<void(int percent)>;
+    static constexpr int WaitingOnOffice = -1;
+    // Reading is quick beside writing into the office: it gets this share of the bar.
+    static constexpr double readShare = 0.1;
+
+    RunSteps(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop);
+
+    SpreadsheetOffice& office() const { return office_; }
+    const ImportRequest& request() const { return request_; }
+    int fileCount() const { return int(request_.paths.size()); }
+    const std::stop_token& stop() const { return stop_; }
+
+    // Which listed file the rows of one write came from: file firstFile + k starts at row firstRows[k].
+    struct FileRows {
+        int firstFile = 0;
+        std::vector<qsizetype> firstRows;
+        int fileOfRow(qsizetype row) const;
+    };
+    // What stands in the document when a file turns out not to fit its sheet.
+    enum class Written { Nothing, OtherFiles };
+    // Throws ImportError naming the file whose rows do not fit the sheet, and saying what was imported.
+    void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
+                   Written written) const;
+
+    // The listed files' text joined as they stand, each file read once and marked into the working file piece by
+    // piece, so that memory does not grow with the input; nullopt when stopped.
+    std::optional<MarkedText> writeMarkedText(WorkFile& work, FileRows& files);
+    // Whether the office's own import of the marked text gives the very cells that writing them gives.
+    bool loadsAsText(const MarkedText& text) const;
+    // A new document whose one sheet, named sheetName, holds the working file through the office's own text import.
+    // False when the office could not take the text whole that way.
+    bool loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName);
+
+    // Runs a step for one listed file: a failure that names no file yet gets this file's name.
+    template <typename Step>
+    decltype(auto) forFile(int file, Step&& step) const {
+        try {
+            return step();
+        } catch (const ImportError&) {
+            throw;
+        } catch (const Error& e) {
+            fail(file, e);
+        }
+    }
+    void report(double fraction);
+    // Tells that the office loads a whole file, for which it gives no progress.
+    void reportLoading();
+    [[noreturn]] void fail(int file, const Error& error) const;
+
+private:
+    SpreadsheetOffice& office_;
+    ImportRequest request_;
+    Progress progress_;
+    std::stop_token stop_;
+    int reported_ = 0;
+};
+
+} // namespace quillmere

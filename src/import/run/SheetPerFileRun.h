@@ -1,0 +1,35 @@
+#pragma once
+
+#include "import/run/KeptTexts.h"
+#include "import/run/RunSteps.h"
+
+#include <optional>
+#include <random>
+
+namespace quillmere {
+
+// Each file into a sheet of its own, named after the file, in list order, in one new document.
+class SheetPerFileRun {
+public:
+    explicit SheetPerFileRun(RunSteps& steps);
+
+    // False when stopped early. Throws ImportError.
+    bool run();
+
+private:
+    void checkSheetCount() const;
+    std::vector<QString> sheetNamesFor(const std::vector<QString>& defaults);
+    QString markedText(int file) const;
+    bool writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector<int>& later);
+    bool fillLater(const SpreadsheetDocument& document, const KeptTexts& kept, const std::vector<int>& later);
+    bool insertSheetsOneByOne(const KeptTexts& kept);
+    bool writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to);
+
+    RunSteps& steps_;
+    std::mt19937 random_;
+    std::vector<QString> names_;
+    // The one listed file, read into a working file for the office's text import, which could not take it.
+    std::optional<WorkFile> onlyFile_;
+};
+
+} // namespace quillmere
