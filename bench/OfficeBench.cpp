@@ -79,7 +79,7 @@ private:
     double flatLoadSeconds(const QStringList& paths);
 
     PrivateOffice office_;
-    std::unique_ptr<SpreadsheetConnection> connection_;
+    std::unique_ptr<office::SpreadsheetConnection> connection_;
     RecordingOffice recorder_;
     NativeOffice native_;
     TextFiles files_;
@@ -239,7 +239,7 @@ void writeLargeFile(const QString& path, int lines) {
 // The import run of the large file in a process of its own, so that its peak memory is the run's alone: prints
 // the run's seconds and the process's peak resident megabytes.
 int importInOwnProcess(const QString& pipeName, const QString& path) {
-    const auto connection = SpreadsheetConnection::connectToPipe(pipeName);
+    const auto connection = office::SpreadsheetConnection::connectToPipe(pipeName);
     RecordingOffice recorder(*connection);
     const ImportRequest request{FilePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder, request, [](int) {}).run(); });

@@ -13,7 +13,7 @@ std::optional<QCursor> LoadPointerFile(const QString& path) {
     if (!FileExists(path) || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    const auto picture = DecodeCursorFile(file.readAll());
+    const auto picture = pointerfiles::DecodeCursorFile(file.readAll());
     if (!picture) {
         return std::nullopt;
     }

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     const QString programFolder = quillmere::app::ProgramFolder();
     quillmere::app::MaybeOpenHomePage(quillmere::app::HomePage(programFolder));
 
-    quillmere::ImportJob job([] { return quillmere::SpreadsheetConnection::connectToUserOffice(); });
+    quillmere::ImportJob job([] { return quillmere::office::SpreadsheetConnection::connectToUserOffice(); });
     quillmere::filelist::QtFilePicker picker;
     quillmere::app::MainWindow window(job, picker, programFolder);
     const quillmere::app::EndSignals endSignals;

@@ -79,12 +79,12 @@ void PrivateOffice::resume() {
     ::kill(-pid_t(process_.processId()), SIGCONT);
 }
 
-std::unique_ptr<SpreadsheetConnection> PrivateOffice::connect() {
+std::unique_ptr<office::SpreadsheetConnection> PrivateOffice::connect() {
     const QDeadlineTimer deadline(startSeconds * 1000);
     for (;;) {
         try {
-            return SpreadsheetConnection::connectToPipe(pipeName_);
-        } catch (const OfficeError&) {
+            return office::SpreadsheetConnection::connectToPipe(pipeName_);
+        } catch (const office::OfficeError&) {
             if (deadline.hasExpired() || process_.state() == QProcess::NotRunning) {
                 throw;
             }

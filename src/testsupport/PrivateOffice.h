@@ -20,7 +20,7 @@ public:
 
     const QString& pipeName() const { return pipeName_; }
     // A new connection to this office; the first one waits until the office accepts.
-    std::unique_ptr<SpreadsheetConnection> connect();
+    std::unique_ptr<office::SpreadsheetConnection> connect();
     // Stops the office where it stands, as a hung one looks, and lets it go on.
     void pause();
     void resume();

@@ -4,7 +4,7 @@
 #include <QDataStream>
 #include <QImageReader>
 
-namespace quillmere {
+namespace quillmere::pointerfiles {
 
 namespace {
 
@@ -105,4 +105,4 @@ std::optional<CursorPicture> DecodeCursorFile(const QByteArray& bytes) {
     return cursor;
 }
 
-} // namespace quillmere
+} // namespace quillmere::pointerfiles

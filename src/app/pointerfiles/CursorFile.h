@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace quillmere {
+namespace quillmere::pointerfiles {
 
 // A pointer picture and the point of it that does the pointing.
 struct CursorPicture {
@@ -23,4 +23,4 @@ QByteArray EncodeIconFile(const QImage& image);
 // anything that is not a readable picture of that kind.
 std::optional<CursorPicture> DecodeCursorFile(const QByteArray& bytes);
 
-} // namespace quillmere
+} // namespace quillmere::pointerfiles

@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const bool written =
         writeFile(folder.filePath(QStringLiteral("HAND-M.CUR")),
-                  quillmere::EncodeCursorFile(quillmere::HandPointerPicture())) &&
-        writeFile(folder.filePath(QStringLiteral("drag.ico")), quillmere::EncodeIconFile(quillmere::DragPicture()));
+                  quillmere::pointerfiles::EncodeCursorFile(quillmere::pointerfiles::HandPointerPicture())) &&
+        writeFile(folder.filePath(QStringLiteral("drag.ico")),
+                  quillmere::pointerfiles::EncodeIconFile(quillmere::pointerfiles::DragPicture()));
     return written ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace quillmere {
+namespace quillmere::pointerfiles {
 
 namespace {
 
@@ -63,4 +63,4 @@ QImage DragPicture() {
     return image;
 }
 
-} // namespace quillmere
+} // namespace quillmere::pointerfiles

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace quillmere {
+namespace quillmere::pointerfiles {
 
 // The hand shown over the picture buttons, pointing with the tip of its raised index finger. 32 by 32.
 CursorPicture HandPointerPicture();
@@ -12,4 +12,4 @@ CursorPicture HandPointerPicture();
 // The pointer of a row being dragged: an arrow carrying a dotted box, pointing with its top-left corner. 32 by 32.
 QImage DragPicture();
 
-} // namespace quillmere
+} // namespace quillmere::pointerfiles

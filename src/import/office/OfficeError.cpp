@@ -1,6 +1,6 @@
 #include "import/office/OfficeError.h"
 
-namespace quillmere {
+namespace quillmere::office {
 namespace {
 
 QString joined(const QString& action, const QString& officeMessage) {
@@ -14,4 +14,4 @@ OfficeError::OfficeError(QString action, QString officeMessage)
     , action_(std::move(action))
     , officeMessage_(std::move(officeMessage)) {}
 
-} // namespace quillmere
+} // namespace quillmere::office

@@ -2,7 +2,7 @@
 
 #include "import/Error.h"
 
-namespace quillmere {
+namespace quillmere::office {
 
 // The office refused or failed something: says what was being done and carries the office's own message.
 class OfficeError : public Error {
@@ -17,4 +17,4 @@ private:
     QString officeMessage_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::office

@@ -12,7 +12,7 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 
-namespace quillmere {
+namespace quillmere::office {
 
 using namespace com::sun::star;
 using uno::Reference;
@@ -103,4 +103,4 @@ void SpreadsheetConnection::abandon() {
     }
 }
 
-} // namespace quillmere
+} // namespace quillmere::office

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <memory>
 
-namespace quillmere {
+namespace quillmere::office {
 
 // A connection to the office for one import run. Every failure becomes OfficeError.
 class SpreadsheetConnection final : public SpreadsheetOffice {
@@ -41,4 +41,4 @@ private:
     std::unique_ptr<Desktop> desktop_;
 };
 
-} // namespace quillmere
+} // namespace quillmere::office

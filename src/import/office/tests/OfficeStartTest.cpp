@@ -9,6 +9,7 @@
 
 using namespace quillmere;
 using namespace quillmere::testing;
+using namespace quillmere::office;
 using namespace std::chrono_literals;
 
 // Stand-in offices only: a program folder on UNO_PATH whose soffice runs the script, or none; the one that never

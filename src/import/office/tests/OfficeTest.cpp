@@ -11,6 +11,7 @@
 
 using namespace quillmere;
 using namespace quillmere::testing;
+using namespace quillmere::office;
 
 namespace {
 
