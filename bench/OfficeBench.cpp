@@ -197,12 +197,18 @@ void Bench::importRuns() {
                  SheetLayout::SingleSheet, NativeLoad::Window::Hidden);
     std::printf("single-sheet import/native ratio: %.2f\n", c / cNative);
 
+    // The office's first document of so many sheets takes it longer than the next, whichever side loads it: each
+    // side is timed twice, in the order run, office, office, run, and its quicker time counts.
     const QStringList dFiles = writeFiles(QStringLiteral("d"), 10'000, 5);
-    const double d = importSeconds(dFiles, SheetLayout::SheetPerFile);
-    const double dFlat = flatLoadSeconds(dFiles);
+    const double d1 = importSeconds(dFiles, SheetLayout::SheetPerFile);
+    const double dFlat1 = flatLoadSeconds(dFiles);
+    const double dFlat2 = flatLoadSeconds(dFiles);
+    const double d2 = importSeconds(dFiles, SheetLayout::SheetPerFile);
+    const double d = std::min(d1, d2), dFlat = std::min(dFlat1, dFlat2);
     std::printf("\n(d) 10,000 files of 5 lines, sheet per file:\n");
-    print("  office's own load of the same flat document", dFlat);
-    std::printf("10000 files sheet-per-file s: %.2f\n", d);
+    std::printf("%-52s %9.3f s (%.3f s, %.3f s)\n", "  office's own load of the same flat document, quicker of two",
+                dFlat, dFlat1, dFlat2);
+    std::printf("10000 files sheet-per-file s: %.2f (%.2f, %.2f)\n", d, d1, d2);
     std::printf("10000 files / office flat load ratio: %.2f\n", d / dFlat);
 
     const auto [e, eNative] =

@@ -253,6 +253,7 @@ private slots:
         }
         const QString list = said(&w_->view(), QAccessible::Description);
         QVERIFY2(list.contains(u"Delete") && list.contains(u"Alt+Up"), qPrintable(list));
+        QCOMPARE(said(w_->control("firstFocusStop"), QAccessible::Name), w_->form.windowTitle());
         QVERIFY(said(w_->control("firstFocusStop"), QAccessible::Description).contains(u"Tab"));
         QVERIFY(!said(w_->control("delimiterBox"), QAccessible::Description).isEmpty());
         auto* progress = w_->control<QProgressBar>("progressBar");
