@@ -114,13 +114,6 @@ MarkedEncoding byteOrderMark(QByteArrayView head) {
     return {};
 }
 
-bool isUtf8(QByteArrayView bytes) {
-    TextDecoder utf8(TextEncoding::Utf8);
-    utf8.decode(bytes);
-    utf8.finish();
-    return !utf8.hasError();
-}
-
 QString decodeText(QByteArrayView bytes) {
     const MarkedEncoding marked = byteOrderMark(bytes);
     if (marked.markLength > 0) {

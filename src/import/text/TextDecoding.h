@@ -49,9 +49,6 @@ private:
 // each as TextDecoder decodes it. The byte-order mark itself never reaches the text.
 QString decodeText(QByteArrayView bytes);
 
-// Whether the bytes are UTF-8 throughout, a character cut off at their end counting as broken.
-bool isUtf8(QByteArrayView bytes);
-
 // UTF-8 bytes that hold whole characters, from anywhere in a text: a U+FEFF they start with is a character of the
 // text, which QString::fromUtf8() would drop.
 QString decodeUtf8(QByteArrayView bytes);
