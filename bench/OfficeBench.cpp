@@ -158,8 +158,9 @@ double Bench::flatLoadSeconds(const QStringList& paths) {
     for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
         QFile text(*it);
         text.open(QIODevice::ReadOnly);
-        flat.addTable(KeepNameChars(QFileInfo(*it).fileName()),
-                      SplitRows(MarkColumns(QString::fromUtf8(text.readAll()), ColumnRule::SplitAtComma, QString())));
+        flat.add(
+            FlatTable(KeepNameChars(QFileInfo(*it).fileName()),
+                      SplitRows(MarkColumns(QString::fromUtf8(text.readAll()), ColumnRule::SplitAtComma, QString()))));
     }
     if (!flat.finish() || !file.flush()) {
         throw std::runtime_error("cannot write " + path.toStdString());

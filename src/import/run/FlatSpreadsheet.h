@@ -2,31 +2,36 @@
 
 #include "import/text/ColumnSplitting.h"
 
+#include <QByteArray>
 #include <QString>
-#include <QXmlStreamWriter>
 
 class QIODevice;
 
 namespace quillmere {
 
-// Writes a spreadsheet document in the flat OpenDocument form (one XML file), table by table, every non-empty
-// cell a string cell, with no styles of its own, so that the office loads it as it makes a new document.
+// A spreadsheet document in the flat OpenDocument form (one XML file), every non-empty cell a string cell, with no
+// styles of its own, so that the office loads it as it makes a new document. Each table is written apart from the
+// others (FlatTable), so that tables can be written side by side, and goes to the device in one piece.
 class FlatSpreadsheet {
 public:
+    // Writes the document's start.
     explicit FlatSpreadsheet(QIODevice& device);
 
-    // A table holding the rows, each row's cells cut at CellSeparator from column 0. Every text must pass
-    // canCarry().
-    void addTable(const QString& name, const RowTexts& rows);
+    // Adds a table that FlatTable wrote.
+    void add(const QByteArray& table);
     // Ends the document; nothing may be added afterwards. False when the device refused a write.
     bool finish();
 
 private:
-    void addCell(QStringView text);
-    void addParagraph(QStringView text);
+    void write(QByteArrayView bytes);
 
-    QXmlStreamWriter xml_;
+    QIODevice& device_;
+    bool failed_ = false;
 };
+
+// A table of the flat document named name, holding the rows, each row's cells cut at CellSeparator from column 0.
+// Every text must pass canCarry().
+QByteArray FlatTable(const QString& name, const RowTexts& rows);
 
 // False for text that XML cannot carry: the control characters other than tab, LF and CR, and U+FFFE, U+FFFF.
 bool canCarry(QStringView text);

@@ -13,7 +13,8 @@ KeptTexts::KeptTexts(WorkFile& work, int files)
 
 void KeptTexts::keep(int file, const QString& marked) {
     const QByteArray bytes = marked.toUtf8();
-    if (!device_.seek(end_) || device_.write(bytes) != bytes.size()) {
+    // A seek empties the device's buffer: texts kept one after another go without.
+    if ((device_.pos() != end_ && !device_.seek(end_)) || device_.write(bytes) != bytes.size()) {
         throw FileError(device_.fileName(), device_.errorString());
     }
     spans_[std::size_t(file)] = {end_, bytes.size()};

@@ -1,6 +1,7 @@
 #include "import/run/SheetPerFileRun.h"
 
 #include "import/run/FlatSpreadsheet.h"
+#include "import/run/InTurns.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/RowsExtent.h"
@@ -9,6 +10,7 @@
 #include <QFileDevice>
 
 #include <chrono>
+#include <filesystem>
 
 namespace quillmere {
 namespace {
@@ -19,6 +21,11 @@ constexpr qsizetype flatCellsPerFile = 200'000;
 bool goesFlat(const QString& marked, const RowsExtent& extent) {
     return extent.rows * extent.columns <= flatCellsPerFile && canCarry(marked);
 }
+
+// The files' tables are made in turns by two threads, in blocks of this many files at most, and of this many bytes
+// unless one file is larger: each block's texts are held at once.
+constexpr int filesPerBlock = 16;
+constexpr qint64 bytesPerBlock = 4 << 20;
 
 } // namespace
 
@@ -87,28 +94,58 @@ QString SheetPerFileRun::markedText(int file) const {
     });
 }
 
+// Where the blocks of files end, in the order of the tables; a file whose size cannot be had counts as small, as its
+// reading tells what is wrong with it.
+std::vector<int> SheetPerFileRun::tableBlocks() const {
+    std::vector<int> ends;
+    qint64 blockBytes = 0;
+    int blockFiles = 0;
+    const int count = steps_.fileCount();
+    for (int k = 0; k < count; ++k) {
+        std::error_code unknown;
+        const auto size =
+            std::filesystem::file_size(steps_.request().paths[count - 1 - k].bytes.toStdString(), unknown);
+        blockBytes += unknown ? 0 : qint64(size);
+        if (++blockFiles == filesPerBlock || blockBytes >= bytesPerBlock || k + 1 == count) {
+            ends.push_back(k + 1);
+            blockBytes = 0;
+            blockFiles = 0;
+        }
+    }
+    return ends;
+}
+
+// A file's table, from its one reading; in a sheet's capacity, or the run ends here.
+SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& capacity) const {
+    QString marked = markedText(file);
+    const RowTexts rows = SplitRows(marked);
+    const RowsExtent extent = measureRows(rows);
+    steps_.checkFits(extent, capacity, RunSteps::FileRows{file, {0}}, RunSteps::Written::Nothing);
+    const bool later = !goesFlat(marked, extent);
+    const QString& name = names_[std::size_t(file)];
+    QByteArray xml = later ? FlatTable(name, RowTexts(QString())) : FlatTable(name, rows);
+    return {std::move(marked), std::move(xml), later};
+}
+
 // The tables stand in reverse list order, the last file's first, as sheets inserted one by one at the front do.
 bool SheetPerFileRun::writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector<int>& later) {
     QFileDevice& device = work.emptied();
     FlatSpreadsheet flat(device);
     const int count = steps_.fileCount();
-    for (int i = count - 1; i >= 0; --i) {
+    const SheetCapacity capacity = steps_.office().limits().sheet;
+    InTurns<Table> tables(tableBlocks(), [&](int k) { return table(count - 1 - k, capacity); });
+    for (int k = 0; k < count; ++k) {
         if (steps_.stop().stop_requested()) {
             return false;
         }
-        const QString marked = markedText(i);
-        const RowTexts rows = SplitRows(marked);
-        const RowsExtent extent = measureRows(rows);
-        steps_.checkFits(extent, steps_.office().limits().sheet, RunSteps::FileRows{i, {0}},
-                         RunSteps::Written::Nothing);
-        steps_.forFile(i, [&] { kept.keep(i, marked); });
-        if (goesFlat(marked, extent)) {
-            flat.addTable(names_[std::size_t(i)], rows);
-        } else {
-            flat.addTable(names_[std::size_t(i)], RowTexts(QString()));
+        const int i = count - 1 - k;
+        const Table next = tables.next();
+        steps_.forFile(i, [&] { kept.keep(i, next.marked); });
+        flat.add(next.xml);
+        if (next.later) {
             later.push_back(i);
         }
-        steps_.report(RunSteps::readShare * double(count - i) / double(count));
+        steps_.report(RunSteps::readShare * double(k + 1) / double(count));
     }
     if (!flat.finish() || !device.flush()) {
         throw ImportError(

@@ -17,9 +17,18 @@ public:
     bool run();
 
 private:
+    // What one file gives the flat file: its marked text, its table, and whether its cells follow the load.
+    struct Table {
+        QString marked;
+        QByteArray xml;
+        bool later = false;
+    };
+
     void checkSheetCount() const;
     std::vector<QString> sheetNamesFor(const std::vector<QString>& defaults);
     QString markedText(int file) const;
+    std::vector<int> tableBlocks() const;
+    Table table(int file, const SheetCapacity& capacity) const;
     bool writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector<int>& later);
     bool fillLater(const SpreadsheetDocument& document, const KeptTexts& kept, const std::vector<int>& later);
     bool insertSheetsOneByOne(const KeptTexts& kept);

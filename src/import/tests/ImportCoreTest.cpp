@@ -1,5 +1,6 @@
 #include "import/run/ImportJob.h"
 #include "import/run/ImportRun.h"
+#include "import/run/InTurns.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/tests/SpreadsheetContract.h"
@@ -159,6 +160,26 @@ TEST(RowWriter, StopsBeforeTheNextBlock) {
     RowWriter writer(*sheet, stop.get_token(), [&](qsizetype) { stop.request_stop(); });
     EXPECT_FALSE(writer.write(SplitRows(u"x\n"_qs.repeated(30'000)), 0));
     EXPECT_EQ(office.lastDocument().sheets[0].cells.size(), std::size_t(RowWriter::maxBlockRows));
+}
+
+// In order whichever thread made an item; a failure comes in its turn, after the items before it, whichever thread
+// met it.
+TEST(InTurns, GivesEveryItemInOrderAndEachFailureInItsTurn) {
+    const auto square = [](int item) { return item * item; };
+    for (const std::vector<int>& blockEnds : {std::vector<int>{}, {1}, {2, 3}, {1, 4, 5, 9}}) {
+        InTurns<int> items(blockEnds, square);
+        for (int item = 0; item < (blockEnds.empty() ? 0 : blockEnds.back()); ++item) {
+            ASSERT_EQ(items.next(), item * item);
+        }
+    }
+    for (const int failing : {1, 2, 3, 4, 5}) {
+        InTurns<int> items({2, 4, 6},
+                           [&](int item) { return item >= failing ? throw Error(QString::number(item)) : item; });
+        for (int item = 0; item < failing; ++item) {
+            ASSERT_EQ(items.next(), item);
+        }
+        EXPECT_EQ(failure([&] { items.next(); }), QString::number(failing));
+    } // and left before the end, the thread goes with the object
 }
 
 // That a run leaves none behind, the import run's tests show.

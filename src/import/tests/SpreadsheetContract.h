@@ -121,8 +121,8 @@ TYPED_TEST_P(SpreadsheetContract, AFlatFileLoadsEachTableAsASheetKeepingSpacesAn
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     FlatSpreadsheet flat(buffer);
-    flat.addTable(u"Kept"_qs, SplitRows(keptText()));
-    flat.addTable(u"empty"_qs, SplitRows(QString()));
+    flat.add(FlatTable(u"Kept"_qs, SplitRows(keptText())));
+    flat.add(FlatTable(u"empty"_qs, SplitRows(QString())));
     ASSERT_TRUE(flat.finish());
     QByteArray xml = buffer.data();
     const char* table = "<table:table table:name=\"Own\"><table:table-column/>"
