@@ -14,8 +14,6 @@ using inspect::SheetContents;
 
 namespace {
 
-constexpr qsizetype reportedDifferences = 10;
-
 // The sheet a new document brings, which the one sheet takes over and a file's sheet may not be named like.
 const QString firstSheet = QStringLiteral("Sheet1");
 constexpr QChar cedilla = u'\u00B8';
@@ -89,25 +87,12 @@ QString shown(const QString& text) {
     return QStringLiteral("\"%1\"%2 (%3 characters)").arg(out, text.size() > 40 ? u"…" : u"").arg(text.size());
 }
 
-QString cellAt(const SheetContents& sheet, std::size_t row, std::size_t column) {
-    return row < sheet.rows.size() && column < sheet.rows[row].size() ? sheet.rows[row][column] : QString();
+std::size_t cellsIn(const SheetContents& sheet, std::size_t row) {
+    return row < sheet.rows.size() ? sheet.rows[row].size() : 0;
 }
 
-void compareCells(const SheetContents& want, const SheetContents& got, QStringList& found) {
-    for (std::size_t r = 0; r < std::max(want.rows.size(), got.rows.size()) && found.size() < reportedDifferences;
-         ++r) {
-        const std::size_t width =
-            std::max(r < want.rows.size() ? want.rows[r].size() : 0, r < got.rows.size() ? got.rows[r].size() : 0);
-        for (std::size_t c = 0; c < width && found.size() < reportedDifferences; ++c) {
-            if (const QString wanted = cellAt(want, r, c), gotten = cellAt(got, r, c); wanted != gotten) {
-                found << QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
-                             .arg(want.name)
-                             .arg(r + 1)
-                             .arg(c + 1)
-                             .arg(shown(wanted), shown(gotten));
-            }
-        }
-    }
+QString cellAt(const SheetContents& sheet, std::size_t row, std::size_t column) {
+    return row < sheet.rows.size() && column < sheet.rows[row].size() ? sheet.rows[row][column] : QString();
 }
 
 bool nameMatches(const ExpectedSheet& want, const QString& got) {
@@ -120,24 +105,28 @@ bool nameMatches(const ExpectedSheet& want, const QString& got) {
            std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); });
 }
 
-QStringList compare(const std::vector<ExpectedSheet>& want, const DocumentContents& got) {
-    QStringList found;
-    if (want.size() != got.size()) {
-        found << QStringLiteral("expected %1 sheets, found %2").arg(want.size()).arg(got.size());
+QString firstDifference(const ExpectedSheet& want, const SheetContents& got, std::size_t position) {
+    if (!nameMatches(want, got.name)) {
+        return QStringLiteral("sheet %1: expected the name %2%3, found %4")
+            .arg(position + 1)
+            .arg(shown(want.contents.name), want.suffixed ? u" and a number" : u"", shown(got.name));
     }
-    for (std::size_t s = 0; s < std::min(want.size(), got.size()); ++s) {
-        if (!nameMatches(want[s], got[s].name)) {
-            found << QStringLiteral("sheet %1: expected the name %2%3, found %4")
-                         .arg(s + 1)
-                         .arg(shown(want[s].contents.name), want[s].suffixed ? u" and a number" : u"",
-                              shown(got[s].name));
-        }
-        if (!got[s].nonText.isEmpty()) {
-            found << QStringLiteral("sheet %1 holds cells that are not text: %2").arg(s + 1).arg(got[s].nonText);
-        }
-        compareCells(want[s].contents, got[s], found);
+    if (!got.nonText.isEmpty()) {
+        return QStringLiteral("sheet %1 holds cells that are not text: %2").arg(position + 1).arg(got.nonText);
     }
-    return found;
+    for (std::size_t r = 0; r < std::max(want.contents.rows.size(), got.rows.size()); ++r) {
+        const std::size_t width = std::max(cellsIn(want.contents, r), cellsIn(got, r));
+        for (std::size_t c = 0; c < width; ++c) {
+            if (const QString wanted = cellAt(want.contents, r, c), found = cellAt(got, r, c); wanted != found) {
+                return QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
+                    .arg(got.name)
+                    .arg(r + 1)
+                    .arg(c + 1)
+                    .arg(shown(wanted), shown(found));
+            }
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -169,7 +158,7 @@ std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
     return sheets;
 }
 
-QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read) {
+QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read) {
     TextFiles folder;
     ImportRequest request{{}, c.layout, c.rule, c.delimiter};
     for (const CaseFile& file : c.files) {
@@ -182,10 +171,20 @@ QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fi
         if (recorder.lastDocument()) {
             read(*recorder.lastDocument());
         }
-        return {QStringLiteral("the run failed: %1").arg(e.message())};
+        return QStringLiteral("the run failed: %1").arg(e.message());
     }
     fileLoads += recorder.fileLoads();
-    return compare(expectedSheets(c), read(*recorder.lastDocument()));
+    const std::vector<ExpectedSheet> want = expectedSheets(c);
+    const DocumentContents got = read(*recorder.lastDocument());
+    if (want.size() != got.size()) {
+        return QStringLiteral("expected %1 sheets, found %2").arg(want.size()).arg(got.size());
+    }
+    for (std::size_t s = 0; s < want.size(); ++s) {
+        if (QString difference = firstDifference(want[s], got[s], s); !difference.isEmpty()) {
+            return difference;
+        }
+    }
+    return {};
 }
 
 } // namespace quillmere::testing

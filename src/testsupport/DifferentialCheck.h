@@ -72,8 +72,8 @@ std::vector<HostileCase> fixedCases();
 using DocumentReader = std::function<inspect::DocumentContents(const SpreadsheetDocument&)>;
 
 // Runs the case through the import run over the office and holds the document it leaves, read back, against the
-// expected sheets. Gives how they differ, one line per difference (the first few), or nothing; counts in fileLoads the
-// documents that came through the office's own import of a whole file.
-QStringList differences(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read);
+// expected sheets. Gives their first difference in words, or nothing; counts in fileLoads the documents that came
+// through the office's own import of a whole file.
+QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read);
 
 } // namespace quillmere::testing

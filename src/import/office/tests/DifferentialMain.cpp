@@ -43,9 +43,9 @@ int main(int argc, char** argv) {
     PrivateOffice office;
     const auto connection = office.connect();
     for (const HostileCase& c : cases) {
-        if (const QStringList found = differences(*connection, c, fileLoads, readAndClose); !found.isEmpty()) {
+        if (const QString found = firstDifference(*connection, c, fileLoads, readAndClose); !found.isEmpty()) {
             ++differing;
-            print(QStringLiteral("differs: %1\n  %2").arg(c.describe(), found.join(u"\n  ")));
+            print(QStringLiteral("differs: %1\n  %2").arg(c.describe(), found));
         }
     }
     print(QStringLiteral("differential: %1 cases, %2 differences").arg(cases.size()).arg(differing));
