@@ -42,14 +42,16 @@ NativeOffice::~NativeOffice() {
 
 namespace {
 
+// A document loaded as new is untitled, as a template's copy is.
 uno::Reference<lang::XComponent> load(NativeOffice& office, const QString& path, const rtl::OUString& filter,
-                                      const QString& options, NativeLoad::Window window) {
+                                      const QString& options, NativeLoad::Window window, bool asNew = false) {
     uno::Reference<lang::XComponent> component;
     office::guarded(QStringLiteral("Could not load %1 natively").arg(path), [&] {
         using office::property;
         const auto args = office::properties(
             {property("FilterName", uno::Any(filter)), property("FilterOptions", uno::Any(office::toOUString(options))),
-             property("Hidden", uno::Any(window == NativeLoad::Window::Hidden)), office::onMainThread()});
+             property("Hidden", uno::Any(window == NativeLoad::Window::Hidden)), property("AsTemplate", uno::Any(asNew)),
+             office::onMainThread()});
         const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
         component =
             office.desktop().desktop->loadComponentFromURL(office::toOUString(url), rtl::OUString("_blank"), 0, args);
@@ -77,7 +79,7 @@ NativeLoad NativeLoad::text(NativeOffice& office, const QString& path, QChar sep
 
 NativeLoad NativeLoad::flatSpreadsheet(NativeOffice& office, const QString& path, Window window) {
     return NativeLoad(std::make_unique<Document>(
-        Document{load(office, path, rtl::OUString("OpenDocument Spreadsheet Flat XML"), QString(), window)}));
+        Document{load(office, path, rtl::OUString("OpenDocument Spreadsheet Flat XML"), QString(), window, true)}));
 }
 
 NativeLoad::~NativeLoad() {

@@ -29,7 +29,7 @@ public:
     // A delimited UTF-8 text file with every column as Text.
     static NativeLoad text(NativeOffice& office, const QString& path, QChar separator, int columns,
                            Window window = Window::Visible);
-    // A flat OpenDocument spreadsheet file.
+    // A flat OpenDocument spreadsheet file, as a new, untitled document.
     static NativeLoad flatSpreadsheet(NativeOffice& office, const QString& path, Window window = Window::Visible);
     ~NativeLoad();
     NativeLoad(NativeLoad&&) noexcept;

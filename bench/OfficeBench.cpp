@@ -262,8 +262,12 @@ std::pair<double, double> Bench::importLargeFile(const QString& path) {
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--import-in-own-process"), office_.pipeName(), path});
     if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
-        throw std::runtime_error("the import run of the large file failed: " +
-                                 child.readAllStandardError().toStdString());
+        throw std::runtime_error(
+            QStringLiteral("the import run of the large file failed (%1, exit code %2): %3")
+                .arg(child.exitStatus() == QProcess::CrashExit ? u"crashed"_qs : child.errorString())
+                .arg(child.exitCode())
+                .arg(QString::fromLocal8Bit(child.readAllStandardError()))
+                .toStdString());
     }
     const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
     return {figures.value(0).toDouble(), figures.value(1).toDouble()};
