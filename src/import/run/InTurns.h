@@ -24,7 +24,7 @@ public:
         : blockEnds_(std::move(blockEnds))
         , make_(std::move(make))
         , worker_([this](std::stop_token stop) { makeOddBlocks(stop); }) {}
-    // The item being made is finished first.
+    // The item being made is finished first; no other is begun.
     ~InTurns() = default;
     InTurns(const InTurns&) = delete;
     InTurns& operator=(const InTurns&) = delete;
@@ -60,6 +60,9 @@ private:
             std::exception_ptr failure;
             try {
                 for (int item = blockStart(block); item < blockEnds_[block]; ++item) {
+                    if (stop.stop_requested()) {
+                        return;
+                    }
                     results.push_back(make_(item));
                 }
             } catch (...) {
