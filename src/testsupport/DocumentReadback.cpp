@@ -133,8 +133,11 @@ QString tracesOf(const SpreadsheetDocument& document) {
                 filter = office::toQString(arg.Value.get<rtl::OUString>());
             }
         }
-        return QStringLiteral("undo %1, location %2, filter %3")
-            .arg(undo ? "yes" : "no", location ? "yes" : "no", filter);
+        const bool heights = Reference<beans::XPropertySet>(unoOf(document), UNO_QUERY_THROW)
+                                 ->getPropertyValue(rtl::OUString("IsAdjustHeightEnabled"))
+                                 .get<bool>();
+        return QStringLiteral("undo %1, location %2, filter %3, row heights follow edits %4")
+            .arg(undo ? "yes" : "no", location ? "yes" : "no", filter, heights ? "yes" : "no");
     });
 }
 
