@@ -138,17 +138,14 @@ SheetData textSheet(const QString& path, QChar separator, const QString& name) {
     return sheet;
 }
 
-qint64 repeated(const QXmlStreamReader& xml, const QString& attribute) {
-    return std::max<qint64>(1, xml.attributes().value(attribute).toLongLong());
-}
-
-// Literal white space stays as it stands, and the space element adds its spaces; the office drops the tab and
-// line-break elements in a cell.
+// Literal white space stays as it stands, and the space element adds its spaces; the office drops other elements,
+// such as the tab element, in a cell.
 QString readParagraph(QXmlStreamReader& xml) {
     QString text;
     for (auto token = xml.readNext(); token != QXmlStreamReader::EndElement && !xml.atEnd(); token = xml.readNext()) {
         if (token == QXmlStreamReader::StartElement) {
-            text += QString(xml.name() == u"s" ? repeated(xml, u"text:c"_qs) : 0, u' ');
+            const int spaces = std::max(1, xml.attributes().value(u"text:c"_qs).toInt());
+            text += QString(xml.name() == u"s" ? spaces : 0, u' ');
             xml.skipCurrentElement();
         } else if (token == QXmlStreamReader::Characters) {
             text += xml.text();
@@ -172,25 +169,17 @@ void children(QXmlStreamReader& xml, QStringView name, Read read) {
 void readTable(QXmlStreamReader& xml, SheetData& sheet) {
     qint64 row = 0;
     children(xml, u"table-row", [&] {
-        const qint64 rows = repeated(xml, u"table:number-rows-repeated"_qs);
         qint64 column = 0;
         children(xml, u"table-cell", [&] {
-            const qint64 columns = repeated(xml, u"table:number-columns-repeated"_qs);
-            QStringList paragraphs;
-            children(xml, u"p", [&] { paragraphs << readParagraph(xml); });
-            // The office's own files repeat empty cells to the sheet's end.
-            for (qint64 r = row; r < row + rows && !paragraphs.isEmpty(); ++r) {
-                for (qint64 c = column; c < column + columns; ++c) {
-                    sheet.put(c, r, paragraphs.join(u'\n'));
-                }
-            }
-            column += columns;
+            children(xml, u"p", [&] { sheet.put(column, row, readParagraph(xml)); });
+            ++column;
         });
-        row += rows;
+        ++row;
     });
 }
 
-// The office's load of a flat OpenDocument spreadsheet: each table a sheet, every cell as its paragraphs read.
+// The office's load of a flat OpenDocument spreadsheet as the run writes it: each table a sheet, each cell's one
+// paragraph its text.
 std::vector<SheetData> flatSheets(const QString& path) {
     QXmlStreamReader xml(readAll(path));
     std::vector<SheetData> sheets;

@@ -225,23 +225,11 @@ std::vector<HostileCase> fixedCases() {
         return c;
     };
     const QString lf = u"\n"_qs;
-    // The office's text import cut a cell after 65,535 characters.
-    const std::vector<CaseLine> longLine{{{QString(70'000, QChar(u'x'))}, lf}, {{u"short"_qs}, lf}};
-    // A lone low surrogate in a cell brought the office down; a lone high one at a cell's end vanished.
-    const std::vector<CaseLine> loneSurrogates{{{u"a"_qs + QChar(0xDC00) + u"b"_qs, u"c"_qs + QChar(0xD800)}, lf},
-                                               {{QString(QChar(0xD800))}, {}}};
-    // The office's text import starts a row at a lone CR, which the row rules drop.
-    const std::vector<CaseLine> loneCr{{{u"x"_qs}, u"\r"_qs}, {{u"y"_qs, u"z"_qs}, u"\r\n"_qs}, {{u"w"_qs}, {}}};
-    // The office's text import took a text's leading U+FEFF for a byte-order mark and dropped it.
+    // The office's text import took a text's leading U+FEFF for a byte-order mark and dropped it. Other kinds of
+    // difference found so far, the drawn cases meet with their seeds.
     const std::vector<CaseLine> leadingMark{{{u"\uFEFF"_qs, u"x"_qs}, lf}};
-    // The office dropped a tab written as the flat file's tab element.
-    const std::vector<CaseLine> tabs{{{u"a\tb"_qs, u"\t"_qs, u" \t x\t"_qs}, lf}, {{u"\t"_qs}, lf}};
     std::vector<HostileCase> cases;
     for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
-        cases.push_back(one(layout, longLine, "UTF-8", false));
-        cases.push_back(one(layout, loneSurrogates, "UTF-16BE", true));
-        cases.push_back(one(layout, tabs, "UTF-8", false));
-        cases.push_back(one(layout, loneCr, "UTF-8", false));
         cases.push_back(one(layout, leadingMark, "UTF-16LE", true));
         cases.push_back(one(layout, leadingMark, "UTF-8", false));
         cases.push_back(one(layout, leadingMark, "UTF-8", true));

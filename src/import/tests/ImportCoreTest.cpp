@@ -35,19 +35,18 @@ struct FakeOffice {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, SpreadsheetContract, FakeOffice);
 
-// An odd last byte is dropped; without the other half, half a mark is a letter; an overlong form is no UTF-8.
+// Broken and borderline files, as the differential check's drawn cases hold well-formed ones: an odd last byte is
+// dropped; a lone surrogate becomes U+FFFD; without the other half, half a mark is a letter; an overlong form is no
+// UTF-8.
 TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCannotReadNamingPathAndReason) {
     const std::pair<QByteArray, QStringView> texts[] = {{"\xFF\xFE\x41\0\x42\0\x43"_qba, u"AB"},
-                                                        {"\xFE\xFF\0\x41\0\xE9\xD8\x3D\xDE\0"_qba, u"Aé\U0001F600"},
                                                         {"\xFF\xFE\0\xDC\x41\0\x3D\xD8"_qba, u"\uFFFDA\uFFFD"},
                                                         {"\xFE\xFF\xD8\x3D\xD8\x3D\xDE\0"_qba, u"\uFFFD\U0001F600"},
                                                         {"\xEF\xBB\xBF\x47r\xC3\xBC\xC3\x9F\x65\xC3", u"Grüße\uFFFD"},
-                                                        {"Gr\xC3\xBC \xF0\x9F\x98\x80\r\n", u"Grü \U0001F600\r\n"},
                                                         {"\xFEorn \xFF\x65s", u"þorn ÿes"},
                                                         {"\xFF\x65s", u"ÿes"},
                                                         {"\x80 \xB8 caf\xE9 \x81", u"€ \u00B8 café \u0081"},
-                                                        {"\xC0\xAF\x61", u"À¯a"},
-                                                        {"", u""}};
+                                                        {"\xC0\xAF\x61", u"À¯a"}};
     TextFiles files;
     for (const auto& [bytes, text] : texts) {
         EXPECT_EQ(ReadTextFile(files.write(u"t.txt"_qs, bytes)), text) << bytes.toHex().toStdString();
