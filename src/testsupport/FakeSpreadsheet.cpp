@@ -118,15 +118,14 @@ QByteArray readAll(const QString& path) {
     return file.readAll();
 }
 
-// The office's text import: UTF-8 whose leading byte-order mark is no text, rows at LF, CR LF or a lone CR, cells
-// cut at the separator with no quoting, every cell text.
+// The office's text import of the run's working file: UTF-8 whose leading byte-order mark is no text, rows at LF (the
+// only line end the run writes there), cells cut at the separator with no quoting, every cell text.
 SheetData textSheet(const QString& path, QChar separator, const QString& name) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8(readAll(path));
     if (text.startsWith(u'\uFEFF')) {
         text.remove(0, 1);
     }
-    text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
     SheetData sheet{name, {}};
     const QStringList rows = text.split(u'\n');
     for (qsizetype row = 0; row < rows.size(); ++row) {
@@ -248,8 +247,12 @@ std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openSpreadsheetFile(const 
 }
 
 inspect::DocumentContents FakeSpreadsheet::contentsOf(const SpreadsheetDocument& document) {
+    return dynamic_cast<const FakeDocument&>(document).data().contents();
+}
+
+inspect::DocumentContents FakeSpreadsheet::DocumentData::contents() const {
     inspect::DocumentContents contents;
-    for (const SheetData& sheet : dynamic_cast<const FakeDocument&>(document).data().sheets) {
+    for (const SheetData& sheet : sheets) {
         inspect::SheetContents read{sheet.name, {}, {}};
         for (const auto& [at, text] : sheet.cells) {
             const auto [row, column] = at;

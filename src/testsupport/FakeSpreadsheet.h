@@ -31,6 +31,8 @@ public:
         qsizetype largestBlockCells = 0;
         qsizetype largestBlockRows = 0;
         bool closed = false;
+        // What the document holds, in the form the real office's documents are read back in, trimmed alike.
+        inspect::DocumentContents contents() const;
     };
 
     SheetCapacity capacity{1'048'576, 16'384};
@@ -61,7 +63,7 @@ public:
     void hangUntilAbandoned();
     int documentsOpened() const { return int(documents_.size()); }
     const DocumentData& lastDocument() const { return *documents_.back(); }
-    // What a document of this office holds, in the form the real office's documents are read back in, trimmed alike.
+    // What a document of this office holds.
     static inspect::DocumentContents contentsOf(const SpreadsheetDocument& document);
 
 private:

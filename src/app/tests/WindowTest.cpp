@@ -30,11 +30,10 @@ namespace {
 // The last document's cells: "|" between cells, "/" between rows, "#" between sheets.
 QString contents(const FakeSpreadsheet& fake) {
     QStringList sheets;
-    for (const auto& sheet : fake.lastDocument().sheets) {
+    for (const auto& sheet : fake.lastDocument().contents()) {
         QStringList rows;
-        for (const auto& [at, text] : sheet.cells) {
-            rows.resize(std::max(rows.size(), at.first + 1));
-            rows[at.first] += (at.second > 0 ? QStringLiteral("|") : QString()) + text;
+        for (const auto& row : sheet.rows) {
+            rows << QStringList(row.begin(), row.end()).join(u'|');
         }
         sheets << rows.join(u'/');
     }

@@ -25,9 +25,6 @@ namespace {
 struct FakeOffice {
     FakeSpreadsheet fake;
     SpreadsheetOffice& office() { return fake; }
-    inspect::DocumentContents contents(const SpreadsheetDocument& document) const {
-        return FakeSpreadsheet::contentsOf(document);
-    }
     bool refused(const std::function<void()>& step) const { return !failure(step).isEmpty(); }
 };
 

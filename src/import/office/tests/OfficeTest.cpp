@@ -20,9 +20,6 @@ struct RealOffice {
     PrivateOffice started;
     std::unique_ptr<SpreadsheetConnection> connection = started.connect();
     SpreadsheetOffice& office() { return *connection; }
-    inspect::DocumentContents contents(const SpreadsheetDocument& document) const {
-        return inspect::readDocument(document);
-    }
     static bool refused(const std::function<void()>& step) {
         const auto error = thrown<OfficeError>(step);
         return error && !error->action().isEmpty() && !error->officeMessage().isEmpty();
