@@ -6,11 +6,10 @@
 #include <QString>
 
 #include <algorithm>
-#include <condition_variable>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace quillmere::testing {
@@ -58,7 +57,10 @@ public:
                 .textLoadColumns = std::min<qsizetype>(1'024, capacity.columns),
                 .textLoadCellLength = 65'535};
     }
-    void abandon() override;
+    void abandon() override {
+        abandoned_ = true;
+        abandoned_.notify_all();
+    }
     // Waits as a call into a hung office does: until the office is abandoned, then fails.
     void hangUntilAbandoned();
     int documentsOpened() const { return int(documents_.size()); }
@@ -70,9 +72,7 @@ private:
     std::unique_ptr<SpreadsheetDocument> open(std::vector<SheetData> sheets);
 
     std::vector<std::shared_ptr<DocumentData>> documents_;
-    std::mutex abandonLock_;
-    std::condition_variable abandoned_;
-    bool isAbandoned_ = false;
+    std::atomic<bool> abandoned_ = false;
 };
 
 } // namespace quillmere::testing
