@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <sys/resource.h>
 
@@ -42,10 +43,8 @@ double secondsOf(const std::function<void()>& work) {
 
 // The seconds of one of the office's own loads. Its document closes once the clock has stopped, as the run's does.
 double loadSeconds(const std::function<NativeLoad()>& load) {
-    QElapsedTimer timer;
-    timer.start();
-    const NativeLoad loaded = load();
-    return double(timer.nsecsElapsed()) / 1e9;
+    std::optional<NativeLoad> loaded;
+    return secondsOf([&] { loaded.emplace(load()); });
 }
 
 // Lines of short comma-separated fields, each line ending in a line feed.
