@@ -143,8 +143,9 @@ QString readParagraph(QXmlStreamReader& xml) {
     QString text;
     for (auto token = xml.readNext(); token != QXmlStreamReader::EndElement && !xml.atEnd(); token = xml.readNext()) {
         if (token == QXmlStreamReader::StartElement) {
-            const int spaces = std::max(1, xml.attributes().value(u"text:c"_qs).toInt());
-            text += QString(xml.name() == u"s" ? spaces : 0, u' ');
+            if (xml.name() == u"s") {
+                text += QString(std::max(1, xml.attributes().value(u"text:c"_qs).toInt()), u' ');
+            }
             xml.skipCurrentElement();
         } else if (token == QXmlStreamReader::Characters) {
             text += xml.text();
