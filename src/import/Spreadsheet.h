@@ -84,6 +84,9 @@ public:
     virtual std::unique_ptr<Sheet> sheetAt(int index) const = 0;
     virtual void insertSheet(const QString& name, int position) = 0;
     virtual void removeSheet(const QString& name) = 0;
+    // Gives the finished document to the user: it reads as modified, so that closing it asks first, it holds nothing
+    // to undo, and its window comes to the front with the focus, so that the keys go to it and not to this program.
+    virtual void handOver() = 0;
     // Closes the document's window without saving; nothing may be called on the document afterwards.
     virtual void close() = 0;
 };

@@ -31,6 +31,7 @@
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 
 #include <algorithm>
 
@@ -126,6 +127,7 @@ QString tracesOf(const SpreadsheetDocument& document) {
         const bool undo = Reference<document::XUndoManagerSupplier>(unoOf(document), UNO_QUERY_THROW)
                               ->getUndoManager()
                               ->isUndoPossible();
+        const bool modified = Reference<util::XModifiable>(unoOf(document), UNO_QUERY_THROW)->isModified();
         const bool location = Reference<frame::XStorable>(unoOf(document), UNO_QUERY_THROW)->hasLocation();
         QString filter;
         for (const beans::PropertyValue& arg : Reference<frame::XModel>(unoOf(document), UNO_QUERY_THROW)->getArgs()) {
@@ -136,8 +138,8 @@ QString tracesOf(const SpreadsheetDocument& document) {
         const bool heights = Reference<beans::XPropertySet>(unoOf(document), UNO_QUERY_THROW)
                                  ->getPropertyValue(rtl::OUString("IsAdjustHeightEnabled"))
                                  .get<bool>();
-        return QStringLiteral("undo %1, location %2, filter %3, row heights follow edits %4")
-            .arg(undo ? "yes" : "no", location ? "yes" : "no", filter, heights ? "yes" : "no");
+        return QStringLiteral("modified %1, undo %2, location %3, filter %4, row heights follow edits %5")
+            .arg(modified ? "yes" : "no", undo ? "yes" : "no", location ? "yes" : "no", filter, heights ? "yes" : "no");
     });
 }
 

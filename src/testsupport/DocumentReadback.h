@@ -32,8 +32,8 @@ DocumentContents readDocument(const SpreadsheetDocument& document);
 // How a sheet looks, in words: where the user has typed nothing yet, and the number formats of A1 and B2. What a
 // document made new must share with one loaded.
 QString looksOf(const SpreadsheetDocument& document, int sheet);
-// What a load may leave behind, in words: whether an undo is possible, whether the document has a location, the
-// filter it would be saved with, and whether row heights follow the user's edits.
+// What a run leaves behind, in words: whether the document reads as modified, whether an undo is possible, whether
+// it has a location, the filter it would be saved with, and whether row heights follow the user's edits.
 QString tracesOf(const SpreadsheetDocument& document);
 // Closes the document as a user would.
 void closeDocument(const SpreadsheetDocument& document);

@@ -103,6 +103,10 @@ public:
         context_.data->sheets.erase(sheet);
     }
 
+    void handOver() override {
+        context_.office.beforeCall(QStringLiteral("handOver"));
+        context_.data->handedOver = true;
+    }
     void close() override { context_.data->closed = true; }
     const DocumentData& data() const { return *context_.data; }
 

@@ -29,6 +29,7 @@ public:
         std::vector<SheetData> sheets;
         qsizetype largestBlockCells = 0;
         qsizetype largestBlockRows = 0;
+        bool handedOver = false;
         bool closed = false;
         // What the document holds, in the form the real office's documents are read back in, trimmed alike.
         inspect::DocumentContents contents() const;

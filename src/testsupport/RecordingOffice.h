@@ -47,6 +47,7 @@ private:
         std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
         void insertSheet(const QString& name, int position) override { document_->insertSheet(name, position); }
         void removeSheet(const QString& name) override { document_->removeSheet(name); }
+        void handOver() override { document_->handOver(); }
         void close() override { document_->close(); }
 
     private:

@@ -3,13 +3,17 @@
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoStrings.h"
 
+#include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 
 namespace quillmere::office {
 
@@ -117,6 +121,22 @@ void UnoDocument::insertSheet(const QString& name, int position) {
 void UnoDocument::removeSheet(const QString& name) {
     guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->removeByName(toOUString(name)); });
+}
+
+// Written cells can be undone one block at a time, which would take the import apart; a loaded document reads as
+// unmodified, and would be closed without a question. The window is raised through the office's own frame, since
+// only the office may ask its window manager for the focus.
+void UnoDocument::handOver() {
+    guarded(QStringLiteral("Could not show the new document"), [&] {
+        Reference<css::document::XUndoManagerSupplier>(document_, UNO_QUERY_THROW)->getUndoManager()->clear();
+        Reference<css::util::XModifiable>(document_, UNO_QUERY_THROW)->setModified(true);
+        const Reference<css::frame::XFrame> frame =
+            Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->getCurrentController()->getFrame();
+        const Reference<css::awt::XWindow> window = frame->getContainerWindow();
+        Reference<css::awt::XTopWindow>(window, UNO_QUERY_THROW)->toFront();
+        frame->activate();
+        window->setFocus();
+    });
 }
 
 void UnoDocument::close() {

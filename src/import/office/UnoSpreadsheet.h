@@ -32,6 +32,7 @@ public:
     std::unique_ptr<Sheet> sheetAt(int index) const override;
     void insertSheet(const QString& name, int position) override;
     void removeSheet(const QString& name) override;
+    void handOver() override;
     void close() override;
 
     const css::uno::Reference<css::sheet::XSpreadsheetDocument>& unoDocument() const { return document_; }

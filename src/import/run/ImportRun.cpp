@@ -33,6 +33,8 @@ ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress 
 bool ImportRun::run() {
     const bool complete = steps_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(steps_).run()
                                                                               : SheetPerFileRun(steps_).run();
+    // Also what a stopped run wrote is the user's, to keep or to close.
+    steps_.forFile(-1, [&] { steps_.handOver(); });
     if (complete) {
         steps_.report(1.0);
     }

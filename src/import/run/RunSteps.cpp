@@ -84,9 +84,27 @@ bool RunSteps::loadsAsText(const MarkedText& text) const {
            extent.longestCell <= limits.textLoadCellLength && !text.holdsNul;
 }
 
+SpreadsheetDocument& RunSteps::openNewDocument() {
+    document_ = office_.openNewDocument();
+    return *document_;
+}
+
 bool RunSteps::loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName) {
     reportLoading();
-    return office_.openTextDocument(work.path(), CellSeparator, extent.rows, extent.columns, sheetName) != nullptr;
+    document_ = office_.openTextDocument(work.path(), CellSeparator, extent.rows, extent.columns, sheetName);
+    return document_ != nullptr;
+}
+
+SpreadsheetDocument* RunSteps::loadSpreadsheetFile(const WorkFile& work) {
+    reportLoading();
+    document_ = office_.openSpreadsheetFile(work.path());
+    return document_.get();
+}
+
+void RunSteps::handOver() {
+    if (document_) {
+        document_->handOver();
+    }
 }
 
 } // namespace quillmere

@@ -8,6 +8,7 @@
 #include "import/text/ColumnSplitting.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <vector>
@@ -55,9 +56,16 @@ public:
     std::optional<MarkedText> writeMarkedText(WorkFile& work, FileRows& files);
     // Whether the office's own import of the marked text gives the very cells that writing them gives.
     bool loadsAsText(const MarkedText& text) const;
+
+    // The run's document is opened or loaded by one of these, and kept here until the run hands it over.
+    SpreadsheetDocument& openNewDocument();
     // A new document whose one sheet, named sheetName, holds the working file through the office's own text import.
     // False when the office could not take the text whole that way.
     bool loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName);
+    // A new document holding the tables of a flat spreadsheet file; null when the office could not load it whole.
+    SpreadsheetDocument* loadSpreadsheetFile(const WorkFile& work);
+    // Gives the run's document, if it has one, to the user.
+    void handOver();
 
     // Runs a step for one listed file: a failure that names no file yet gets this file's name.
     template <typename Step>
@@ -81,6 +89,7 @@ private:
     Progress progress_;
     std::stop_token stop_;
     int reported_ = 0;
+    std::unique_ptr<SpreadsheetDocument> document_;
 };
 
 } // namespace quillmere

@@ -58,8 +58,7 @@ bool SheetPerFileRun::run() {
     if (!writeFlatFile(flatFile, kept, later)) {
         return false;
     }
-    steps_.reportLoading();
-    const auto document = steps_.forFile(-1, [&] { return steps_.office().openSpreadsheetFile(flatFile.path()); });
+    const SpreadsheetDocument* document = steps_.forFile(-1, [&] { return steps_.loadSpreadsheetFile(flatFile); });
     return document ? fillLater(*document, kept, later) : insertSheetsOneByOne(kept);
 }
 
@@ -172,8 +171,8 @@ bool SheetPerFileRun::fillLater(const SpreadsheetDocument& document, const KeptT
 }
 
 bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
-    const auto document = steps_.forFile(-1, [&] { return steps_.office().openNewDocument(); });
-    const std::vector<QString> defaults = steps_.forFile(-1, [&] { return sheetNames(*document); });
+    SpreadsheetDocument& document = steps_.forFile(-1, [&]() -> SpreadsheetDocument& { return steps_.openNewDocument(); });
+    const std::vector<QString> defaults = steps_.forFile(-1, [&] { return sheetNames(document); });
     const int count = steps_.fileCount();
     for (int i = 0; i < count; ++i) {
         if (steps_.stop().stop_requested()) {
@@ -182,8 +181,8 @@ bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
         const double from = (i + RunSteps::readShare) / count, to = double(i + 1) / count;
         const bool complete = steps_.forFile(i, [&] {
             const RowTexts rows = kept.rows(i);
-            document->insertSheet(names_[std::size_t(i)], 0);
-            const auto sheet = document->sheetAt(0);
+            document.insertSheet(names_[std::size_t(i)], 0);
+            const auto sheet = document.sheetAt(0);
             steps_.report(from);
             return writeRows(*sheet, rows, i, from, to);
         });
@@ -193,7 +192,7 @@ bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
     }
     steps_.forFile(-1, [&] {
         for (const QString& name : defaults) {
-            document->removeSheet(name);
+            document.removeSheet(name);
         }
     });
     return true;

@@ -22,21 +22,14 @@ bool SingleSheetRun::run() {
 
 bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent,
                                           const RunSteps::FileRows& files) {
-    const auto document = steps_.office().openNewDocument();
-    const std::vector<QString> defaults = sheetNames(*document);
-    const auto sheet = document->sheetAt(0);
-    try {
-        steps_.checkFits(extent, sheet->capacity(), files, RunSteps::Written::Nothing);
-    } catch (const ImportError&) {
-        // Nothing was written yet: the empty document would be litter.
-        document->close();
-        throw;
-    }
-    if (!writeMarkedRows(*sheet, work, extent)) {
+    steps_.checkFits(extent, steps_.office().limits().sheet, files, RunSteps::Written::Nothing);
+    SpreadsheetDocument& document = steps_.openNewDocument();
+    const std::vector<QString> defaults = sheetNames(document);
+    if (!writeMarkedRows(*document.sheetAt(0), work, extent)) {
         return false;
     }
     for (std::size_t i = 1; i < defaults.size(); ++i) {
-        document->removeSheet(defaults[i]);
+        document.removeSheet(defaults[i]);
     }
     return true;
 }

@@ -62,6 +62,10 @@ public:
         const auto call = watch_.call();
         document_->removeSheet(name);
     }
+    void handOver() override {
+        const auto call = watch_.call();
+        document_->handOver();
+    }
     void close() override {
         const auto call = watch_.call();
         document_->close();

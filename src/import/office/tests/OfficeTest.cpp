@@ -53,7 +53,7 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
         for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
             EXPECT_EQ(inspect::looksOf(document, sheet), inspect::looksOf(*made, 0));
         }
-        EXPECT_EQ(inspect::tracesOf(document), u"undo no, location no, filter calc8, row heights follow edits yes"_qs);
+        EXPECT_EQ(inspect::tracesOf(document), u"modified yes, undo no, location no, filter calc8, row heights follow edits yes"_qs);
         inspect::closeDocument(document);
     }
     made->close();
