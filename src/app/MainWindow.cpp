@@ -51,6 +51,9 @@ MainWindow::MainWindow(ImportJob& job, filelist::FilePicker& picker, const QStri
     connect(&walk_, &filelist::FolderWalkJob::finished, this, &MainWindow::folderWalked);
     connect(controls_.fileList, &filelist::FileListView::pathsDropped, controls_.files,
             qOverload<const QStringList&>(&filelist::FileListModel::append));
+    // A user who types what cuts the columns means that option; one chosen afterwards still wins.
+    connect(controls_.delimiterBox, &QLineEdit::textEdited, controls_.splitAtTextOption,
+            [this] { controls_.splitAtTextOption->setChecked(true); });
     connect(controls_.importButton, &PictureButton::clicked, this, &MainWindow::startImport);
     connect(&job_, &ImportJob::progressChanged, this, &MainWindow::showProgress);
     connect(&job_, &ImportJob::finished, this, &MainWindow::importFinished);

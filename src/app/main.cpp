@@ -11,7 +11,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // Lets the desktop match the window to the program's menu entry and icon.
+    // Lets the desktop match the window to the program's menu entry and icon: by this name, or on X11 by the window
+    // class that the entry names.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
     const QString programFolder = quillmere::app::ProgramFolder();
     quillmere::app::MaybeOpenHomePage(quillmere::app::HomePage(programFolder));
