@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgtest-dev libreoffice-calc libreoffice-gtk3 libreoffice-dev
-          fonts-liberation2 xvfb xauth openbox dbus x11-utils desktop-file-utils appstream man-db)
+          fonts-liberation2 xvfb xauth openbox dbus x11-utils xdotool desktop-file-utils appstream man-db)
 # The package build needs the tools and the build packages of debian/control; lintian checks its result.
 package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ qt6-base-dev qt6-svg-dev libreoffice-dev)
 

@@ -18,6 +18,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -140,6 +141,14 @@ QString tracesOf(const SpreadsheetDocument& document) {
                                  .get<bool>();
         return QStringLiteral("modified %1, undo %2, location %3, filter %4, row heights follow edits %5")
             .arg(modified ? "yes" : "no", undo ? "yes" : "no", location ? "yes" : "no", filter, heights ? "yes" : "no");
+    });
+}
+
+QString windowTitleOf(const SpreadsheetDocument& document) {
+    return office::guardedResult<QString>(inspecting, [&] {
+        const auto frame =
+            Reference<frame::XModel>(unoOf(document), UNO_QUERY_THROW)->getCurrentController()->getFrame();
+        return office::toQString(Reference<frame::XTitle>(frame, UNO_QUERY_THROW)->getTitle());
     });
 }
 

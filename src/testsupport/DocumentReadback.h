@@ -35,6 +35,8 @@ QString looksOf(const SpreadsheetDocument& document, int sheet);
 // What a run leaves behind, in words: whether the document reads as modified, whether an undo is possible, whether
 // it has a location, the filter it would be saved with, and whether row heights follow the user's edits.
 QString tracesOf(const SpreadsheetDocument& document);
+// The title of the document's window, as the window manager shows it.
+QString windowTitleOf(const SpreadsheetDocument& document);
 // Closes the document as a user would.
 void closeDocument(const SpreadsheetDocument& document);
 

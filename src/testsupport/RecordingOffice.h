@@ -30,8 +30,9 @@ public:
     std::vector<QString> newDocumentSheetNames() override { return inner_.newDocumentSheetNames(); }
     OfficeLimits limits() const override { return inner_.limits(); }
     void abandon() override { inner_.abandon(); }
-    // Called before the office is asked to load a whole file.
+    // Called before the office is asked to load a whole file, and before a document is handed over.
     std::function<void()> beforeLoad = [] {};
+    std::function<void()> beforeHandOver = [] {};
     // The last document opened, or null.
     const std::shared_ptr<SpreadsheetDocument>& lastDocument() const { return last_; }
     // How many documents came through the office's own import of a whole file, text or spreadsheet.
@@ -41,17 +42,22 @@ private:
     // The run's own handle on a document the recorder holds too.
     class SharedDocument final : public SpreadsheetDocument {
     public:
-        explicit SharedDocument(std::shared_ptr<SpreadsheetDocument> document)
-            : document_(std::move(document)) {}
+        SharedDocument(std::shared_ptr<SpreadsheetDocument> document, const std::function<void()>& beforeHandOver)
+            : document_(std::move(document))
+            , beforeHandOver_(beforeHandOver) {}
         int sheetCount() const override { return document_->sheetCount(); }
         std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
         void insertSheet(const QString& name, int position) override { document_->insertSheet(name, position); }
         void removeSheet(const QString& name) override { document_->removeSheet(name); }
-        void handOver() override { document_->handOver(); }
+        void handOver() override {
+            beforeHandOver_();
+            document_->handOver();
+        }
         void close() override { document_->close(); }
 
     private:
         std::shared_ptr<SpreadsheetDocument> document_;
+        const std::function<void()>& beforeHandOver_;
     };
 
     std::unique_ptr<SpreadsheetDocument> keep(std::unique_ptr<SpreadsheetDocument> document, bool fileLoad = false) {
@@ -60,7 +66,7 @@ private:
         }
         fileLoads_ += fileLoad ? 1 : 0;
         last_ = std::move(document);
-        return std::make_unique<SharedDocument>(last_);
+        return std::make_unique<SharedDocument>(last_, beforeHandOver);
     }
 
     std::unique_ptr<SpreadsheetOffice> owned_;

@@ -171,7 +171,8 @@ bool SheetPerFileRun::fillLater(const SpreadsheetDocument& document, const KeptT
 }
 
 bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
-    SpreadsheetDocument& document = steps_.forFile(-1, [&]() -> SpreadsheetDocument& { return steps_.openNewDocument(); });
+    SpreadsheetDocument& document =
+        steps_.forFile(-1, [&]() -> SpreadsheetDocument& { return steps_.openNewDocument(); });
     const std::vector<QString> defaults = steps_.forFile(-1, [&] { return sheetNames(document); });
     const int count = steps_.fileCount();
     for (int i = 0; i < count; ++i) {

@@ -7,6 +7,9 @@
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 
+#include <QDeadlineTimer>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 using namespace quillmere;
@@ -30,10 +33,56 @@ struct RealOffice {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Office, SpreadsheetContract, RealOffice);
 
+namespace {
+
+// What an X tool prints; the tests run on a desktop with a window manager, as users have one.
+QString x11Tool(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    EXPECT_TRUE(tool.waitForFinished(60'000)) << program.toStdString();
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+// Another program's window, which takes the focus as the user goes on working while the import runs: the program's
+// own window, say, when the import is started by keyboard.
+class OtherProgram {
+public:
+    OtherProgram() {
+        other_.start(u"xmessage"_qs, {u"-title"_qs, u"other program"_qs, u"other program"_qs});
+        x11Tool(u"xdotool"_qs, {u"search"_qs, u"--sync"_qs, u"--name"_qs, u"^other program$"_qs});
+    }
+    static void takeFocus() {
+        x11Tool(u"xdotool"_qs, {u"search"_qs, u"--name"_qs, u"^other program$"_qs, u"windowactivate"_qs, u"--sync"_qs});
+    }
+    ~OtherProgram() {
+        other_.kill();
+        other_.waitForFinished();
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+private:
+    QProcess other_;
+};
+
+// The window manager moves the focus once it has read the request: a bounded wait for it, not a race.
+bool takesFocus(const QString& title) {
+    const QDeadlineTimer deadline(30'000);
+    while (x11Tool(u"xdotool"_qs, {u"getactivewindow"_qs, u"getwindowname"_qs}) != title) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 // Each layout fills its sheets through one of the office's own loads, which leave traces of their own: nothing may
-// tell the document from one made new and written cell by cell. The import runs as the window runs it, on a thread of
-// its own.
-TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
+// tell the document from one made new and written cell by cell, save that it reads as modified, so that closing it
+// asks first. The import runs as the window runs it, on a thread of its own, and its document comes to the front
+// with the focus, also where another program has taken it meanwhile.
+TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
     PrivateOffice office;
     const auto connection = office.connect();
     RecordingOffice recorder(*connection);
@@ -41,6 +90,8 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
     const QStringList paths{files.write(u"a"_qs, QByteArray("1,x\n2\n").repeated(25'000)), files.write(u"b"_qs, "3")};
     const auto made = connection->openNewDocument();
     for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
+        const OtherProgram other;
+        recorder.beforeHandOver = &OtherProgram::takeFocus;
         QString failure = u"no end"_qs;
         {
             ImportJob job([&] { return std::make_unique<RecordingOffice>(static_cast<SpreadsheetOffice&>(recorder)); });
@@ -53,7 +104,9 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
         for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
             EXPECT_EQ(inspect::looksOf(document, sheet), inspect::looksOf(*made, 0));
         }
-        EXPECT_EQ(inspect::tracesOf(document), u"modified yes, undo no, location no, filter calc8, row heights follow edits yes"_qs);
+        EXPECT_EQ(inspect::tracesOf(document),
+                  u"modified yes, undo no, location no, filter calc8, row heights follow edits yes"_qs);
+        EXPECT_TRUE(takesFocus(inspect::windowTitleOf(document)));
         inspect::closeDocument(document);
     }
     made->close();
