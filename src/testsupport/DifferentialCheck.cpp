@@ -6,6 +6,8 @@
 #include "testsupport/TextFiles.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <stdexcept>
 
 namespace quillmere::testing {
 
@@ -87,13 +89,16 @@ QString shown(const QString& text) {
     return QStringLiteral("\"%1\"%2 (%3 characters)").arg(out, text.size() > 40 ? u"…" : u"").arg(text.size());
 }
 
-std::size_t cellsIn(const SheetContents& sheet, std::size_t row) {
-    return row < sheet.rows.size() ? sheet.rows[row].size() : 0;
+// A row's cells; none where the sheet has no such row.
+std::vector<QString> rowAt(const SheetContents& sheet, std::size_t row) {
+    return row < sheet.rows.size() ? sheet.rows[row] : std::vector<QString>();
 }
 
-QString cellAt(const SheetContents& sheet, std::size_t row, std::size_t column) {
-    return row < sheet.rows.size() && column < sheet.rows[row].size() ? sheet.rows[row][column] : QString();
-}
+// A sheet the import must give. A suffixed name is the name followed by a number the run draws.
+struct ExpectedSheet {
+    inspect::SheetContents contents;
+    bool suffixed = false;
+};
 
 bool nameMatches(const ExpectedSheet& want, const QString& got) {
     const QString& name = want.contents.name;
@@ -105,7 +110,7 @@ bool nameMatches(const ExpectedSheet& want, const QString& got) {
            std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); });
 }
 
-QString firstDifference(const ExpectedSheet& want, const SheetContents& got, std::size_t position) {
+QString sheetDifference(const ExpectedSheet& want, const SheetContents& got, std::size_t position) {
     if (!nameMatches(want, got.name)) {
         return QStringLiteral("sheet %1: expected the name %2%3, found %4")
             .arg(position + 1)
@@ -115,22 +120,22 @@ QString firstDifference(const ExpectedSheet& want, const SheetContents& got, std
         return QStringLiteral("sheet %1 holds cells that are not text: %2").arg(position + 1).arg(got.nonText);
     }
     for (std::size_t r = 0; r < std::max(want.contents.rows.size(), got.rows.size()); ++r) {
-        const std::size_t width = std::max(cellsIn(want.contents, r), cellsIn(got, r));
-        for (std::size_t c = 0; c < width; ++c) {
-            if (const QString wanted = cellAt(want.contents, r, c), found = cellAt(got, r, c); wanted != found) {
-                return QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
-                    .arg(got.name)
-                    .arg(r + 1)
-                    .arg(c + 1)
-                    .arg(shown(wanted), shown(found));
-            }
+        std::vector<QString> wanted = rowAt(want.contents, r), found = rowAt(got, r);
+        const std::size_t width = std::max(wanted.size(), found.size());
+        wanted.resize(width);
+        found.resize(width);
+        if (const auto [w, f] = std::mismatch(wanted.begin(), wanted.end(), found.begin()); w != wanted.end()) {
+            return QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
+                .arg(got.name)
+                .arg(r + 1)
+                .arg(w - wanted.begin() + 1)
+                .arg(shown(*w), shown(*f));
         }
     }
     return {};
 }
 
-} // namespace
-
+// The sheets of the case, in position order, from its drawn cells alone.
 std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
     const auto sheet = [&](const QString& name, bool suffixed, const std::vector<const CaseFile*>& files) {
         ExpectedSheet expected{{name, {}, {}}, suffixed};
@@ -158,6 +163,8 @@ std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
     return sheets;
 }
 
+// The first difference between the document the run leaves, read back, and the expected sheets, in words; counts in
+// fileLoads the documents that came through the office's own import of a whole file.
 QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read) {
     TextFiles folder;
     ImportRequest request{{}, c.layout, c.rule, c.delimiter};
@@ -180,11 +187,50 @@ QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, int& fi
         return QStringLiteral("expected %1 sheets, found %2").arg(want.size()).arg(got.size());
     }
     for (std::size_t s = 0; s < want.size(); ++s) {
-        if (QString difference = firstDifference(want[s], got[s], s); !difference.isEmpty()) {
+        if (QString difference = sheetDifference(want[s], got[s], s); !difference.isEmpty()) {
             return difference;
         }
     }
     return {};
+}
+
+int fromEnvironment(const char* name, int otherwise) {
+    if (!qEnvironmentVariableIsSet(name)) {
+        return otherwise;
+    }
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    if (!ok || value < 0) {
+        throw std::invalid_argument(std::string(name) + " must be a whole number, not " + qgetenv(name).toStdString());
+    }
+    return value;
+}
+
+} // namespace
+
+QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
+                       const DocumentReader& read) {
+    const bool seeded = qEnvironmentVariableIsSet("QUILLMERE_FIRST_SEED");
+    const int first = fromEnvironment("QUILLMERE_FIRST_SEED", 1);
+    std::vector<HostileCase> cases = seeded ? std::vector<HostileCase>() : fixedCases();
+    for (int seed = first; seed < first + fromEnvironment("QUILLMERE_CASES", 150); ++seed) {
+        cases.push_back(hostileCase(std::uint64_t(seed)));
+    }
+    QStringList differences;
+    int fileLoads = 0;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        if (const QString found = firstDifference(officeFor(), cases[i], fileLoads, read); !found.isEmpty()) {
+            const HostileCase& c = cases[i];
+            differences << (c.seed ? QStringLiteral("seed %1: ").arg(c.seed)
+                                   : QStringLiteral("hand-built case %1: ").arg(i)) +
+                               found;
+        }
+    }
+    std::printf("%s: %zu cases, %lld differences\n(%d of the documents came through the office's own import of a "
+                "whole file)\n",
+                label, cases.size(), differences.size(), fileLoads);
+    std::fflush(stdout);
+    return differences;
 }
 
 } // namespace quillmere::testing

@@ -2,10 +2,6 @@
 
 #include "import/Error.h"
 
-#include <QFile>
-#include <QStringDecoder>
-#include <QXmlStreamReader>
-
 #include <algorithm>
 
 namespace quillmere::testing {
@@ -110,91 +106,6 @@ private:
     Context context_;
 };
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("cannot load %1").arg(path));
-    }
-    return file.readAll();
-}
-
-// The office's text import of the run's working file: UTF-8 whose leading byte-order mark is no text, rows at LF (the
-// only line end the run writes there), cells cut at the separator with no quoting, every cell text.
-SheetData textSheet(const QString& path, QChar separator, const QString& name) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    QString text = utf8(readAll(path));
-    if (text.startsWith(u'\uFEFF')) {
-        text.remove(0, 1);
-    }
-    SheetData sheet{name, {}};
-    const QStringList rows = text.split(u'\n');
-    for (qsizetype row = 0; row < rows.size(); ++row) {
-        const QStringList cells = rows[row].split(separator);
-        for (qsizetype column = 0; column < cells.size(); ++column) {
-            sheet.put(column, row, cells[column]);
-        }
-    }
-    return sheet;
-}
-
-// Literal white space stays as it stands, and the space element adds its spaces; the office drops other elements,
-// such as the tab element, in a cell.
-QString readParagraph(QXmlStreamReader& xml) {
-    QString text;
-    for (auto token = xml.readNext(); token != QXmlStreamReader::EndElement && !xml.atEnd(); token = xml.readNext()) {
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == u"s") {
-                text += QString(std::max(1, xml.attributes().value(u"text:c"_qs).toInt()), u' ');
-            }
-            xml.skipCurrentElement();
-        } else if (token == QXmlStreamReader::Characters) {
-            text += xml.text();
-        }
-    }
-    return text;
-}
-
-// Each element's children, one by one: the named ones given to read, the others skipped.
-template <typename Read>
-void children(QXmlStreamReader& xml, QStringView name, Read read) {
-    while (xml.readNextStartElement()) {
-        if (xml.name() == name) {
-            read();
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-}
-
-void readTable(QXmlStreamReader& xml, SheetData& sheet) {
-    qint64 row = 0;
-    children(xml, u"table-row", [&] {
-        qint64 column = 0;
-        children(xml, u"table-cell", [&] {
-            children(xml, u"p", [&] { sheet.put(column, row, readParagraph(xml)); });
-            ++column;
-        });
-        ++row;
-    });
-}
-
-// The office's load of a flat OpenDocument spreadsheet as the run writes it: each table a sheet, each cell's one
-// paragraph its text.
-std::vector<SheetData> flatSheets(const QString& path) {
-    QXmlStreamReader xml(readAll(path));
-    std::vector<SheetData> sheets;
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"table") {
-            sheets.push_back({xml.attributes().value(u"table:name"_qs).toString(), {}});
-            readTable(xml, sheets.back());
-        }
-    }
-    if (xml.hasError()) {
-        throw Error(QStringLiteral("%1 is no spreadsheet: %2").arg(path, xml.errorString()));
-    }
-    return sheets;
-}
-
 } // namespace
 
 QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
@@ -227,15 +138,15 @@ std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
     return open({{QStringLiteral("Sheet1"), {}}});
 }
 
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openTextDocument(const QString& path, QChar separator, qint64,
-                                                                       qint64, const QString& sheetName) {
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openTextDocument(const QString&, QChar, qint64, qint64,
+                                                                       const QString&) {
     beforeCall(QStringLiteral("openTextDocument"));
-    return bulkLoads ? open({textSheet(path, separator, sheetName)}) : nullptr;
+    return nullptr;
 }
 
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openSpreadsheetFile(const QString& path) {
+std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openSpreadsheetFile(const QString&) {
     beforeCall(QStringLiteral("openSpreadsheetFile"));
-    return bulkLoads ? open(flatSheets(path)) : nullptr;
+    return nullptr;
 }
 
 inspect::DocumentContents FakeSpreadsheet::contentsOf(const SpreadsheetDocument& document) {

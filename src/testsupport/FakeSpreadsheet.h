@@ -15,8 +15,9 @@
 namespace quillmere::testing {
 
 // An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
-// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity), loads the working
-// text file and the flat spreadsheet file by the office's rules, and records the largest block written.
+// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity) and records the
+// largest block written. It has no bulk load, so runs write every cell: the office's own loads are held to the drawn
+// cells against the real office only.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:
     struct SheetData {
@@ -38,10 +39,6 @@ public:
     // Called before every call with its name ("openNewDocument", "insertSheet Sales", "writeBlock"...); may throw,
     // or hang as a stopped office does (hangUntilAbandoned).
     std::function<void(const QString& call)> beforeCall = [](const QString&) {};
-
-    // Without bulk loads, the fake answers both loads with null, as an office that has none, and runs write every
-    // cell.
-    bool bulkLoads = true;
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
     std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64, qint64,

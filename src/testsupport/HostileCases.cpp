@@ -186,21 +186,6 @@ QString HostileCase::joiner() const {
     return cut.isEmpty() ? QStringLiteral("\u00B8") : cut;
 }
 
-QString HostileCase::describe() const {
-    static const std::array<const char*, 5> rules = {"no split", "split at space", "split at comma",
-                                                     "split at typed text", "split at tab"};
-    QString words = QStringLiteral("%1, %2").arg(layout == SheetLayout::SingleSheet ? "one sheet" : "sheet per file",
-                                                 rules[std::size_t(rule)]);
-    if (rule == ColumnRule::SplitAtText) {
-        words += QStringLiteral(" \"%1\"").arg(delimiter);
-    }
-    for (const CaseFile& file : files) {
-        words += QStringLiteral(", %1 (%2%3)").arg(file.name, file.encoding, file.mark ? " with a mark" : "");
-    }
-    return words + (seed == 0 ? QStringLiteral("; a case built by hand")
-                              : QStringLiteral("; run it alone with --first-seed %1 --cases 1").arg(seed));
-}
-
 HostileCase hostileCase(std::uint64_t seed) {
     Random random(seed);
     HostileCase c;

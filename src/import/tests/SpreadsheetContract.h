@@ -1,9 +1,8 @@
 #pragma once
 
-// What the import run relies on of an office's sheets, held against the stand-in office in the core tests and against
-// the real one in the office tests, so that the two cannot drift apart. What the office's loads keep, the differential
-// check holds both offices to, case by case. Office is a type whose objects give office() and refused(step): whether
-// the step is refused with the reason.
+// What the import run relies on of an office's sheets (names, refusals and capacity), held against the stand-in office
+// in the core tests and against the real one in the office tests, so that the two cannot drift apart. Office is a type
+// whose objects give office() and refused(step): whether the step is refused with the reason.
 #include "import/Spreadsheet.h"
 #include "testsupport/GTestQt.h"
 

@@ -51,7 +51,7 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
         ASSERT_EQ(failure, QString());
         const SpreadsheetDocument& document = *recorder.lastDocument();
         for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
-            EXPECT_EQ(inspect::looksOf(document, sheet), inspect::looksOf(*made, 0));
+            EXPECT_EQ(inspect::numberFormatsOf(document, sheet), inspect::numberFormatsOf(*made, 0));
         }
         EXPECT_EQ(inspect::tracesOf(document), u"undo no, location no, filter calc8, row heights follow edits yes"_qs);
         inspect::closeDocument(document);
@@ -67,13 +67,12 @@ namespace {
 QString importLoading(PrivateOffice& office, const QString& path, const std::function<void()>& beforeLoad,
                       std::chrono::milliseconds answerLimit = OfficeAnswerLimit) {
     QString failure = u"no end"_qs;
-    ImportJob job(
-        [&] {
-            auto recorder = std::make_unique<RecordingOffice>(office.connect());
-            recorder->beforeLoad = beforeLoad;
-            return recorder;
-        },
-        answerLimit);
+    ImportJob job([&] {
+        auto recorder = std::make_unique<RecordingOffice>(office.connect());
+        recorder->beforeLoad = beforeLoad;
+        return recorder;
+    });
+    job.setAnswerLimit(answerLimit);
     QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
     EXPECT_TRUE(job.start({FilePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}}));
     EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
