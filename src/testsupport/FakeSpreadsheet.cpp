@@ -8,7 +8,6 @@ namespace quillmere::testing {
 namespace {
 
 using DocumentData = FakeSpreadsheet::DocumentData;
-using SheetData = FakeSpreadsheet::SheetData;
 
 // What a document's sheets share: its data and the office's settings.
 struct Context {
@@ -17,8 +16,9 @@ struct Context {
 
     // The office compares sheet names without letter case.
     auto find(const QString& name) const {
-        return std::find_if(data->sheets.begin(), data->sheets.end(),
-                            [&](const SheetData& sheet) { return sheet.name.compare(name, Qt::CaseInsensitive) == 0; });
+        return std::find_if(data->sheets.begin(), data->sheets.end(), [&](const inspect::SheetContents& sheet) {
+            return sheet.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
     }
 };
 
@@ -58,8 +58,12 @@ public:
         DocumentData& data = *context_.data;
         data.largestBlockCells = std::max(data.largestBlockCells, block.width() * block.height());
         data.largestBlockRows = std::max(data.largestBlockRows, block.height());
-        for (qsizetype i = 0; i < qsizetype(block.texts.size()); ++i) {
-            sheet->put(column + i % block.width(), row + i / block.width(), block.texts[std::size_t(i)]);
+        auto& rows = sheet->rows;
+        rows.resize(std::max(rows.size(), std::size_t(row + block.height())));
+        for (qsizetype r = 0; r < block.height(); ++r) {
+            auto& cells = rows[std::size_t(row + r)];
+            cells.resize(std::max(cells.size(), std::size_t(column + block.width())));
+            std::copy_n(block.texts.begin() + r * block.width(), block.width(), cells.begin() + column);
         }
     }
 
@@ -88,7 +92,7 @@ public:
             throw Error(QStringLiteral("the name \"%1\" is refused").arg(name));
         }
         auto& sheets = context_.data->sheets;
-        sheets.insert(sheets.begin() + std::clamp(position, 0, sheetCount()), SheetData{name, {}});
+        sheets.insert(sheets.begin() + std::clamp(position, 0, sheetCount()), inspect::SheetContents{name, {}, {}});
     }
 
     void removeSheet(const QString& name) override {
@@ -108,45 +112,16 @@ private:
 
 } // namespace
 
-QString FakeSpreadsheet::SheetData::at(qint64 column, qint64 row) const {
-    const auto it = cells.find({row, column});
-    return it == cells.end() ? QString() : it->second;
-}
-
-void FakeSpreadsheet::SheetData::put(qint64 column, qint64 row, const QString& text) {
-    if (text.isEmpty()) {
-        cells.erase({row, column});
-    } else {
-        cells[{row, column}] = text;
-    }
-}
-
 void FakeSpreadsheet::hangUntilAbandoned() {
     abandoned_.wait(false);
     throw Error(QStringLiteral("the office was given up"));
 }
 
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::open(std::vector<SheetData> sheets) {
-    auto data = std::make_shared<DocumentData>();
-    data->sheets = std::move(sheets);
-    documents_.push_back(data);
-    return std::make_unique<FakeDocument>(Context{data, *this});
-}
-
 std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openNewDocument() {
     beforeCall(QStringLiteral("openNewDocument"));
-    return open({{QStringLiteral("Sheet1"), {}}});
-}
-
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openTextDocument(const QString&, QChar, qint64, qint64,
-                                                                       const QString&) {
-    beforeCall(QStringLiteral("openTextDocument"));
-    return nullptr;
-}
-
-std::unique_ptr<SpreadsheetDocument> FakeSpreadsheet::openSpreadsheetFile(const QString&) {
-    beforeCall(QStringLiteral("openSpreadsheetFile"));
-    return nullptr;
+    documents_.push_back(std::make_shared<DocumentData>());
+    documents_.back()->sheets.push_back({QStringLiteral("Sheet1"), {}, {}});
+    return std::make_unique<FakeDocument>(Context{documents_.back(), *this});
 }
 
 inspect::DocumentContents FakeSpreadsheet::contentsOf(const SpreadsheetDocument& document) {
@@ -154,18 +129,9 @@ inspect::DocumentContents FakeSpreadsheet::contentsOf(const SpreadsheetDocument&
 }
 
 inspect::DocumentContents FakeSpreadsheet::DocumentData::contents() const {
-    inspect::DocumentContents contents;
-    for (const SheetData& sheet : sheets) {
-        inspect::SheetContents read{sheet.name, {}, {}};
-        for (const auto& [at, text] : sheet.cells) {
-            const auto [row, column] = at;
-            read.rows.resize(std::max(read.rows.size(), std::size_t(row + 1)));
-            auto& cells = read.rows[std::size_t(row)];
-            cells.resize(std::max(cells.size(), std::size_t(column + 1)));
-            cells[std::size_t(column)] = text;
-        }
-        inspect::trim(read.rows);
-        contents.push_back(std::move(read));
+    inspect::DocumentContents contents = sheets;
+    for (inspect::SheetContents& sheet : contents) {
+        inspect::trim(sheet.rows);
     }
     return contents;
 }

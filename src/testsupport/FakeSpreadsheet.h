@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -20,14 +19,9 @@ namespace quillmere::testing {
 // cells against the real office only.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:
-    struct SheetData {
-        QString name;
-        std::map<std::pair<qint64, qint64>, QString> cells; // (row, column) -> text; empty texts are not kept
-        QString at(qint64 column, qint64 row) const;
-        void put(qint64 column, qint64 row, const QString& text);
-    };
     struct DocumentData {
-        std::vector<SheetData> sheets;
+        // The cells as written: a row may end in empty texts.
+        inspect::DocumentContents sheets;
         qsizetype largestBlockCells = 0;
         qsizetype largestBlockRows = 0;
         bool closed = false;
@@ -41,9 +35,16 @@ public:
     std::function<void(const QString& call)> beforeCall = [](const QString&) {};
 
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64, qint64,
-                                                          const QString& sheetName) override;
-    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override;
+    // No bulk load, as an office without one.
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, QChar, qint64, qint64,
+                                                          const QString&) override {
+        beforeCall(QStringLiteral("openTextDocument"));
+        return nullptr;
+    }
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString&) override {
+        beforeCall(QStringLiteral("openSpreadsheetFile"));
+        return nullptr;
+    }
     std::vector<QString> newDocumentSheetNames() override {
         beforeCall(QStringLiteral("newDocumentSheetNames"));
         return {QStringLiteral("Sheet1")};
@@ -66,8 +67,6 @@ public:
     static inspect::DocumentContents contentsOf(const SpreadsheetDocument& document);
 
 private:
-    std::unique_ptr<SpreadsheetDocument> open(std::vector<SheetData> sheets);
-
     std::vector<std::shared_ptr<DocumentData>> documents_;
     std::atomic<bool> abandoned_ = false;
 };
