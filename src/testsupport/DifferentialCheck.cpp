@@ -5,6 +5,8 @@
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
@@ -101,13 +103,8 @@ struct ExpectedSheet {
 };
 
 bool nameMatches(const ExpectedSheet& want, const QString& got) {
-    const QString& name = want.contents.name;
-    if (!want.suffixed) {
-        return got == name;
-    }
-    const QStringView number = QStringView(got).sliced(std::min(name.size(), got.size()));
-    return got.startsWith(name) && !number.isEmpty() &&
-           std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); });
+    const QString name = QRegularExpression::escape(want.contents.name) + (want.suffixed ? u"[0-9]+"_qs : QString());
+    return QRegularExpression(QRegularExpression::anchoredPattern(name)).match(got).hasMatch();
 }
 
 QString sheetDifference(const ExpectedSheet& want, const SheetContents& got, std::size_t position) {

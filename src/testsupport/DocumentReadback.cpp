@@ -11,7 +11,6 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -185,11 +184,9 @@ bool askToEnd(const QString& pipeName) {
 DocumentContents readDocument(const SpreadsheetDocument& document) {
     DocumentContents contents;
     office::guarded(QStringLiteral("Could not read the document back"), [&] {
-        const Reference<container::XIndexAccess> sheets(unoOf(document)->getSheets(), UNO_QUERY_THROW);
-        for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
-            const Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(i), UNO_QUERY_THROW);
-            contents.push_back({office::toQString(Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->getName()),
-                                cellTexts(sheet), nonTextCells(sheet)});
+        for (int i = 0; i < document.sheetCount(); ++i) {
+            const auto sheet = sheetOf(unoOf(document), i);
+            contents.push_back({document.sheetAt(i)->name(), cellTexts(sheet), nonTextCells(sheet)});
         }
     });
     return contents;

@@ -195,32 +195,26 @@ HostileCase hostileCase(std::uint64_t seed) {
 }
 
 std::vector<HostileCase> fixedCases() {
-    const auto one = [](SheetLayout layout, std::vector<CaseLine> lines, const char* encoding, bool mark) {
-        HostileCase c;
-        c.layout = layout;
-        c.rule = ColumnRule::SplitAtComma;
-        c.files.push_back({u"fixed.txt"_qs, std::move(lines), encoding, mark});
-        return c;
-    };
     const QString lf = u"\n"_qs;
     // The office's text import took a text's leading U+FEFF for a byte-order mark and dropped it. Other kinds of
     // difference found so far, the drawn cases meet with their seeds.
-    const std::vector<CaseLine> leadingMark{{{u"\uFEFF"_qs, u"x"_qs}, lf}};
     std::vector<HostileCase> cases;
     for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
-        cases.push_back(one(layout, leadingMark, "UTF-16LE", true));
-        cases.push_back(one(layout, leadingMark, "UTF-8", false));
-        cases.push_back(one(layout, leadingMark, "UTF-8", true));
+        for (const auto& [encoding, mark] : {std::pair{"UTF-16LE", true}, {"UTF-8", false}, {"UTF-8", true}}) {
+            cases.push_back({.files = {{u"fixed.txt"_qs, {{{u"\uFEFF"_qs, u"x"_qs}, lf}}, encoding, mark}},
+                             .layout = layout,
+                             .rule = ColumnRule::SplitAtComma,
+                             .delimiter = {}});
+        }
     }
     // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
     // pieces, through the office's import and, with a NUL in it, through block writes.
     for (const QString& nul : {QString(), QStringLiteral("\u0000")}) {
-        HostileCase across;
-        across.rule = ColumnRule::SplitAtText;
-        across.delimiter = u"::"_qs;
-        across.files = {{u"1.txt"_qs, {{{u"p"_qs, u"q:"_qs}, {}}}},
-                        {u"2.txt"_qs, {{{u":r"_qs}, u"\r"_qs}}, "UTF-16LE", true},
-                        {u"3.txt"_qs, {{{}, lf}, {{u"s"_qs + nul}, {}}}, "windows-1252"}};
+        const HostileCase across{.files = {{u"1.txt"_qs, {{{u"p"_qs, u"q:"_qs}, {}}}},
+                                           {u"2.txt"_qs, {{{u":r"_qs}, u"\r"_qs}}, "UTF-16LE", true},
+                                           {u"3.txt"_qs, {{{}, lf}, {{u"s"_qs + nul}, {}}}, "windows-1252"}},
+                                 .rule = ColumnRule::SplitAtText,
+                                 .delimiter = u"::"_qs};
         cases.push_back(across);
         std::vector<CaseLine> large;
         for (int line = 0; line < 25'000; ++line) {

@@ -172,11 +172,6 @@ private slots:
         QTRY_VERIFY(w_->view().horizontalScrollBar()->maximum() > 0);
     }
 
-    // The hand over the buttons is the one drawn beside the program, not Qt's.
-    void theButtonsShowTheHandDrawnBesideTheProgram() {
-        QCOMPARE(w_->control("importButton")->cursor().shape(), Qt::BitmapCursor);
-    }
-
     // Until the walk's rows are in, a second walk or an import would work on a list that is still to change.
     void aFolderWalkAddsItsRowsWhenDoneAndHoldsOffAnotherWalkOrAnImport() {
         w_->click("addFolderButton");
@@ -229,8 +224,10 @@ private slots:
         QCOMPARE(w_->shown().join(QString()), after);
     }
 
-    // Return and Enter press as Space does; a key held down acts once. The empty list is reported at each press.
+    // Return and Enter press as Space does; a key held down acts once. The empty list is reported at each press. The
+    // hand over the buttons is the one drawn beside the program, not Qt's.
     void aKeyPressesTheFocusedPictureButtonOnce() {
+        QCOMPARE(w_->control("importButton")->cursor().shape(), Qt::BitmapCursor);
         for (const char* button : {"addFilesButton", "addFolderButton", "importButton"}) {
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
                 QWidget* focused = w_->control(button);

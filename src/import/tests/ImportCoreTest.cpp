@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <semaphore>
 #include <sys/stat.h>
 
 using namespace quillmere;
@@ -272,6 +273,7 @@ TEST_F(ImportRunTest, EachFileIsReadOnce) {
 
 // Whatever call the office leaves unanswered, the run ends after the answer limit, saying so, and the job is free at
 // once; the next run connects afresh. The stand-in office hangs until it is abandoned, so no run ends any other way.
+// Each end is awaited as it is told, before the next run starts.
 TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) {
     TextFiles files;
     const QList<FilePath> paths = FilePaths({files.write(u"a.txt"_qs, "1,2\n"), files.write(u"b.txt"_qs, "3\n")});
@@ -282,25 +284,26 @@ TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) 
     for (const auto& [call, layout] : hangs) {
         int offices = 0;
         QStringList ends;
-        {
-            ImportJob job([&, call = call]() {
-                auto office = std::make_unique<FakeSpreadsheet>();
-                if (offices++ == 0) {
-                    office->beforeCall = [&office = *office, call](const QString& made) {
-                        made == call ? office.hangUntilAbandoned() : void();
-                    };
-                }
-                return office;
-            });
-            QObject::connect(&job, &ImportJob::finished, [&](const QString& failure) { ends << failure; });
-            // A short limit for the hanging run only: the sound run may meet a stall of a busy machine.
-            for (const std::chrono::milliseconds limit : {std::chrono::milliseconds(20), OfficeAnswerLimit}) {
-                job.setAnswerLimit(limit);
-                ASSERT_TRUE(job.start({paths, layout, ColumnRule::SplitAtComma, {}}));
-                ASSERT_TRUE(job.waitUntilIdle(std::chrono::minutes(1)));
+        std::counting_semaphore<2> told{0};
+        ImportJob job([&, call = call]() {
+            auto office = std::make_unique<FakeSpreadsheet>();
+            if (offices++ == 0) {
+                office->beforeCall = [&office = *office, call](const QString& made) {
+                    made == call ? office.hangUntilAbandoned() : void();
+                };
             }
-        } // every end has been told once the runs' threads are joined
-        ASSERT_EQ(ends.size(), 2) << call.toStdString();
+            return office;
+        });
+        QObject::connect(&job, &ImportJob::finished, [&](const QString& failure) {
+            ends << failure;
+            told.release();
+        });
+        // A short limit for the hanging run only: the sound run may meet a stall of a busy machine.
+        for (const std::chrono::milliseconds limit : {std::chrono::milliseconds(20), OfficeAnswerLimit}) {
+            job.setAnswerLimit(limit);
+            ASSERT_TRUE(job.start({paths, layout, ColumnRule::SplitAtComma, {}})) << call.toStdString();
+            ASSERT_TRUE(told.try_acquire_for(std::chrono::minutes(1))) << call.toStdString();
+        }
         EXPECT_TRUE(ends[0].startsWith(u"LibreOffice stopped answering, so the import was ended."))
             << call.toStdString();
         EXPECT_EQ(ends[1], QString()) << call.toStdString();

@@ -21,6 +21,20 @@ bool refused(const std::function<void()>& step) {
     return error && !error->action().isEmpty() && !error->officeMessage().isEmpty();
 }
 
+// Imports the files as the window does, in a job over the office that office() makes; the message of the run's end.
+QString importInJob(const ImportJob::OfficeFactory& office, const QStringList& paths, SheetLayout layout,
+                    std::chrono::milliseconds answerLimit = OfficeAnswerLimit) {
+    QString failure = u"no end"_qs;
+    {
+        ImportJob job(office);
+        job.setAnswerLimit(answerLimit);
+        QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
+        EXPECT_TRUE(job.start({FilePaths(paths), layout, ColumnRule::SplitAtComma, {}}));
+        EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
+    } // the end has been told once the run's thread is joined
+    return failure;
+}
+
 } // namespace
 
 TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContract) {
@@ -38,15 +52,9 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
     TextFiles files;
     const QStringList paths{files.write(u"a"_qs, QByteArray("1,x\n2\n").repeated(25'000)), files.write(u"b"_qs, "3")};
     const auto made = connection->openNewDocument();
+    const auto shared = [&] { return std::make_unique<RecordingOffice>(static_cast<SpreadsheetOffice&>(recorder)); };
     for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
-        QString failure = u"no end"_qs;
-        {
-            ImportJob job([&] { return std::make_unique<RecordingOffice>(static_cast<SpreadsheetOffice&>(recorder)); });
-            QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
-            ASSERT_TRUE(job.start({FilePaths(paths), layout, ColumnRule::SplitAtComma, {}}));
-            ASSERT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
-        } // the job's end has been told once its thread is joined
-        ASSERT_EQ(failure, QString());
+        ASSERT_EQ(importInJob(shared, paths, layout), QString());
         const SpreadsheetDocument& document = *recorder.lastDocument();
         for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
             EXPECT_EQ(inspect::numberFormatsOf(document, sheet), inspect::numberFormatsOf(*made, 0));
@@ -64,16 +72,13 @@ namespace {
 // for the load; the message of the run's end.
 QString importLoading(PrivateOffice& office, const QString& path, const std::function<void()>& beforeLoad,
                       std::chrono::milliseconds answerLimit = OfficeAnswerLimit) {
-    QString failure = u"no end"_qs;
-    ImportJob job([&] {
-        auto recorder = std::make_unique<RecordingOffice>(office.connect());
-        recorder->beforeLoad = beforeLoad;
-        return recorder;
-    });
-    job.setAnswerLimit(answerLimit);
-    QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
-    EXPECT_TRUE(job.start({FilePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}}));
-    EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
+    const QString failure = importInJob(
+        [&] {
+            auto recorder = std::make_unique<RecordingOffice>(office.connect());
+            recorder->beforeLoad = beforeLoad;
+            return recorder;
+        },
+        {path}, SheetLayout::SingleSheet, answerLimit);
     office.resume(); // a run given up on a stopped office ends before the office goes on
     return failure;
 }
