@@ -64,8 +64,7 @@ using DocumentReader = std::function<inspect::DocumentContents(const Spreadsheet
 // Runs the cases to check through the import, each over the office that officeFor gives it, and holds the document
 // it leaves, read back, against the cells drawn. The cases: QUILLMERE_CASES drawn ones (150 unless set) from the seed
 // QUILLMERE_FIRST_SEED on, or else from seed 1 on after the cases built by hand. Gives the first difference of each
-// case that differs, led by its seed or the index of a hand-built case. Prints "<label>: N cases, M differences" and
-// how many documents came through the office's own import of a whole file.
+// case that differs, led by its seed or the index of a hand-built case. Prints "<label>: N cases, M differences".
 QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
                        const DocumentReader& read);
 

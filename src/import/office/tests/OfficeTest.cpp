@@ -43,7 +43,7 @@ TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContract) {
 }
 
 // Each layout fills its sheets through one of the office's own loads, which leave traces of their own: nothing may
-// tell the document from one made new and written cell by cell. The import runs as the window runs it, on a thread of
+// tell the document from one made new and written cell by cell. That the loads are taken is checked here. The import runs as the window runs it, on a thread of
 // its own.
 TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
     PrivateOffice office;
@@ -62,6 +62,7 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
         EXPECT_EQ(inspect::tracesOf(document), u"undo no, location no, filter calc8, row heights follow edits yes"_qs);
         inspect::closeDocument(document);
     }
+    EXPECT_EQ(recorder.fileLoads(), 2);
     made->close();
     EXPECT_TRUE(refused([&] { made->sheetCount(); }));
 }
