@@ -55,9 +55,6 @@ public:
         if (sheet == context_.data->sheets.end()) {
             throw Error(QStringLiteral("the sheet is gone"));
         }
-        DocumentData& data = *context_.data;
-        data.largestBlockCells = std::max(data.largestBlockCells, block.width() * block.height());
-        data.largestBlockRows = std::max(data.largestBlockRows, block.height());
         auto& rows = sheet->rows;
         rows.resize(std::max(rows.size(), std::size_t(row + block.height())));
         for (qsizetype r = 0; r < block.height(); ++r) {

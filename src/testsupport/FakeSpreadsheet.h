@@ -14,16 +14,13 @@
 namespace quillmere::testing {
 
 // An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
-// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity) and records the
-// largest block written. It has no bulk load, so runs write every cell: the office's own loads are held to the drawn
-// cells against the real office only.
+// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity). It has no bulk load,
+// so runs write every cell: the office's own loads are held to the drawn cells against the real office only.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:
     struct DocumentData {
         // The cells as written: a row may end in empty texts.
         inspect::DocumentContents sheets;
-        qsizetype largestBlockCells = 0;
-        qsizetype largestBlockRows = 0;
         bool closed = false;
         // What the document holds, in the form the real office's documents are read back in, trimmed alike.
         inspect::DocumentContents contents() const;
