@@ -59,16 +59,11 @@ QStringList rowTexts(const std::vector<const CaseFile*>& files, const QString& j
 
 // A row's cells: cut from left to right at every whole match of what the rule cuts at, then at every U+00B8.
 std::vector<QString> cellsOf(const QString& row, const QString& cutAt) {
-    std::vector<QString> cells;
-    if (row.isEmpty()) {
-        return cells;
-    }
+    QStringList cells;
     for (const QString& part : cutAt.isEmpty() ? QStringList{row} : row.split(cutAt)) {
-        for (const QString& cell : part.split(cedilla)) {
-            cells.push_back(cell);
-        }
+        cells << part.split(cedilla);
     }
-    return cells;
+    return row.isEmpty() ? std::vector<QString>() : std::vector<QString>(cells.begin(), cells.end());
 }
 
 // The ASCII letters, digits and spaces of a file's name, or "Sheet" where it has none.
