@@ -42,9 +42,9 @@ TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContract) {
     checkSpreadsheetContract(*office.connect(), refused);
 }
 
-// Each layout fills its sheets through one of the office's own loads, which leave traces of their own: nothing may
-// tell the document from one made new and written cell by cell. That the loads are taken is checked here. The import runs as the window runs it, on a thread of
-// its own.
+// Each layout fills its sheets through one of the office's own loads (the stand-in office has none, so the loads are
+// proven taken here), which leave traces of their own: nothing may tell the document from one made new and written
+// cell by cell. The import runs as the window runs it, on a thread of its own.
 TEST(InTheOffice, ImportedDocumentsLookMadeNew) {
     PrivateOffice office;
     const auto connection = office.connect();
