@@ -198,10 +198,10 @@ int fromEnvironment(const char* name, int otherwise) {
 
 QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
                        const DocumentReader& read) {
-    const bool seeded = qEnvironmentVariableIsSet("QUILLMERE_FIRST_SEED");
-    const int first = fromEnvironment("QUILLMERE_FIRST_SEED", 1);
-    std::vector<HostileCase> cases = seeded ? std::vector<HostileCase>() : fixedCases();
-    for (int seed = first; seed < first + fromEnvironment("QUILLMERE_CASES", 150); ++seed) {
+    const int first = fromEnvironment("QUILLMERE_FIRST_SEED", 1), count = fromEnvironment("QUILLMERE_CASES", 150);
+    std::vector<HostileCase> cases =
+        qEnvironmentVariableIsSet("QUILLMERE_FIRST_SEED") ? std::vector<HostileCase>() : fixedCases();
+    for (int seed = first; seed < first + count; ++seed) {
         cases.push_back(hostileCase(std::uint64_t(seed)));
     }
     QStringList differences;
@@ -212,7 +212,8 @@ QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&
                                .arg(found);
         }
     }
-    std::printf("%s: %zu cases, %lld differences\n", label, cases.size(), differences.size());
+    std::fputs(qPrintable(u"%1: %2 cases, %3 differences\n"_qs.arg(label).arg(cases.size()).arg(differences.size())),
+               stdout);
     std::fflush(stdout);
     return differences;
 }
