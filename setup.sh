@@ -61,7 +61,7 @@ differential)
     # and closed a thousand documents or so.
     status=0
     for first in $(seq 1001 250 2751); do
-        under_x build/bin/differential_check --cases 250 --first-seed "$first" || status=1
+        QUILLMERE_FIRST_SEED=$first QUILLMERE_CASES=250 under_x build/bin/differential_check || status=1
     done
     exit $status
     ;;

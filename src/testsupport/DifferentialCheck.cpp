@@ -5,7 +5,11 @@
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <cstdio>
+#include <stdexcept>
 
 namespace quillmere::testing {
 
@@ -55,16 +59,11 @@ QStringList rowTexts(const std::vector<const CaseFile*>& files, const QString& j
 
 // A row's cells: cut from left to right at every whole match of what the rule cuts at, then at every U+00B8.
 std::vector<QString> cellsOf(const QString& row, const QString& cutAt) {
-    std::vector<QString> cells;
-    if (row.isEmpty()) {
-        return cells;
-    }
+    QStringList cells;
     for (const QString& part : cutAt.isEmpty() ? QStringList{row} : row.split(cutAt)) {
-        for (const QString& cell : part.split(cedilla)) {
-            cells.push_back(cell);
-        }
+        cells << part.split(cedilla);
     }
-    return cells;
+    return row.isEmpty() ? std::vector<QString>() : std::vector<QString>(cells.begin(), cells.end());
 }
 
 // The ASCII letters, digits and spaces of a file's name, or "Sheet" where it has none.
@@ -87,25 +86,23 @@ QString shown(const QString& text) {
     return QStringLiteral("\"%1\"%2 (%3 characters)").arg(out, text.size() > 40 ? u"…" : u"").arg(text.size());
 }
 
-std::size_t cellsIn(const SheetContents& sheet, std::size_t row) {
-    return row < sheet.rows.size() ? sheet.rows[row].size() : 0;
+// A row's cells; none where the sheet has no such row.
+std::vector<QString> rowAt(const SheetContents& sheet, std::size_t row) {
+    return row < sheet.rows.size() ? sheet.rows[row] : std::vector<QString>();
 }
 
-QString cellAt(const SheetContents& sheet, std::size_t row, std::size_t column) {
-    return row < sheet.rows.size() && column < sheet.rows[row].size() ? sheet.rows[row][column] : QString();
-}
+// A sheet the import must give. A suffixed name is the name followed by a number the run draws.
+struct ExpectedSheet {
+    inspect::SheetContents contents;
+    bool suffixed = false;
+};
 
 bool nameMatches(const ExpectedSheet& want, const QString& got) {
-    const QString& name = want.contents.name;
-    if (!want.suffixed) {
-        return got == name;
-    }
-    const QStringView number = QStringView(got).sliced(std::min(name.size(), got.size()));
-    return got.startsWith(name) && !number.isEmpty() &&
-           std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); });
+    const QString name = QRegularExpression::escape(want.contents.name) + (want.suffixed ? u"[0-9]+"_qs : QString());
+    return QRegularExpression(QRegularExpression::anchoredPattern(name)).match(got).hasMatch();
 }
 
-QString firstDifference(const ExpectedSheet& want, const SheetContents& got, std::size_t position) {
+QString sheetDifference(const ExpectedSheet& want, const SheetContents& got, std::size_t position) {
     if (!nameMatches(want, got.name)) {
         return QStringLiteral("sheet %1: expected the name %2%3, found %4")
             .arg(position + 1)
@@ -115,22 +112,22 @@ QString firstDifference(const ExpectedSheet& want, const SheetContents& got, std
         return QStringLiteral("sheet %1 holds cells that are not text: %2").arg(position + 1).arg(got.nonText);
     }
     for (std::size_t r = 0; r < std::max(want.contents.rows.size(), got.rows.size()); ++r) {
-        const std::size_t width = std::max(cellsIn(want.contents, r), cellsIn(got, r));
-        for (std::size_t c = 0; c < width; ++c) {
-            if (const QString wanted = cellAt(want.contents, r, c), found = cellAt(got, r, c); wanted != found) {
-                return QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
-                    .arg(got.name)
-                    .arg(r + 1)
-                    .arg(c + 1)
-                    .arg(shown(wanted), shown(found));
-            }
+        std::vector<QString> wanted = rowAt(want.contents, r), found = rowAt(got, r);
+        const std::size_t width = std::max(wanted.size(), found.size());
+        wanted.resize(width);
+        found.resize(width);
+        if (const auto [w, f] = std::mismatch(wanted.begin(), wanted.end(), found.begin()); w != wanted.end()) {
+            return QStringLiteral("sheet \"%1\", row %2, column %3: expected %4, found %5")
+                .arg(got.name)
+                .arg(r + 1)
+                .arg(w - wanted.begin() + 1)
+                .arg(shown(*w), shown(*f));
         }
     }
     return {};
 }
 
-} // namespace
-
+// The sheets of the case, in position order, from its drawn cells alone.
 std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
     const auto sheet = [&](const QString& name, bool suffixed, const std::vector<const CaseFile*>& files) {
         ExpectedSheet expected{{name, {}, {}}, suffixed};
@@ -158,7 +155,8 @@ std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
     return sheets;
 }
 
-QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, int& fileLoads, const DocumentReader& read) {
+// The first difference between the document the run leaves, read back, and the expected sheets, in words.
+QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, const DocumentReader& read) {
     TextFiles folder;
     ImportRequest request{{}, c.layout, c.rule, c.delimiter};
     for (const CaseFile& file : c.files) {
@@ -173,18 +171,51 @@ QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, int& fi
         }
         return QStringLiteral("the run failed: %1").arg(e.message());
     }
-    fileLoads += recorder.fileLoads();
     const std::vector<ExpectedSheet> want = expectedSheets(c);
     const DocumentContents got = read(*recorder.lastDocument());
     if (want.size() != got.size()) {
         return QStringLiteral("expected %1 sheets, found %2").arg(want.size()).arg(got.size());
     }
     for (std::size_t s = 0; s < want.size(); ++s) {
-        if (QString difference = firstDifference(want[s], got[s], s); !difference.isEmpty()) {
+        if (QString difference = sheetDifference(want[s], got[s], s); !difference.isEmpty()) {
             return difference;
         }
     }
     return {};
+}
+
+// A whole number from the environment, or the default where the variable is not set.
+int fromEnvironment(const char* name, int otherwise) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    if (!ok && qEnvironmentVariableIsSet(name)) {
+        throw std::invalid_argument(std::string(name) + " is not a whole number");
+    }
+    return ok ? value : otherwise;
+}
+
+} // namespace
+
+QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
+                       const DocumentReader& read) {
+    const int first = fromEnvironment("QUILLMERE_FIRST_SEED", 1), count = fromEnvironment("QUILLMERE_CASES", 150);
+    std::vector<HostileCase> cases =
+        qEnvironmentVariableIsSet("QUILLMERE_FIRST_SEED") ? std::vector<HostileCase>() : fixedCases();
+    for (int seed = first; seed < first + count; ++seed) {
+        cases.push_back(hostileCase(std::uint64_t(seed)));
+    }
+    QStringList differences;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        if (const QString found = firstDifference(officeFor(), cases[i], read); !found.isEmpty()) {
+            differences << (cases[i].seed ? u"seed %1: %2"_qs : u"hand-built case %1: %2"_qs)
+                               .arg(cases[i].seed ? cases[i].seed : i)
+                               .arg(found);
+        }
+    }
+    std::fputs(qPrintable(u"%1: %2 cases, %3 differences\n"_qs.arg(label).arg(cases.size()).arg(differences.size())),
+               stdout);
+    std::fflush(stdout);
+    return differences;
 }
 
 } // namespace quillmere::testing

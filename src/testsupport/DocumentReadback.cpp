@@ -11,7 +11,6 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -27,9 +26,6 @@
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/XCell.hpp>
-#include <com/sun/star/table/XColumnRowRange.hpp>
-#include <com/sun/star/table/XTableColumns.hpp>
-#include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
@@ -51,10 +47,6 @@ const Reference<sheet::XSpreadsheetDocument>& unoOf(const SpreadsheetDocument& d
 Reference<sheet::XSpreadsheet> sheetOf(const Reference<sheet::XSpreadsheetDocument>& document, int index) {
     const Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
     return Reference<sheet::XSpreadsheet>(sheets->getByIndex(index), UNO_QUERY_THROW);
-}
-
-Reference<sheet::XSpreadsheet> sheetOf(const SpreadsheetDocument& document, int index) {
-    return sheetOf(unoOf(document), index);
 }
 
 const QString inspecting = QStringLiteral("Could not inspect the document");
@@ -98,28 +90,15 @@ std::vector<std::vector<QString>> cellTexts(const Reference<sheet::XSpreadsheet>
 
 } // namespace
 
-QString looksOf(const SpreadsheetDocument& document, int sheet) {
+QString numberFormatsOf(const SpreadsheetDocument& document, int sheet) {
     return office::guardedResult<QString>(inspecting, [&] {
-        const auto unoSheet = sheetOf(document, sheet);
-        const auto value = [](const Reference<uno::XInterface>& object, const char* name) {
-            return Reference<beans::XPropertySet>(object, UNO_QUERY_THROW)
-                ->getPropertyValue(rtl::OUString::createFromAscii(name));
+        const auto unoSheet = sheetOf(unoOf(document), sheet);
+        const auto format = [&](sal_Int32 column, sal_Int32 row) {
+            return Reference<beans::XPropertySet>(unoSheet->getCellByPosition(column, row), UNO_QUERY_THROW)
+                ->getPropertyValue(rtl::OUString("NumberFormat"))
+                .get<sal_Int32>();
         };
-        // Far from any cell the import wrote, as the user would find the sheet; and the number formats of cells the
-        // import wrote, which must be those of a new sheet, not the text format.
-        const auto cell = unoSheet->getCellByPosition(5000, 500'000);
-        const auto range = unoSheet->getCellRangeByPosition(5000, 500'000, 5000, 500'000);
-        const auto& columns = Reference<table::XColumnRowRange>(range, UNO_QUERY_THROW);
-        return QStringLiteral("column width %1, row height %2, cell style %3, font %4 %5, page style %6, formats %7 %8")
-            .arg(
-                value(columns->getColumns()->getByIndex(0).get<Reference<uno::XInterface>>(), "Width").get<sal_Int32>())
-            .arg(value(columns->getRows()->getByIndex(0).get<Reference<uno::XInterface>>(), "Height").get<sal_Int32>())
-            .arg(office::toQString(value(cell, "CellStyle").get<rtl::OUString>()),
-                 office::toQString(value(cell, "CharFontName").get<rtl::OUString>()))
-            .arg(value(cell, "CharHeight").get<float>())
-            .arg(office::toQString(value(unoSheet, "PageStyle").get<rtl::OUString>()))
-            .arg(value(unoSheet->getCellByPosition(0, 0), "NumberFormat").get<sal_Int32>())
-            .arg(value(unoSheet->getCellByPosition(1, 1), "NumberFormat").get<sal_Int32>());
+        return QStringLiteral("%1 %2").arg(format(0, 0)).arg(format(1, 1));
     });
 }
 
@@ -216,11 +195,9 @@ bool askToEnd(const QString& pipeName) {
 DocumentContents readDocument(const SpreadsheetDocument& document) {
     DocumentContents contents;
     office::guarded(QStringLiteral("Could not read the document back"), [&] {
-        const Reference<container::XIndexAccess> sheets(unoOf(document)->getSheets(), UNO_QUERY_THROW);
-        for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
-            const Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(i), UNO_QUERY_THROW);
-            contents.push_back({office::toQString(Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->getName()),
-                                cellTexts(sheet), nonTextCells(sheet)});
+        for (int i = 0; i < document.sheetCount(); ++i) {
+            const auto sheet = sheetOf(unoOf(document), i);
+            contents.push_back({document.sheetAt(i)->name(), cellTexts(sheet), nonTextCells(sheet)});
         }
     });
     return contents;

@@ -29,9 +29,9 @@ void trim(std::vector<std::vector<QString>>& rows);
 // Reads every sheet of a document that the office adapter opened, from the office itself.
 DocumentContents readDocument(const SpreadsheetDocument& document);
 
-// How a sheet looks, in words: where the user has typed nothing yet, and the number formats of A1 and B2. What a
-// document made new must share with one loaded.
-QString looksOf(const SpreadsheetDocument& document, int sheet);
+// The number formats of A1 and B2 of a sheet, in words: a loaded document must keep those of one made new, or what the
+// user types there later stays text.
+QString numberFormatsOf(const SpreadsheetDocument& document, int sheet);
 // What a run leaves behind, in words: whether the document reads as modified, whether an undo is possible, whether
 // it has a location, the filter it would be saved with, and whether row heights follow the user's edits.
 QString tracesOf(const SpreadsheetDocument& document);

@@ -8,29 +8,20 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
 namespace quillmere::testing {
 
 // An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
-// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity), loads the working
-// text file and the flat spreadsheet file by the office's rules, and records the largest block written.
+// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity). It has no bulk load,
+// so runs write every cell: the office's own loads are held to the drawn cells against the real office only.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:
-    struct SheetData {
-        QString name;
-        std::map<std::pair<qint64, qint64>, QString> cells; // (row, column) -> text; empty texts are not kept
-        QString at(qint64 column, qint64 row) const;
-        void put(qint64 column, qint64 row, const QString& text);
-    };
     struct DocumentData {
-        std::vector<SheetData> sheets;
-        qsizetype largestBlockCells = 0;
-        qsizetype largestBlockRows = 0;
+        // The cells as written: a row may end in empty texts.
+        inspect::DocumentContents sheets;
         bool handedOver = false;
-        bool closed = false;
         // What the document holds, in the form the real office's documents are read back in, trimmed alike.
         inspect::DocumentContents contents() const;
     };
@@ -40,14 +31,17 @@ public:
     // or hang as a stopped office does (hangUntilAbandoned).
     std::function<void(const QString& call)> beforeCall = [](const QString&) {};
 
-    // Without bulk loads, the fake answers both loads with null, as an office that has none, and runs write every
-    // cell.
-    bool bulkLoads = true;
-
     std::unique_ptr<SpreadsheetDocument> openNewDocument() override;
-    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString& path, QChar separator, qint64, qint64,
-                                                          const QString& sheetName) override;
-    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString& path) override;
+    // No bulk load, as an office without one.
+    std::unique_ptr<SpreadsheetDocument> openTextDocument(const QString&, QChar, qint64, qint64,
+                                                          const QString&) override {
+        beforeCall(QStringLiteral("openTextDocument"));
+        return nullptr;
+    }
+    std::unique_ptr<SpreadsheetDocument> openSpreadsheetFile(const QString&) override {
+        beforeCall(QStringLiteral("openSpreadsheetFile"));
+        return nullptr;
+    }
     std::vector<QString> newDocumentSheetNames() override {
         beforeCall(QStringLiteral("newDocumentSheetNames"));
         return {QStringLiteral("Sheet1")};
@@ -70,8 +64,6 @@ public:
     static inspect::DocumentContents contentsOf(const SpreadsheetDocument& document);
 
 private:
-    std::unique_ptr<SpreadsheetDocument> open(std::vector<SheetData> sheets);
-
     std::vector<std::shared_ptr<DocumentData>> documents_;
     std::atomic<bool> abandoned_ = false;
 };

@@ -71,10 +71,9 @@ struct ImportJob::Run {
     std::jthread worker;
 };
 
-ImportJob::ImportJob(OfficeFactory factory, std::chrono::milliseconds answerLimit, QObject* parent)
+ImportJob::ImportJob(OfficeFactory factory, QObject* parent)
     : QObject(parent)
-    , factory_(std::move(factory))
-    , answerLimit_(answerLimit) {}
+    , factory_(std::move(factory)) {}
 
 ImportJob::~ImportJob() {
     for (const auto& run : runs_) {
@@ -86,6 +85,11 @@ ImportJob::~ImportJob() {
 bool ImportJob::isRunning() const {
     const std::scoped_lock hold(lock_);
     return current_ != nullptr;
+}
+
+void ImportJob::setAnswerLimit(std::chrono::milliseconds limit) {
+    const std::scoped_lock hold(lock_);
+    answerLimit_ = limit;
 }
 
 bool ImportJob::start(ImportRequest request) {

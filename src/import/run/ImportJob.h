@@ -25,12 +25,13 @@ public:
     // Makes the office connection; called on the worker thread, since starting the office takes seconds.
     using OfficeFactory = std::function<std::unique_ptr<SpreadsheetOffice>()>;
 
-    explicit ImportJob(OfficeFactory factory, std::chrono::milliseconds answerLimit = OfficeAnswerLimit,
-                       QObject* parent = nullptr);
+    explicit ImportJob(OfficeFactory factory, QObject* parent = nullptr);
     // Asks every import still running to stop at its next step, gives up the offices it waits on, and waits for it.
     ~ImportJob() override;
 
     bool isRunning() const;
+    // The answer limit of the runs started from now on; OfficeAnswerLimit until set.
+    void setAnswerLimit(std::chrono::milliseconds limit);
     // Starts the import; does nothing and returns false while one is running.
     bool start(ImportRequest request);
     // Asks a running import to stop at its next step; it ends as a stopped run, leaving the document usable.
@@ -51,7 +52,7 @@ private:
     void end(Run& run, const QString& failure);
 
     OfficeFactory factory_;
-    std::chrono::milliseconds answerLimit_;
+    std::chrono::milliseconds answerLimit_ = OfficeAnswerLimit;
     mutable std::mutex lock_;
     std::condition_variable idle_;
     Run* current_ = nullptr;
