@@ -167,8 +167,8 @@ void Bench::cellWrites() {
     print("  office's own text import", native);
     std::printf("one-cell/block per-cell speed-up: %.0f\n", perCell / (block / (rows * fields)));
     std::printf("block/native ratio: %.2f\n", block / native);
-    inspect::closeDocument(*sampleDocument);
-    inspect::closeDocument(*document);
+    sampleDocument->close();
+    document->close();
 }
 
 QStringList Bench::writeFiles(const QString& prefix, int count, int lines) {

@@ -20,6 +20,7 @@
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 #include <rtl/ref.hxx>
 
 namespace quillmere::office {
@@ -71,11 +72,13 @@ std::vector<QString> NewDocumentSheetNames(const Reference<uno::XComponentContex
 
 namespace {
 
-// Saves in the office's own format, and there is nothing to undo: as a document made new.
+// Saves in the office's own format, there is nothing to undo, and it reads as unmodified: as a document made new. So
+// an office that closes every window as it ends does not ask the user about a run's document before its veto holds.
 void forgetTheLoad(const Reference<sheet::XSpreadsheetDocument>& document) {
     const auto ownFormat = properties({property("FilterName", uno::Any(rtl::OUString("calc8")))});
     Reference<frame::XModel>(document, UNO_QUERY_THROW)->attachResource(rtl::OUString(), ownFormat);
     Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager()->clear();
+    Reference<util::XModifiable>(document, UNO_QUERY_THROW)->setModified(false);
 }
 
 void makeLikeNew(const Reference<sheet::XSpreadsheetDocument>& document, const QString& sheetName, qint64 rows,

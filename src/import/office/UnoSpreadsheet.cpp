@@ -7,11 +7,14 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/util/XCloseBroadcaster.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 
@@ -43,6 +46,12 @@ Reference<css::sheet::XSpreadsheets> sheetsOf(const Reference<css::sheet::XSprea
         throw css::lang::DisposedException();
     }
     return sheets;
+}
+
+Reference<css::frame::XFrame> frameOf(const Reference<css::sheet::XSpreadsheetDocument>& document) {
+    const Reference<css::frame::XController> controller(
+        Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController(), css::uno::UNO_SET_THROW);
+    return controller->getFrame();
 }
 
 Reference<css::container::XIndexAccess> sheetsByIndex(const Reference<css::sheet::XSpreadsheetDocument>& document) {
@@ -98,7 +107,8 @@ void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& blo
 }
 
 UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
-    : document_(std::move(document)) {}
+    : document_(std::move(document))
+    , windowVeto_(std::in_place, Reference<css::util::XCloseBroadcaster>(frameOf(document_), UNO_QUERY_THROW)) {}
 
 int UnoDocument::sheetCount() const {
     return guardedResult<int>(QStringLiteral("Could not count the sheets"),
@@ -130,16 +140,17 @@ void UnoDocument::handOver() {
     guarded(QStringLiteral("Could not show the new document"), [&] {
         Reference<css::document::XUndoManagerSupplier>(document_, UNO_QUERY_THROW)->getUndoManager()->clear();
         Reference<css::util::XModifiable>(document_, UNO_QUERY_THROW)->setModified(true);
-        const Reference<css::frame::XFrame> frame =
-            Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->getCurrentController()->getFrame();
+        const Reference<css::frame::XFrame> frame = frameOf(document_);
         const Reference<css::awt::XWindow> window = frame->getContainerWindow();
         Reference<css::awt::XTopWindow>(window, UNO_QUERY_THROW)->toFront();
         frame->activate();
         window->setFocus();
     });
+    windowVeto_.reset();
 }
 
 void UnoDocument::close() {
+    windowVeto_.reset();
     guarded(QStringLiteral("Could not close the document"),
             [&] { Reference<css::util::XCloseable>(document_, UNO_QUERY_THROW)->close(true); });
 }

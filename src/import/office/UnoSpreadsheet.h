@@ -1,9 +1,12 @@
 #pragma once
 
 #include "import/Spreadsheet.h"
+#include "import/office/TerminationVeto.h"
 
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+
+#include <optional>
 
 namespace quillmere::office {
 
@@ -23,7 +26,8 @@ private:
 };
 
 // The document's window is left as it is: a lock on its drawing would outlast a program that ends mid-write, and
-// leave the user a window that shows none of the cells.
+// leave the user a window that shows none of the cells. Until the document is handed over or closed, or the object
+// goes, its window refuses to close.
 class UnoDocument final : public SpreadsheetDocument {
 public:
     explicit UnoDocument(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
@@ -39,6 +43,7 @@ public:
 
 private:
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document_;
+    std::optional<CloseVeto> windowVeto_;
 };
 
 } // namespace quillmere::office

@@ -124,13 +124,13 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
 namespace {
 
 // Imports the file into one sheet through a connection of its own, doing what it is told before the office is asked
-// for the load; the message of the run's end.
-QString importLoading(PrivateOffice& office, const QString& path, const std::function<void()>& beforeLoad,
+// for the load and again before the run hands its document over; the message of the run's end.
+QString importLoading(PrivateOffice& office, const QString& path, const std::function<void()>& step,
                       std::chrono::milliseconds answerLimit = OfficeAnswerLimit) {
     const QString failure = importInJob(
         [&] {
             auto recorder = std::make_unique<RecordingOffice>(office.connect());
-            recorder->beforeLoad = beforeLoad;
+            recorder->beforeLoad = recorder->beforeHandOver = step;
             return recorder;
         },
         {path}, SheetLayout::SingleSheet, answerLimit);
@@ -140,11 +140,15 @@ QString importLoading(PrivateOffice& office, const QString& path, const std::fun
 
 } // namespace
 
-// An office that stops answering under a load is given up with a message; once it goes on, it keeps the user's
-// document, shows every document it holds, and takes the next import. While a run loads, the office refuses to end,
-// as it would when the user closes its last window, and the run's document arrives.
+// Asked to end while a run loads, and while it holds its unfinished document, the office refuses and the run's document
+// arrives (7.4 refuses at once; 25.2 first closes every other window that lets it). An office that stops answering
+// under a load is given up with a message; once it goes on, it keeps the user's document, shows every document it
+// holds, and takes the next import.
 TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) {
     PrivateOffice office;
+    TextFiles files;
+    const QString path = files.write(u"rows.txt"_qs, QByteArray("run,x\n").repeated(100'000));
+    EXPECT_EQ(importLoading(office, path, [&] { EXPECT_FALSE(inspect::askToEnd(office.pipeName())); }), QString());
     {
         const auto user = office.connect();
         const auto sheet = user->openNewDocument()->sheetAt(0);
@@ -152,13 +156,10 @@ TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) 
         block.addRow({u"user's work"});
         sheet->writePrepared(0, 0, *sheet->prepareBlock(block));
     } // the user's document stays, without a connection of ours that would keep the office up
-    TextFiles files;
-    const QString path = files.write(u"rows.txt"_qs, QByteArray("run,x\n").repeated(100'000));
     EXPECT_TRUE(importLoading(
                     office, path, [&] { office.pause(); }, std::chrono::seconds(2))
                     .startsWith(u"LibreOffice stopped answering, so the import was ended."));
     EXPECT_EQ(importLoading(office, path, [] {}), QString());
-    EXPECT_EQ(importLoading(office, path, [&] { EXPECT_FALSE(inspect::askToEnd(office.pipeName())); }), QString());
     QStringList documents = inspect::documentsOf(office.pipeName());
     documents.sort();
     EXPECT_EQ(documents.filter(u" unseen"_qs), QStringList());
