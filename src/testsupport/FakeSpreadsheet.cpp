@@ -94,7 +94,7 @@ public:
 
     void removeSheet(const QString& name) override {
         const auto sheet = context_.find(name);
-        if (sheet == context_.data->sheets.end() || sheet->name != name) {
+        if (sheet == context_.data->sheets.end()) {
             throw Error(QStringLiteral("no sheet named \"%1\"").arg(name));
         }
         context_.data->sheets.erase(sheet);

@@ -14,7 +14,8 @@
 namespace quillmere::testing {
 
 // An in-memory stand-in for the office, for fast tests of the import logic. It refuses what the office refuses
-// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity). It has no bulk load,
+// (a name taken in any letter case, an empty name, a missing sheet, a cell beyond the capacity) and finds a sheet by
+// its name in any letter case. It has no bulk load,
 // so runs write every cell: the office's own loads are held to the drawn cells against the real office only.
 class FakeSpreadsheet final : public SpreadsheetOffice {
 public:

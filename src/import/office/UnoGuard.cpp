@@ -14,7 +14,7 @@ namespace quillmere::office {
 namespace css = com::sun::star;
 
 QString PlainWords(QString officeMessage) {
-    static const QRegularExpression sourcePlace(QStringLiteral("\\s+at\\s+\\S+:\\d+\\s*$"));
+    static const QRegularExpression sourcePlace(QStringLiteral("(^|\\s+)at\\s+\\S+:\\d+\\s*$"));
     const QString words = officeMessage.remove(sourcePlace).trimmed();
     return words.startsWith(QLatin1String("com.sun.star.")) ? QString() : words;
 }

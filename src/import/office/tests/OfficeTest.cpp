@@ -18,10 +18,11 @@ using namespace quillmere::office;
 
 namespace {
 
-// What the office refuses comes back with its words.
+// What the office refuses comes back naming the step, with the office's words where it has any, never a place in its
+// source code.
 bool refused(const std::function<void()>& step) {
     const auto error = thrown<OfficeError>(step);
-    return error && !error->action().isEmpty() && !error->officeMessage().isEmpty();
+    return error && !error->action().isEmpty() && !error->officeMessage().contains(u".cxx:");
 }
 
 // Imports the files as the window does, in a job over the office that office() makes; the message of the run's end.
