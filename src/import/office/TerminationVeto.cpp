@@ -24,35 +24,12 @@ public:
     void SAL_CALL disposing(const lang::EventObject&) override {}
 };
 
-// The office was given up or has ended: it holds no veto of a program that is gone.
-template <typename Step>
-void unlessGone(Step&& step) {
-    try {
-        step();
-    } catch (const uno::Exception&) {
-    }
-}
-
 } // namespace
 
 TerminationVeto::TerminationVeto(uno::Reference<frame::XDesktop2> desktop)
-    : desktop_(std::move(desktop))
-    , listener_(new TerminationRefusal) {
-    desktop_->addTerminateListener(listener_);
-}
-
-TerminationVeto::~TerminationVeto() {
-    unlessGone([this] { desktop_->removeTerminateListener(listener_); });
-}
+    : Registration(std::move(desktop), new TerminationRefusal) {}
 
 CloseVeto::CloseVeto(uno::Reference<util::XCloseBroadcaster> window)
-    : window_(std::move(window))
-    , listener_(new CloseRefusal) {
-    window_->addCloseListener(listener_);
-}
-
-CloseVeto::~CloseVeto() {
-    unlessGone([this] { window_->removeCloseListener(listener_); });
-}
+    : Registration(std::move(window), new CloseRefusal) {}
 
 } // namespace quillmere::office
