@@ -132,6 +132,9 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
         failure = e.message();
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        // An exception of no known kind, from a library below us: on a thread of its own it would end the program.
+        failure = QStringLiteral("The import ended with an error of an unknown kind.");
     }
     end(run, failure);
 }

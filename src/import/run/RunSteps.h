@@ -4,6 +4,7 @@
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
 #include "import/run/MarkedTextFile.h"
+#include "import/run/RunProgress.h"
 #include "import/run/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
 
@@ -25,10 +26,7 @@ public:
 // name the file they came from.
 class RunSteps {
 public:
-    // Percent done, 0 to 100, never going back; 100 only once the last cells are written. WaitingOnOffice while the
-    // office loads a whole file, which it tells nothing about until it is done.
-    using Progress = std::function<void(int percent)>;
-    static constexpr int WaitingOnOffice = -1;
+    using Progress = RunProgress;
     // Reading is quick beside writing into the office: it gets this share of the bar.
     static constexpr double readShare = 0.1;
 

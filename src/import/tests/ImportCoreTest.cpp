@@ -237,7 +237,7 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
         EXPECT_EQ(office.documentsOpened(), documents);
         progress = {0};
         ASSERT_EQ(import(paths, layout), QString());
-        EXPECT_EQ(std::erase(progress, ImportRun::WaitingOnOffice), 1u) << "the office's load, which tells no progress";
+        EXPECT_EQ(std::erase(progress, WaitingOnOffice), 1u) << "the office's load, which tells no progress";
         EXPECT_EQ(std::adjacent_find(progress.begin(), progress.end(), std::greater_equal<>()), progress.end());
         EXPECT_TRUE(progress.size() > 5 && progress.back() == 100);
     }
