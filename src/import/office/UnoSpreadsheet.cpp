@@ -130,8 +130,12 @@ void UnoDocument::handOver() {
     guarded(QStringLiteral("Could not show the new document"), [&] {
         Reference<css::document::XUndoManagerSupplier>(document_, UNO_QUERY_THROW)->getUndoManager()->clear();
         Reference<css::util::XModifiable>(document_, UNO_QUERY_THROW)->setModified(true);
-        const Reference<css::frame::XFrame> frame =
-            Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->getCurrentController()->getFrame();
+        // The user may have closed the document's window meanwhile: then there is nothing to bring to the front.
+        const auto controller = Reference<css::frame::XModel>(document_, UNO_QUERY_THROW)->getCurrentController();
+        const Reference<css::frame::XFrame> frame = controller.is() ? controller->getFrame() : nullptr;
+        if (!frame.is()) {
+            return;
+        }
         const Reference<css::awt::XWindow> window = frame->getContainerWindow();
         Reference<css::awt::XTopWindow>(window, UNO_QUERY_THROW)->toFront();
         frame->activate();
