@@ -55,13 +55,13 @@ UnoSheet::UnoSheet(Reference<css::sheet::XSpreadsheet> sheet)
     : sheet_(std::move(sheet)) {}
 
 QString UnoSheet::name() const {
-    return guardedResult<QString>(QStringLiteral("Could not read a sheet's name"), [&] {
+    return guardedResult<QString>(tr("Could not read a sheet's name"), [&] {
         return toQString(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
     });
 }
 
 SheetCapacity UnoSheet::capacity() const {
-    return guardedResult<SheetCapacity>(QStringLiteral("Could not read the size of a sheet"), [&] {
+    return guardedResult<SheetCapacity>(tr("Could not read the size of a sheet"), [&] {
         const auto address = Reference<css::sheet::XCellRangeAddressable>(sheet_, UNO_QUERY_THROW)->getRangeAddress();
         return SheetCapacity{qint64(address.EndRow) + 1, qint64(address.EndColumn) + 1};
     });
@@ -86,9 +86,10 @@ void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& blo
     if (block.height() == 0) {
         return;
     }
-    const QString rows = block.height() == 1 ? QStringLiteral("row %1").arg(row + 1)
-                                             : QStringLiteral("rows %1 to %2").arg(row + 1).arg(row + block.height());
-    guarded(QStringLiteral("Could not write %1").arg(rows), [&] {
+    const QString action = block.height() == 1
+                               ? tr("Could not write row %1").arg(row + 1)
+                               : tr("Could not write rows %1 to %2").arg(row + 1).arg(row + block.height());
+    guarded(action, [&] {
         const auto range =
             sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row), sal_Int32(column + block.width() - 1),
                                            sal_Int32(row + block.height() - 1));
@@ -101,25 +102,25 @@ UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
     : document_(std::move(document)) {}
 
 int UnoDocument::sheetCount() const {
-    return guardedResult<int>(QStringLiteral("Could not count the sheets"),
+    return guardedResult<int>(tr("Could not count the sheets"),
                               [&] { return int(sheetsByIndex(document_)->getCount()); });
 }
 
 std::unique_ptr<Sheet> UnoDocument::sheetAt(int index) const {
     return guardedResult<std::unique_ptr<Sheet>>(
-        QStringLiteral("Could not find the sheet at position %1").arg(index), [&]() -> std::unique_ptr<Sheet> {
+        tr("Could not find the sheet at position %1").arg(index), [&]() -> std::unique_ptr<Sheet> {
             Reference<css::sheet::XSpreadsheet> sheet(sheetsByIndex(document_)->getByIndex(index), UNO_QUERY_THROW);
             return std::make_unique<UnoSheet>(sheet);
         });
 }
 
 void UnoDocument::insertSheet(const QString& name, int position) {
-    guarded(QStringLiteral("Could not insert the sheet \"%1\"").arg(name),
+    guarded(tr("Could not insert the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->insertNewByName(toOUString(name), sal_Int16(position)); });
 }
 
 void UnoDocument::removeSheet(const QString& name) {
-    guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
+    guarded(tr("Could not remove the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->removeByName(toOUString(name)); });
 }
 
@@ -127,7 +128,7 @@ void UnoDocument::removeSheet(const QString& name) {
 // unmodified, and would be closed without a question. The window is raised through the office's own frame, since
 // only the office may ask its window manager for the focus.
 void UnoDocument::handOver() {
-    guarded(QStringLiteral("Could not show the new document"), [&] {
+    guarded(tr("Could not show the new document"), [&] {
         Reference<css::document::XUndoManagerSupplier>(document_, UNO_QUERY_THROW)->getUndoManager()->clear();
         Reference<css::util::XModifiable>(document_, UNO_QUERY_THROW)->setModified(true);
         // The user may have closed the document's window meanwhile: then there is nothing to bring to the front.
@@ -144,7 +145,7 @@ void UnoDocument::handOver() {
 }
 
 void UnoDocument::close() {
-    guarded(QStringLiteral("Could not close the document"),
+    guarded(tr("Could not close the document"),
             [&] { Reference<css::util::XCloseable>(document_, UNO_QUERY_THROW)->close(true); });
 }
 

@@ -2,6 +2,8 @@
 
 #include "import/Spreadsheet.h"
 
+#include <QCoreApplication>
+
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
@@ -10,6 +12,8 @@ namespace quillmere::office {
 namespace css = com::sun::star;
 
 class UnoSheet final : public Sheet {
+    Q_DECLARE_TR_FUNCTIONS(UnoSheet)
+
 public:
     explicit UnoSheet(css::uno::Reference<css::sheet::XSpreadsheet> sheet);
 
@@ -25,6 +29,8 @@ private:
 // The document's window is left as it is: a lock on its drawing would outlast a program that ends mid-write, and
 // leave the user a window that shows none of the cells.
 class UnoDocument final : public SpreadsheetDocument {
+    Q_DECLARE_TR_FUNCTIONS(UnoDocument)
+
 public:
     explicit UnoDocument(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
 

@@ -8,6 +8,8 @@
 #include "import/run/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,6 +27,8 @@ public:
 // The steps that both layouts of a run are made of, with the run's progress, its stop, and its failures, which
 // name the file they came from.
 class RunSteps {
+    Q_DECLARE_TR_FUNCTIONS(RunSteps)
+
 public:
     using Progress = RunProgress;
     // Reading is quick beside writing into the office: it gets this share of the bar.
