@@ -1,6 +1,6 @@
 #include "testsupport/FakeSpreadsheet.h"
 
-#include "import/Error.h"
+#include "base/Error.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/Error.h"
+#include "base/Error.h"
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
 #include "import/run/MarkedTextFile.h"
