@@ -9,7 +9,6 @@
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
 #include "import/run/ImportJob.h"
-#include "import/run/ImportRun.h"
 #include "import/run/ProblemList.h"
 
 #include <QDir>
@@ -150,7 +149,7 @@ void MainWindow::showProgress(int percent) {
     if (!importing_) {
         return;
     }
-    controls_.progressBar->setMaximum(percent == ImportRun::WaitingOnOffice ? 0 : 100);
+    controls_.progressBar->setMaximum(percent == WaitingOnOffice ? 0 : 100);
     controls_.progressBar->setValue(std::max(percent, 0));
 }
 

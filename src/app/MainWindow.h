@@ -4,7 +4,7 @@
 #include "app/MainWindowControls.h"
 #include "filelist/FolderWalkJob.h"
 #include "import/run/ImportRequest.h"
-#include "import/text/ColumnRule.h"
+#include "base/ColumnRule.h"
 
 #include <QWidget>
 

@@ -55,65 +55,68 @@ PictureButton* pictureButton(QWidget& form, const char* name, const QIcon& pictu
 void buildList(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
     c.fileList = place(new filelist::FileListView(&form), "fileList", twips.rect(120, 120, 6375, 1575));
     c.fileList->setFont(ArialBold(OptionPoints));
-    c.fileList->setToolTip(QObject::tr("Drag and drop files here. Double-click item to remove it. Move bar to "
-                                       "right and out of window to reveal full names."));
-    c.fileList->setAccessibleName(QObject::tr("Files to import"));
-    c.fileList->setAccessibleDescription(
-        QObject::tr("Drag and drop files here. Double-click item or press Delete to remove it. Drag item, or press "
-                    "Alt+Up or Alt+Down, to move it. Move bar to right and out of window to reveal full names."));
+    c.fileList->setToolTip(
+        MainWindowControls::tr("Drag and drop files here. Double-click item to remove it. Move bar to "
+                               "right and out of window to reveal full names."));
+    c.fileList->setAccessibleName(MainWindowControls::tr("Files to import"));
+    c.fileList->setAccessibleDescription(MainWindowControls::tr(
+        "Drag and drop files here. Double-click item or press Delete to remove it. Drag item, or press "
+        "Alt+Up or Alt+Down, to move it. Move bar to right and out of window to reveal full names."));
     c.files = new filelist::FileListModel(c.fileList);
     c.fileList->setModel(c.files);
     c.fileList->setColumnWidth(0, twips(ColumnTwips));
 }
 
 void buildButtons(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.addFilesButton = pictureButton(form, "addFilesButton", TextFilePicture(), QObject::tr("Add Text File(s)"),
-                                     twips.rect(120, 1800, 2055, 1095));
-    c.addFolderButton = pictureButton(form, "addFolderButton", FolderPicture(),
-                                      QObject::tr("Add All File(s) In Folder"), twips.rect(2280, 1800, 2055, 1095));
-    c.importButton = pictureButton(form, "importButton", SpreadsheetPicture(), QObject::tr("Import To Calc"),
+    c.addFilesButton = pictureButton(form, "addFilesButton", TextFilePicture(),
+                                     MainWindowControls::tr("Add Text File(s)"), twips.rect(120, 1800, 2055, 1095));
+    c.addFolderButton =
+        pictureButton(form, "addFolderButton", FolderPicture(), MainWindowControls::tr("Add All File(s) In Folder"),
+                      twips.rect(2280, 1800, 2055, 1095));
+    c.importButton = pictureButton(form, "importButton", SpreadsheetPicture(), MainWindowControls::tr("Import To Calc"),
                                    twips.rect(4440, 1800, 2055, 1095));
     // Out of sight left of the window; it holds the first focus so that no visible control shows a focus mark.
-    c.firstFocusStop =
-        place(new QPushButton(QObject::tr("Command1"), &form), "firstFocusStop", twips.rect(-720, 2640, 615, 495));
+    c.firstFocusStop = place(new QPushButton(MainWindowControls::tr("Command1"), &form), "firstFocusStop",
+                             twips.rect(-720, 2640, 615, 495));
 }
 
 void buildLayoutGroup(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.layoutGroup = group(form, "layoutGroup", QObject::tr("Sheets"), twips.rect(120, 2900, 6375, 1095));
+    c.layoutGroup = group(form, "layoutGroup", MainWindowControls::tr("Sheets"), twips.rect(120, 2900, 6375, 1095));
     c.singleSheetOption =
-        option(c.layoutGroup, "singleSheetOption", QObject::tr("Import all text files to a single sheet"),
+        option(c.layoutGroup, "singleSheetOption", MainWindowControls::tr("Import all text files to a single sheet"),
                twips.rect(240, 240, 5655, 255));
-    c.perFileOption = option(c.layoutGroup, "perFileOption",
-                             QObject::tr("Import all text files to individual sheets and name sheets by file"),
-                             twips.rect(240, 600, 5775, 255));
+    c.perFileOption =
+        option(c.layoutGroup, "perFileOption",
+               MainWindowControls::tr("Import all text files to individual sheets and name sheets by file"),
+               twips.rect(240, 600, 5775, 255));
     c.singleSheetOption->setChecked(true);
 }
 
 void buildColumnsGroup(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.columnsGroup = group(form, "columnsGroup", QObject::tr("Columns"), twips.rect(120, 3980, 6375, 2175));
-    c.noSplitOption =
-        option(c.columnsGroup, "noSplitOption", QObject::tr("Do not create new columns in Excel by specific character"),
-               twips.rect(240, 240, 5655, 255));
+    c.columnsGroup = group(form, "columnsGroup", MainWindowControls::tr("Columns"), twips.rect(120, 3980, 6375, 2175));
+    c.noSplitOption = option(c.columnsGroup, "noSplitOption",
+                             MainWindowControls::tr("Do not create new columns in Excel by specific character"),
+                             twips.rect(240, 240, 5655, 255));
     c.splitAtSpaceOption = option(c.columnsGroup, "splitAtSpaceOption",
-                                  QObject::tr("Create a new column in Excel for every space in text file"),
+                                  MainWindowControls::tr("Create a new column in Excel for every space in text file"),
                                   twips.rect(240, 600, 5415, 255));
     c.splitAtCommaOption = option(c.columnsGroup, "splitAtCommaOption",
-                                  QObject::tr("Create a new column in Excel for every comma in text file"),
+                                  MainWindowControls::tr("Create a new column in Excel for every comma in text file"),
                                   twips.rect(240, 960, 5415, 255));
-    c.splitAtTextOption =
-        option(c.columnsGroup, "splitAtTextOption",
-               QObject::tr("Create a new column in Excel for every X in text file"), twips.rect(240, 1320, 4640, 255));
+    c.splitAtTextOption = option(c.columnsGroup, "splitAtTextOption",
+                                 MainWindowControls::tr("Create a new column in Excel for every X in text file"),
+                                 twips.rect(240, 1320, 4640, 255));
     c.delimiterBox = place(new QLineEdit(c.columnsGroup), "delimiterBox", twips.rect(5040, 1280, 975, 330));
     c.delimiterBox->setFont(ArialBold(OptionPoints));
-    c.delimiterBox->setAccessibleName(QObject::tr("Text that starts a new column"));
-    c.delimiterBox->setAccessibleDescription(QObject::tr("Stands for X in the option beside it"));
+    c.delimiterBox->setAccessibleName(MainWindowControls::tr("Text that starts a new column"));
+    c.delimiterBox->setAccessibleDescription(MainWindowControls::tr("Stands for X in the option beside it"));
     // The platform's option mark takes more room than the layout allowed for: the caption may run up to the box.
     const int roomToDelimiterBox = c.delimiterBox->x() - c.splitAtTextOption->x() - 1;
     c.splitAtTextOption->resize(
         std::clamp(c.splitAtTextOption->sizeHint().width(), c.splitAtTextOption->width(), roomToDelimiterBox),
         c.splitAtTextOption->height());
     c.splitAtTabOption = option(c.columnsGroup, "splitAtTabOption",
-                                QObject::tr("Create a new column in Excel for every tab in text file"),
+                                MainWindowControls::tr("Create a new column in Excel for every tab in text file"),
                                 twips.rect(240, 1680, 5115, 255));
     c.noSplitOption->setChecked(true);
 }
@@ -123,7 +126,7 @@ void buildProgressBar(QWidget& form, const TwipScale& twips, MainWindowControls&
     c.progressBar->setRange(0, 100);
     c.progressBar->setValue(0);
     c.progressBar->setTextVisible(false);
-    c.progressBar->setAccessibleName(QObject::tr("Import progress"));
+    c.progressBar->setAccessibleName(MainWindowControls::tr("Import progress"));
     QPalette palette = c.progressBar->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Window, Qt::white);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class QGroupBox;
 class QLineEdit;
 class QProgressBar;
@@ -39,6 +41,8 @@ struct MainWindowControls {
     QRadioButton* splitAtTabOption = nullptr;
     QProgressBar* progressBar = nullptr;
     QPushButton* firstFocusStop = nullptr;
+
+    Q_DECLARE_TR_FUNCTIONS(MainWindowControls)
 };
 
 // Puts every control in its place on the form, with its caption, font, colours, tab order and first state.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/text/FilePath.h"
+#include "base/FilePath.h"
 
 #include <QByteArray>
 #include <QByteArrayList>

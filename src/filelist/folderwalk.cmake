@@ -7,7 +7,7 @@ add_library(quillmere_folderwalk STATIC
     ${CMAKE_CURRENT_LIST_DIR}/FolderWalkJob.h ${CMAKE_CURRENT_LIST_DIR}/FolderWalkJob.cpp
 )
 target_include_directories(quillmere_folderwalk PUBLIC "${CMAKE_CURRENT_LIST_DIR}/..")
-target_link_libraries(quillmere_folderwalk PUBLIC quillmere_import Qt6::Core)
+target_link_libraries(quillmere_folderwalk PUBLIC quillmere_base Qt6::Core)
 quillmere_warnings(quillmere_folderwalk)
 
 if(BUILD_TESTING)

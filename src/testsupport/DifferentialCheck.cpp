@@ -1,6 +1,6 @@
 #include "testsupport/DifferentialCheck.h"
 
-#include "import/Error.h"
+#include "base/Error.h"
 #include "import/run/ImportRun.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"

@@ -1,6 +1,6 @@
 #include "testsupport/FakeSpreadsheet.h"
 
-#include "import/Error.h"
+#include "base/Error.h"
 
 #include <algorithm>
 
@@ -100,10 +100,7 @@ public:
         context_.data->sheets.erase(sheet);
     }
 
-    void handOver() override {
-        context_.office.beforeCall(QStringLiteral("handOver"));
-        context_.data->handedOver = true;
-    }
+    void handOver() override { context_.office.beforeCall(QStringLiteral("handOver")); }
     // Nothing of an office to let go of: the document stays readable for the test.
     void close() override {}
     const DocumentData& data() const { return *context_.data; }

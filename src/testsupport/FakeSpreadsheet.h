@@ -22,7 +22,6 @@ public:
     struct DocumentData {
         // The cells as written: a row may end in empty texts.
         inspect::DocumentContents sheets;
-        bool handedOver = false;
         // What the document holds, in the form the real office's documents are read back in, trimmed alike.
         inspect::DocumentContents contents() const;
     };

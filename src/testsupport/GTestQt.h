@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/Error.h"
+#include "base/Error.h"
 
 #include <QByteArray>
 #include <QString>

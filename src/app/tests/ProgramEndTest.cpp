@@ -22,8 +22,8 @@ TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
     qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     TextFiles files;
     const QList<FilePath> paths = FilePaths({files.write(u"a.txt"_qs, "1,2\n")});
-    for (const QString& hangsIn :
-         {u"start"_qs, u"newDocumentSheetNames"_qs, u"openTextDocument"_qs, u"openNewDocument"_qs, u"writeBlock"_qs}) {
+    for (const QString& hangsIn : {u"start"_qs, u"newDocumentSheetNames"_qs, u"openTextDocument"_qs,
+                                   u"openNewDocument"_qs, u"writeBlock"_qs, u"handOver"_qs}) {
         EXPECT_EXIT(
             {
                 std::promise<void> waiting;

@@ -7,6 +7,7 @@
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -142,7 +143,8 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
     }
     if (!interaction->failure().isEmpty()) {
         closeQuietly(component);
-        throw OfficeError(QStringLiteral("LibreOffice refused to load the file"), PlainWords(interaction->failure()));
+        throw OfficeError(QCoreApplication::translate("DocumentLoads", "LibreOffice refused to load the file"),
+                          PlainWords(interaction->failure()));
     }
     return Reference<sheet::XSpreadsheetDocument>(component, UNO_QUERY_THROW);
 }

@@ -4,7 +4,8 @@ namespace quillmere::office {
 namespace {
 
 QString joined(const QString& action, const QString& officeMessage) {
-    return officeMessage.isEmpty() ? action : action + QStringLiteral(": ") + officeMessage;
+    //: What was being done, and the office's own words on why it failed.
+    return officeMessage.isEmpty() ? action : OfficeError::tr("%1: %2").arg(action, officeMessage);
 }
 
 } // namespace

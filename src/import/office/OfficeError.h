@@ -1,11 +1,15 @@
 #pragma once
 
-#include "import/Error.h"
+#include "base/Error.h"
+
+#include <QCoreApplication>
 
 namespace quillmere::office {
 
 // The office refused or failed something: says what was being done and carries the office's own message.
 class OfficeError : public Error {
+    Q_DECLARE_TR_FUNCTIONS(OfficeError)
+
 public:
     OfficeError(QString action, QString officeMessage);
 

@@ -3,6 +3,7 @@
 #include "import/office/OfficeError.h"
 #include "import/office/UnoStrings.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -83,14 +84,16 @@ private:
 };
 
 OfficeError notStarted(const QString& soffice, std::chrono::milliseconds limit, bool ended) {
-    const QString what = ended ? QStringLiteral("%1 ended without answering").arg(soffice)
-                               : QStringLiteral("%1 gave no answer within %2 seconds")
-                                     .arg(soffice)
-                                     .arg(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
-    return OfficeError(QStringLiteral("LibreOffice did not start (%1)").arg(what),
-                       QStringLiteral("check that LibreOffice Calc starts from the desktop's menu, that no LibreOffice "
-                                      "window waits for an answer (such as document recovery), and that its user "
-                                      "profile in ~/.config/libreoffice is not damaged"));
+    const int seconds = int(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
+    const QString what =
+        ended ? QCoreApplication::translate("OfficeStart", "%1 ended without answering").arg(soffice)
+              : QCoreApplication::translate("OfficeStart", "%1 gave no answer within %n seconds", nullptr, seconds)
+                    .arg(soffice);
+    return OfficeError(QCoreApplication::translate("OfficeStart", "LibreOffice did not start (%1)").arg(what),
+                       QCoreApplication::translate(
+                           "OfficeStart", "check that LibreOffice Calc starts from the desktop's menu, that no "
+                                          "LibreOffice window waits for an answer (such as document recovery), and "
+                                          "that its user profile in ~/.config/libreoffice is not damaged"));
 }
 
 } // namespace
@@ -118,8 +121,10 @@ OfficeLink ResolvePipe(const QString& pipeName) {
 OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds limit) {
     const QString soffice = QDir(programFolder).filePath(QStringLiteral("soffice"));
     if (!QFileInfo(soffice).isExecutable()) {
-        throw OfficeError(QStringLiteral("LibreOffice was not found (there is no program %1)").arg(soffice),
-                          QStringLiteral("install LibreOffice Calc, the package libreoffice-calc"));
+        throw OfficeError(
+            QCoreApplication::translate("OfficeStart", "LibreOffice was not found (there is no program %1)")
+                .arg(soffice),
+            QCoreApplication::translate("OfficeStart", "install LibreOffice Calc, the package libreoffice-calc"));
     }
     const QString pipeName = QStringLiteral("quillmere-") + QUuid::createUuid().toString(QUuid::Id128);
     QProcess launcher;
@@ -130,7 +135,9 @@ OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds l
     launcher.setStandardInputFile(QProcess::nullDevice());
     qint64 pid = 0;
     if (!launcher.startDetached(&pid)) {
-        throw OfficeError(QStringLiteral("LibreOffice could not be started (%1)").arg(soffice), launcher.errorString());
+        throw OfficeError(
+            QCoreApplication::translate("OfficeStart", "LibreOffice could not be started (%1)").arg(soffice),
+            launcher.errorString());
     }
     const ProcessWatch watch(pid);
     const QDeadlineTimer deadline(limit);

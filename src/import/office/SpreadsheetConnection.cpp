@@ -47,7 +47,7 @@ SpreadsheetConnection::~SpreadsheetConnection() = default;
 
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice(std::chrono::milliseconds limit) {
     std::unique_ptr<Desktop> desktop;
-    office::guarded(QStringLiteral("Could not start or reach LibreOffice"), [&] {
+    office::guarded(tr("Could not start or reach LibreOffice"), [&] {
         desktop = std::make_unique<Desktop>(office::StartOffice(office::OfficeProgramFolder(), limit));
     });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
@@ -55,14 +55,14 @@ std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffic
 
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(const QString& pipeName) {
     std::unique_ptr<Desktop> desktop;
-    office::guarded(QStringLiteral("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName),
+    office::guarded(tr("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName),
                     [&] { desktop = std::make_unique<Desktop>(office::ResolvePipe(pipeName)); });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
 std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openNewDocument() {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
-        QStringLiteral("Could not open a new Calc document"), [&]() -> std::unique_ptr<SpreadsheetDocument> {
+        tr("Could not open a new Calc document"), [&]() -> std::unique_ptr<SpreadsheetDocument> {
             const auto component =
                 desktop_->loader->loadComponentFromURL(rtl::OUString("private:factory/scalc"), rtl::OUString("_blank"),
                                                        0, office::properties({office::onMainThread()}));
@@ -75,20 +75,20 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openTextDocument(con
                                                                              qint64 rows, qint64 columns,
                                                                              const QString& sheetName) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
-        QStringLiteral("Could not open a new Calc document with the text"),
+        tr("Could not open a new Calc document with the text"),
         [&] { return office::LoadTextDocument(desktop_->loader, path, separator, rows, columns, sheetName); });
 }
 
 std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openSpreadsheetFile(const QString& path) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
-        QStringLiteral("Could not open a new Calc document with the sheets"),
+        tr("Could not open a new Calc document with the sheets"),
         [&] { return office::LoadFlatSpreadsheet(desktop_->loader, path); });
 }
 
 std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
-    return office::guardedResult<std::vector<QString>>(
-        QStringLiteral("Could not learn the names of a new document's sheets"),
-        [&] { return office::NewDocumentSheetNames(desktop_->link.context); });
+    return office::guardedResult<std::vector<QString>>(tr("Could not learn the names of a new document's sheets"), [&] {
+        return office::NewDocumentSheetNames(desktop_->link.context);
+    });
 }
 
 OfficeLimits SpreadsheetConnection::limits() const {

@@ -2,6 +2,7 @@
 
 #include "import/Spreadsheet.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <chrono>
@@ -11,6 +12,8 @@ namespace quillmere::office {
 
 // A connection to the office for one import run. Every failure becomes OfficeError.
 class SpreadsheetConnection final : public SpreadsheetOffice {
+    Q_DECLARE_TR_FUNCTIONS(SpreadsheetConnection)
+
 public:
     // How long the office gets to start and answer.
     static constexpr std::chrono::milliseconds StartLimit = OfficeAnswerLimit;

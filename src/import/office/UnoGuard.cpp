@@ -3,6 +3,7 @@
 #include "import/office/OfficeError.h"
 #include "import/office/UnoStrings.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <com/sun/star/lang/DisposedException.hpp>
@@ -23,7 +24,8 @@ void guarded(const QString& action, const std::function<void()>& step) {
     try {
         step();
     } catch (const css::lang::DisposedException&) {
-        throw OfficeError(action, QStringLiteral("the document was closed or LibreOffice has ended"));
+        throw OfficeError(action,
+                          QCoreApplication::translate("UnoGuard", "the document was closed or LibreOffice has ended"));
     } catch (const css::uno::Exception& e) {
         throw OfficeError(action, PlainWords(toQString(e.Message)));
     } catch (const cppu::BootstrapException& e) {

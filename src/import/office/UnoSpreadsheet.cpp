@@ -48,10 +48,10 @@ Reference<css::sheet::XSpreadsheets> sheetsOf(const Reference<css::sheet::XSprea
     return sheets;
 }
 
+// The document's window, or null where it has none.
 Reference<css::frame::XFrame> frameOf(const Reference<css::sheet::XSpreadsheetDocument>& document) {
-    const Reference<css::frame::XController> controller(
-        Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController(), css::uno::UNO_SET_THROW);
-    return controller->getFrame();
+    const auto controller = Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController();
+    return controller.is() ? controller->getFrame() : nullptr;
 }
 
 Reference<css::container::XIndexAccess> sheetsByIndex(const Reference<css::sheet::XSpreadsheetDocument>& document) {
@@ -64,13 +64,13 @@ UnoSheet::UnoSheet(Reference<css::sheet::XSpreadsheet> sheet)
     : sheet_(std::move(sheet)) {}
 
 QString UnoSheet::name() const {
-    return guardedResult<QString>(QStringLiteral("Could not read a sheet's name"), [&] {
+    return guardedResult<QString>(tr("Could not read a sheet's name"), [&] {
         return toQString(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
     });
 }
 
 SheetCapacity UnoSheet::capacity() const {
-    return guardedResult<SheetCapacity>(QStringLiteral("Could not read the size of a sheet"), [&] {
+    return guardedResult<SheetCapacity>(tr("Could not read the size of a sheet"), [&] {
         const auto address = Reference<css::sheet::XCellRangeAddressable>(sheet_, UNO_QUERY_THROW)->getRangeAddress();
         return SheetCapacity{qint64(address.EndRow) + 1, qint64(address.EndColumn) + 1};
     });
@@ -95,9 +95,10 @@ void UnoSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& blo
     if (block.height() == 0) {
         return;
     }
-    const QString rows = block.height() == 1 ? QStringLiteral("row %1").arg(row + 1)
-                                             : QStringLiteral("rows %1 to %2").arg(row + 1).arg(row + block.height());
-    guarded(QStringLiteral("Could not write %1").arg(rows), [&] {
+    const QString action = block.height() == 1
+                               ? tr("Could not write row %1").arg(row + 1)
+                               : tr("Could not write rows %1 to %2").arg(row + 1).arg(row + block.height());
+    guarded(action, [&] {
         const auto range =
             sheet_->getCellRangeByPosition(sal_Int32(column), sal_Int32(row), sal_Int32(column + block.width() - 1),
                                            sal_Int32(row + block.height() - 1));
@@ -111,25 +112,25 @@ UnoDocument::UnoDocument(Reference<css::sheet::XSpreadsheetDocument> document)
     , windowVeto_(std::in_place, Reference<css::util::XCloseBroadcaster>(frameOf(document_), UNO_QUERY_THROW)) {}
 
 int UnoDocument::sheetCount() const {
-    return guardedResult<int>(QStringLiteral("Could not count the sheets"),
+    return guardedResult<int>(tr("Could not count the sheets"),
                               [&] { return int(sheetsByIndex(document_)->getCount()); });
 }
 
 std::unique_ptr<Sheet> UnoDocument::sheetAt(int index) const {
     return guardedResult<std::unique_ptr<Sheet>>(
-        QStringLiteral("Could not find the sheet at position %1").arg(index), [&]() -> std::unique_ptr<Sheet> {
+        tr("Could not find the sheet at position %1").arg(index), [&]() -> std::unique_ptr<Sheet> {
             Reference<css::sheet::XSpreadsheet> sheet(sheetsByIndex(document_)->getByIndex(index), UNO_QUERY_THROW);
             return std::make_unique<UnoSheet>(sheet);
         });
 }
 
 void UnoDocument::insertSheet(const QString& name, int position) {
-    guarded(QStringLiteral("Could not insert the sheet \"%1\"").arg(name),
+    guarded(tr("Could not insert the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->insertNewByName(toOUString(name), sal_Int16(position)); });
 }
 
 void UnoDocument::removeSheet(const QString& name) {
-    guarded(QStringLiteral("Could not remove the sheet \"%1\"").arg(name),
+    guarded(tr("Could not remove the sheet \"%1\"").arg(name),
             [&] { sheetsOf(document_)->removeByName(toOUString(name)); });
 }
 
@@ -137,10 +138,15 @@ void UnoDocument::removeSheet(const QString& name) {
 // unmodified, and would be closed without a question. The window is raised through the office's own frame, since
 // only the office may ask its window manager for the focus.
 void UnoDocument::handOver() {
-    guarded(QStringLiteral("Could not show the new document"), [&] {
+    guarded(tr("Could not show the new document"), [&] {
         Reference<css::document::XUndoManagerSupplier>(document_, UNO_QUERY_THROW)->getUndoManager()->clear();
         Reference<css::util::XModifiable>(document_, UNO_QUERY_THROW)->setModified(true);
+        // The document's window may have gone meanwhile, closed with the document by another program: then there is
+        // nothing to bring to the front.
         const Reference<css::frame::XFrame> frame = frameOf(document_);
+        if (!frame.is()) {
+            return;
+        }
         const Reference<css::awt::XWindow> window = frame->getContainerWindow();
         Reference<css::awt::XTopWindow>(window, UNO_QUERY_THROW)->toFront();
         frame->activate();
@@ -151,7 +157,7 @@ void UnoDocument::handOver() {
 
 void UnoDocument::close() {
     windowVeto_.reset();
-    guarded(QStringLiteral("Could not close the document"),
+    guarded(tr("Could not close the document"),
             [&] { Reference<css::util::XCloseable>(document_, UNO_QUERY_THROW)->close(true); });
 }
 

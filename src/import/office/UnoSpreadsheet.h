@@ -3,6 +3,8 @@
 #include "import/Spreadsheet.h"
 #include "import/office/TerminationVeto.h"
 
+#include <QCoreApplication>
+
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
@@ -13,6 +15,8 @@ namespace quillmere::office {
 namespace css = com::sun::star;
 
 class UnoSheet final : public Sheet {
+    Q_DECLARE_TR_FUNCTIONS(UnoSheet)
+
 public:
     explicit UnoSheet(css::uno::Reference<css::sheet::XSpreadsheet> sheet);
 
@@ -29,6 +33,8 @@ private:
 // leave the user a window that shows none of the cells. Until the document is handed over or closed, or the object
 // goes, its window refuses to close.
 class UnoDocument final : public SpreadsheetDocument {
+    Q_DECLARE_TR_FUNCTIONS(UnoDocument)
+
 public:
     explicit UnoDocument(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
 

@@ -8,10 +8,13 @@ namespace quillmere {
 
 namespace {
 
-const QString stoppedAnswering = QStringLiteral(
-    "LibreOffice stopped answering, so the import was ended.\nCheck whether a LibreOffice window waits for an "
-    "answer (it may be hidden behind other windows) and whether LibreOffice is busy with another document, then "
-    "press \"Import To Calc\" again.");
+QString stoppedAnswering() {
+    //: "Import To Calc" is the caption of the window's import button.
+    return ImportJob::tr(
+        "LibreOffice stopped answering, so the import was ended.\nCheck whether a LibreOffice window waits for an "
+        "answer (it may be hidden behind other windows) and whether LibreOffice is busy with another document, then "
+        "press \"Import To Calc\" again.");
+}
 
 } // namespace
 
@@ -20,7 +23,7 @@ struct ImportJob::Run {
     // office is freed.
     explicit Run(ImportJob& job)
         : watch(job.answerLimit_, [this, &job] {
-            job.end(*this, stoppedAnswering);
+            job.end(*this, stoppedAnswering());
             abandonOffice();
         }) {}
 
@@ -132,6 +135,9 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
         failure = e.message();
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        // An exception of no known kind, from a library below us: on a thread of its own it would end the program.
+        failure = tr("The import ended with an error of an unknown kind.");
     }
     end(run, failure);
 }

@@ -2,6 +2,7 @@
 
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
+#include "import/run/RunProgress.h"
 
 #include <QObject>
 
@@ -40,7 +41,7 @@ public:
     bool waitUntilIdle(std::chrono::milliseconds limit);
 
 signals:
-    // Percent done, or ImportRun::WaitingOnOffice while the office loads a whole file.
+    // As RunProgress tells it.
     void progressChanged(int percent);
     // failure is empty when the import succeeded (or was stopped).
     void finished(const QString& failure);

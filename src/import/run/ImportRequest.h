@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/text/ColumnRule.h"
-#include "import/text/FilePath.h"
+#include "base/ColumnRule.h"
+#include "base/FilePath.h"
 
 #include <QString>
 

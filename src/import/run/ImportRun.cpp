@@ -1,11 +1,12 @@
 #include "import/run/ImportRun.h"
 
-#include "import/run/Counted.h"
 #include "import/run/ProblemList.h"
 #include "import/run/SheetPerFileRun.h"
 #include "import/run/SingleSheetRun.h"
 #include "import/text/FileError.h"
 #include "import/text/TextReader.h"
+
+#include <QCoreApplication>
 
 namespace quillmere {
 
@@ -21,9 +22,12 @@ void checkListedFiles(const QList<FilePath>& paths) {
     if (problems.isEmpty()) {
         return;
     }
-    const QString heading = problems.size() == 1 ? QStringLiteral("This file cannot be read, so nothing was imported:")
-                                                 : QStringLiteral("%1 cannot be read, so nothing was imported:")
-                                                       .arg(Counted(problems.size(), "file", "files"));
+    // One file has a sentence of its own and counts go through %n, so that English needs no translation file.
+    const QString heading =
+        problems.size() == 1
+            ? QCoreApplication::translate("ImportRun", "This file cannot be read, so nothing was imported:")
+            : QCoreApplication::translate("ImportRun", "%n files cannot be read, so nothing was imported:", nullptr,
+                                          int(problems.size()));
     throw ImportError(ProblemList(heading, problems));
 }
 

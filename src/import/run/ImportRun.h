@@ -14,8 +14,7 @@ void checkListedFiles(const QList<FilePath>& paths);
 // happens.
 class ImportRun {
 public:
-    using Progress = RunSteps::Progress;
-    static constexpr int WaitingOnOffice = RunSteps::WaitingOnOffice;
+    using Progress = RunProgress;
 
     ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop = {});
 

@@ -1,5 +1,7 @@
 #include "import/run/ProblemList.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace quillmere {
@@ -14,7 +16,8 @@ QString ProblemList(const QString& heading, const QStringList& problems) {
         message += u'\n' + problem;
     }
     if (problems.size() > namedProblems) {
-        message += QStringLiteral("\n… and %1 more.").arg(problems.size() - namedProblems);
+        message += u'\n' + QCoreApplication::translate("ProblemList", "… and %n more.", nullptr,
+                                                       int(problems.size() - namedProblems));
     }
     return message;
 }

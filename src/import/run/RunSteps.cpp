@@ -1,13 +1,38 @@
 #include "import/run/RunSteps.h"
 
-#include "import/run/Counted.h"
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace quillmere {
+namespace {
+
+// tr() takes its count as an int, and a file of gigabytes can need more rows or columns: such a count takes the plural
+// form of a number with the same last nine digits, which decide the form in every language, and shows its own digits.
+template <typename Text>
+QString counted(qint64 count, Text text) {
+    if (count <= std::numeric_limits<int>::max()) {
+        return text(int(count));
+    }
+    constexpr qint64 nineDigits = 1'000'000'000;
+    const int form = int(nineDigits + count % nineDigits);
+    return text(form).replace(QString::number(form), QString::number(count));
+}
+
+QString countedRows(qint64 count) {
+    return count == 1 ? RunSteps::tr("1 row")
+                      : counted(count, [](int n) { return RunSteps::tr("%n rows", nullptr, n); });
+}
+
+QString countedColumns(qint64 count) {
+    return count == 1 ? RunSteps::tr("1 column")
+                      : counted(count, [](int n) { return RunSteps::tr("%n columns", nullptr, n); });
+}
+
+} // namespace
 
 int RunSteps::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
@@ -33,8 +58,7 @@ void RunSteps::reportLoading() {
 
 void RunSteps::fail(int file, const Error& error) const {
     const QString path = file >= 0 ? request_.paths[file].shown : QString();
-    throw ImportError(path.isEmpty() ? error.message()
-                                     : QStringLiteral("Importing %1 failed.\n%2").arg(path, error.message()));
+    throw ImportError(path.isEmpty() ? error.message() : tr("Importing %1 failed.\n%2").arg(path, error.message()));
 }
 
 void RunSteps::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
@@ -43,15 +67,14 @@ void RunSteps::checkFits(const RowsExtent& extent, const SheetCapacity& capacity
         return;
     }
     const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
-    const QString outcome = written == Written::Nothing
-                                ? QStringLiteral("so nothing was imported.")
-                                : QStringLiteral("so nothing of this file was written; the sheets of the other files "
-                                                 "stay in the document.");
+    const QString message =
+        written == Written::Nothing
+            ? tr("It needs %1 and %2, but a sheet holds at most %3 and %4, so nothing was imported.")
+            : tr("It needs %1 and %2, but a sheet holds at most %3 and %4, so nothing of this file was written; the "
+                 "sheets of the other files stay in the document.");
     fail(files.fileOfRow(firstMisfit),
-         Error(QStringLiteral("It needs %1 and %2, but a sheet holds at most %3 and %4, %5")
-                   .arg(Counted(extent.rows, "row", "rows"), Counted(extent.columns, "column", "columns"),
-                        Counted(capacity.rows, "row", "rows"), Counted(capacity.columns, "column", "columns"),
-                        outcome)));
+         Error(message.arg(countedRows(extent.rows), countedColumns(extent.columns), countedRows(capacity.rows),
+                           countedColumns(capacity.columns))));
 }
 
 std::optional<MarkedText> RunSteps::writeMarkedText(WorkFile& work, FileRows& files) {

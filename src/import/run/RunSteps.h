@@ -1,11 +1,14 @@
 #pragma once
 
-#include "import/Error.h"
+#include "base/Error.h"
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
 #include "import/run/MarkedTextFile.h"
+#include "import/run/RunProgress.h"
 #include "import/run/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
+
+#include <QCoreApplication>
 
 #include <functional>
 #include <memory>
@@ -24,11 +27,10 @@ public:
 // The steps that both layouts of a run are made of, with the run's progress, its stop, and its failures, which
 // name the file they came from.
 class RunSteps {
+    Q_DECLARE_TR_FUNCTIONS(RunSteps)
+
 public:
-    // Percent done, 0 to 100, never going back; 100 only once the last cells are written. WaitingOnOffice while the
-    // office loads a whole file, which it tells nothing about until it is done.
-    using Progress = std::function<void(int percent)>;
-    static constexpr int WaitingOnOffice = -1;
+    using Progress = RunProgress;
     // Reading is quick beside writing into the office: it gets this share of the bar.
     static constexpr double readShare = 0.1;
 

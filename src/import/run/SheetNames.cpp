@@ -48,6 +48,7 @@ int RandomNumber(int n, std::mt19937& generator) {
 }
 
 QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator) {
+    // Not translated: a sheet's name keeps to ASCII letters, digits and spaces in every language.
     const QString base = baseName.isEmpty() ? QStringLiteral("Sheet") : baseName;
     QString name = base;
     for (int draw = 0; taken.contains(name) && draw < maxDraws; ++draw) {

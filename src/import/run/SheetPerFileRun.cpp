@@ -66,11 +66,12 @@ void SheetPerFileRun::checkSheetCount() const {
     const int count = steps_.fileCount();
     const qsizetype maxSheets = steps_.office().limits().sheets;
     if (count > maxSheets) {
-        throw ImportError(
-            QStringLiteral("%1 files were listed, but a Calc document holds at most %2 sheets, so nothing "
-                           "was imported. Import them in parts of at most %2 files.")
-                .arg(count)
-                .arg(maxSheets));
+        const QString listed = tr("%n files were listed", nullptr, count);
+        //: %1 is "N files were listed".
+        throw ImportError(tr("%1, but a Calc document holds at most %n sheets, so nothing was imported. Import them in "
+                             "parts of at most %n files.",
+                             nullptr, int(maxSheets))
+                              .arg(listed));
     }
 }
 
@@ -147,8 +148,7 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector
         steps_.report(RunSteps::readShare * double(k + 1) / double(count));
     }
     if (!flat.finish() || !device.flush()) {
-        throw ImportError(
-            QStringLiteral("Could not write the working file %1: %2").arg(work.path(), device.errorString()));
+        throw ImportError(tr("Could not write the working file %1: %2").arg(work.path(), device.errorString()));
     }
     return true;
 }

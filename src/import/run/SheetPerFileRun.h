@@ -3,6 +3,8 @@
 #include "import/run/KeptTexts.h"
 #include "import/run/RunSteps.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 #include <random>
 
@@ -10,6 +12,8 @@ namespace quillmere {
 
 // Each file into a sheet of its own, named after the file, in list order, in one new document.
 class SheetPerFileRun {
+    Q_DECLARE_TR_FUNCTIONS(SheetPerFileRun)
+
 public:
     explicit SheetPerFileRun(RunSteps& steps);
 

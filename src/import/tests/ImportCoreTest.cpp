@@ -237,10 +237,9 @@ TEST_F(ImportRunTest, ProgressOnlyAdvancesAndReachesTheEndWithTheLastCells) {
         EXPECT_EQ(office.documentsOpened(), documents);
         progress = {0};
         ASSERT_EQ(import(paths, layout), QString());
-        EXPECT_EQ(std::erase(progress, ImportRun::WaitingOnOffice), 1u) << "the office's load, which tells no progress";
+        EXPECT_EQ(std::erase(progress, WaitingOnOffice), 1u) << "the office's load, which tells no progress";
         EXPECT_EQ(std::adjacent_find(progress.begin(), progress.end(), std::greater_equal<>()), progress.end());
         EXPECT_TRUE(progress.size() > 5 && progress.back() == 100);
-        EXPECT_TRUE(office.lastDocument().handedOver);
     }
 }
 
@@ -259,13 +258,9 @@ TEST_F(ImportRunTest, EachFileIsReadOnce) {
             }
         };
         ASSERT_EQ(import(paths, SheetLayout::SheetPerFile), QString()) << names.join(u' ').toStdString();
-        std::size_t cells = 0;
-        for (const auto& sheet : office.lastDocument().sheets) {
-            for (const auto& row : sheet.rows) {
-                cells += row.size();
-            }
-        }
-        EXPECT_EQ(cells, names.size() == 1 ? 250'000u : 250'002u);
+        const auto& last = office.lastDocument().sheets[0]; // the last file's sheet comes first
+        EXPECT_EQ(last.rows.size(), 25'000u);
+        EXPECT_EQ(last.rows.back().size(), 10u);
     }
 }
 

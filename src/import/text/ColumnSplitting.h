@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/text/ColumnRule.h"
+#include "base/ColumnRule.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,8 @@
 namespace quillmere {
 
 FileError::FileError(QString path, QString reason)
-    : Error(path + QStringLiteral(": ") + reason)
+    //: A file's path and the system's reason why it could not be read or written.
+    : Error(tr("%1: %2").arg(path, reason))
     , path_(std::move(path))
     , reason_(std::move(reason)) {}
 

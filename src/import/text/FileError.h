@@ -1,11 +1,15 @@
 #pragma once
 
-#include "import/Error.h"
+#include "base/Error.h"
+
+#include <QCoreApplication>
 
 namespace quillmere {
 
 // A file could not be read or written; carries the path and the system's reason.
 class FileError : public Error {
+    Q_DECLARE_TR_FUNCTIONS(FileError)
+
 public:
     FileError(QString path, QString reason);
 

@@ -3,6 +3,7 @@
 #include "import/text/FileError.h"
 #include "import/text/TextDecoding.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -24,15 +25,15 @@ QString notRegularReason(mode_t mode) {
         return systemReason(EISDIR);
     }
     if (S_ISFIFO(mode)) {
-        return QStringLiteral("is a named pipe (FIFO), not a regular file");
+        return QCoreApplication::translate("TextReader", "is a named pipe (FIFO), not a regular file");
     }
     if (S_ISSOCK(mode)) {
-        return QStringLiteral("is a socket, not a regular file");
+        return QCoreApplication::translate("TextReader", "is a socket, not a regular file");
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return QStringLiteral("is a device, not a regular file");
+        return QCoreApplication::translate("TextReader", "is a device, not a regular file");
     }
-    return QStringLiteral("is not a regular file");
+    return QCoreApplication::translate("TextReader", "is not a regular file");
 }
 
 // A pipe would block the open until a writer comes, and a device reads without end: the open must not wait, and

@@ -48,45 +48,12 @@ TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContract) {
 
 namespace {
 
-// What an X tool prints; the tests run on a desktop with a window manager, as users have one.
-QString x11Tool(const QString& program, const QStringList& arguments) {
+// What xdotool prints: the tests run on a desktop with a window manager, as users have one.
+QString xdotool(const QStringList& arguments) {
     QProcess tool;
-    tool.start(program, arguments);
-    EXPECT_TRUE(tool.waitForFinished(60'000)) << program.toStdString();
+    tool.start(u"xdotool"_qs, arguments);
+    EXPECT_TRUE(tool.waitForFinished(60'000));
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
-// Another program's window, which takes the focus as the user goes on working while the import runs: the program's
-// own window, say, when the import is started by keyboard.
-class OtherProgram {
-public:
-    OtherProgram() {
-        other_.start(u"xmessage"_qs, {u"-title"_qs, u"other program"_qs, u"other program"_qs});
-        x11Tool(u"xdotool"_qs, {u"search"_qs, u"--sync"_qs, u"--name"_qs, u"^other program$"_qs});
-    }
-    static void takeFocus() {
-        x11Tool(u"xdotool"_qs, {u"search"_qs, u"--name"_qs, u"^other program$"_qs, u"windowactivate"_qs, u"--sync"_qs});
-    }
-    ~OtherProgram() {
-        other_.kill();
-        other_.waitForFinished();
-    }
-    OtherProgram(const OtherProgram&) = delete;
-    OtherProgram& operator=(const OtherProgram&) = delete;
-
-private:
-    QProcess other_;
-};
-
-// The window manager moves the focus once it has read the request: a bounded wait for it, not a race.
-bool takesFocus(const QString& title) {
-    const QDeadlineTimer deadline(30'000);
-    while (x11Tool(u"xdotool"_qs, {u"getactivewindow"_qs, u"getwindowname"_qs}) != title) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -94,7 +61,7 @@ bool takesFocus(const QString& title) {
 // Each layout fills its sheets through one of the office's own loads (the stand-in office has none, so the loads are
 // proven taken here), which leave traces of their own: nothing may tell the document from one made new and written
 // cell by cell, save that it reads as modified, so that closing it asks first. The import runs as the window runs it,
-// on a thread of its own, and its document comes to the front with the focus, also where another program has taken it
+// on a thread of its own, and its document comes to the front with the focus, also where another window has taken it
 // meanwhile.
 TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
     PrivateOffice office;
@@ -104,9 +71,13 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
     const QStringList paths{files.write(u"a"_qs, QByteArray("1,x\n2\n").repeated(25'000)), files.write(u"b"_qs, "3")};
     const auto made = connection->openNewDocument();
     const auto shared = [&] { return std::make_unique<RecordingOffice>(static_cast<SpreadsheetOffice&>(recorder)); };
+    // Another window takes the focus while the import runs, as the program's own window has it when the user goes on
+    // working there.
+    recorder.beforeHandOver = [&] {
+        xdotool({u"search"_qs, u"--name"_qs, u'^' + inspect::windowTitleOf(*made) + u'$', u"windowactivate"_qs,
+                 u"--sync"_qs});
+    };
     for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
-        const OtherProgram other;
-        recorder.beforeHandOver = &OtherProgram::takeFocus;
         ASSERT_EQ(importInJob(shared, paths, layout), QString());
         const SpreadsheetDocument& document = *recorder.lastDocument();
         for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
@@ -114,7 +85,12 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
         }
         EXPECT_EQ(inspect::tracesOf(document),
                   u"modified yes, undo no, location no, filter calc8, row heights follow edits yes"_qs);
-        EXPECT_TRUE(takesFocus(inspect::windowTitleOf(document)));
+        // The window manager moves the focus once it has read the request: a bounded wait for it, not a race.
+        const QString title = inspect::windowTitleOf(document);
+        const QDeadlineTimer deadline(30'000);
+        while (xdotool({u"getactivewindow"_qs, u"getwindowname"_qs}) != title && !deadline.hasExpired()) {
+        }
+        EXPECT_EQ(xdotool({u"getactivewindow"_qs, u"getwindowname"_qs}), title);
         inspect::closeDocument(document);
     }
     EXPECT_EQ(recorder.fileLoads(), 2);

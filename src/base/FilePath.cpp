@@ -1,4 +1,4 @@
-#include "import/text/FilePath.h"
+#include "base/FilePath.h"
 
 #include <QFile>
 
