@@ -117,10 +117,10 @@ QString importLoading(PrivateOffice& office, const QString& path, const std::fun
 
 } // namespace
 
-// Asked to end while a run loads, and while it holds its unfinished document, the office refuses and the run's document
-// arrives (7.4 refuses at once; 25.2 first closes every other window that lets it). An office that stops answering
-// under a load is given up with a message; once it goes on, it keeps the user's document, shows every document it
-// holds, and takes the next import.
+// Asked to end as a run loads its file, and again before the run hands its document over, the office refuses and the
+// run's document arrives (7.4 refuses at once; 25.2 first closes every other window that lets it). An office that
+// stops answering under a load is given up with a message; once it goes on, it keeps the user's document, shows every
+// document it holds, and takes the next import.
 TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) {
     PrivateOffice office;
     TextFiles files;
