@@ -15,8 +15,9 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-apt_install() { # apt_install <apt-get install argument>...
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
+apt_install() { # apt_install <apt-get install argument>...; waits for another apt to finish
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "$@"
 }
 
 install_missing() { # install_missing <package>...
@@ -84,7 +85,7 @@ add_newer_suite() {
 record_office() {
     local record office
     record=$(mktemp -d)
-    installed >"$record/installed"
+    installed >"$record/before"
     office_packages >"$record/office"
     apt-mark showmanual | sort >"$record/manual"
     mapfile -t office <"$record/office"
@@ -93,29 +94,40 @@ record_office() {
     office_record=$record
 }
 
-# Puts back exactly the recorded packages, versions and marks, and the sources as they were. 25.2 moved files of 7.4's
-# packages into packages of its own, which take them along when they go; only a reinstall brings them back, and
-# without them 7.4 does not start.
+switch_office() { # switch_office <package>...: installs them from the newer suite, keeping what the switch changed
+    apt_install -t "$newer_suite" "${@%%=*}"
+    installed >"$office_record/after"
+}
+
+touched() { # the lines, name=version or names, of the packages the switch changed
+    awk -F= 'NR == FNR { switched[$1]; next } $1 in switched' "$office_record/touched" -
+}
+
+# Undoes what the switch changed, and only that: other packages may come and go meanwhile on a shared machine. 25.2
+# moved files of 7.4's packages into packages of its own, which take them along when they go; only a reinstall brings
+# them back, and without them 7.4 does not start. The sources are left as they were found.
 restore_office() {
     local status=$? office=() changed=() added=() marks=()
     set +e
     if [ -n "$office_record" ]; then
         as_root dpkg --configure -a
+        [ -e "$office_record/after" ] || installed >"$office_record/after"
         mapfile -t office <"$office_record/office"
-        mapfile -t changed < <(comm -23 "$office_record/installed" <(installed))
-        mapfile -t added < <(comm -13 <(names <"$office_record/installed") <(installed | names))
+        mapfile -t changed < <(comm -23 "$office_record/before" "$office_record/after")
+        mapfile -t added < <(comm -13 <(names <"$office_record/before") <(names <"$office_record/after"))
+        printf '%s\n' "${changed[@]%%=*}" "${added[@]}" >"$office_record/touched"
         apt_install --allow-downgrades --purge "${changed[@]}" "${added[@]/%/-}" &&
             apt_install --reinstall "${office[@]}" || status=1
-        mapfile -t marks < <(comm -13 "$office_record/manual" <(apt-mark showmanual | sort))
+        mapfile -t marks < <(apt-mark showmanual | sort | touched | comm -23 - "$office_record/manual")
         [ ${#marks[@]} -eq 0 ] || as_root apt-mark auto "${marks[@]}" >/dev/null
-        mapfile -t marks < <(comm -23 "$office_record/manual" <(apt-mark showmanual | sort))
+        mapfile -t marks < <(touched <"$office_record/manual" | comm -23 - <(apt-mark showmanual | sort))
         [ ${#marks[@]} -eq 0 ] || as_root apt-mark manual "${marks[@]}" >/dev/null
     fi
     if [ -e "$newer_source" ]; then
         as_root rm "$newer_source" && as_root apt-get update -q || status=1
     fi
     if [ -n "$office_record" ]; then
-        if cmp -s "$office_record/installed" <(installed) &&
+        if cmp -s <(touched <"$office_record/before") <(installed | touched) &&
             cmp -s "$office_record/files" <(owned_files "${office[@]}"); then
             rm -r "$office_record"
             echo "newer-office: back on $(soffice --version | head -n 1)"
@@ -162,7 +174,7 @@ newer-office)
     add_newer_suite
     record_office
     mapfile -t office <"$office_record/office"
-    apt_install -t "$newer_suite" "${office[@]%%=*}"
+    switch_office "${office[@]}"
     echo "newer-office: testing with $(soffice --version | head -n 1)"
     run_tests build -R "$office_tests"
     ;;
