@@ -8,7 +8,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 #include "import/run/ProblemList.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/ProgramEnd.h"
 
-#include "import/run/ImportJob.h"
-#include "import/run/WorkFile.h"
+#include "import/job/ImportJob.h"
+#include "import/workfile/WorkFile.h"
 
 #include <cstdlib>
 

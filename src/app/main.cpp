@@ -5,7 +5,7 @@
 #include "app/ProgramFolder.h"
 #include "filelist/QtFilePicker.h"
 #include "import/office/SpreadsheetConnection.h"
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 
 #include <QApplication>
 

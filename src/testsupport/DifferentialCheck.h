@@ -2,7 +2,7 @@
 
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
-#include "testsupport/DocumentReadback.h"
+#include "testsupport/DocumentContents.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/Spreadsheet.h"
-#include "testsupport/DocumentReadback.h"
+#include "testsupport/DocumentContents.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "app/ProgramEnd.h"
 
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"

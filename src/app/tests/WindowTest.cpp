@@ -3,7 +3,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"

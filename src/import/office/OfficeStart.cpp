@@ -14,6 +14,7 @@
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 #include <rtl/ustring.h>
@@ -109,13 +110,24 @@ QString OfficeProgramFolder() {
 
 OfficeLink ResolvePipe(const QString& pipeName) {
     const auto local = localContext();
-    const auto connection =
-        css::connection::Connector::create(local)->connect(rtl::OUString("pipe,name=") + toOUString(pipeName));
-    const auto bridge =
-        css::bridge::BridgeFactory::create(local)->createBridge(rtl::OUString(), rtl::OUString("urp"), connection, {});
-    return {Reference<css::uno::XComponentContext>(bridge->getInstance(rtl::OUString("StarOffice.ComponentContext")),
-                                                   UNO_QUERY_THROW),
-            Reference<css::lang::XComponent>(bridge, UNO_QUERY_THROW)};
+    // The office lets go of a bridge it has just accepted when the first call on it comes a moment late: the call then
+    // ends as disposed. Nothing was asked of the office yet, so a new bridge asks again.
+    constexpr int attempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        const auto connection =
+            css::connection::Connector::create(local)->connect(rtl::OUString("pipe,name=") + toOUString(pipeName));
+        const auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(
+            rtl::OUString(), rtl::OUString("urp"), connection, {});
+        try {
+            return {Reference<css::uno::XComponentContext>(
+                        bridge->getInstance(rtl::OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW),
+                    Reference<css::lang::XComponent>(bridge, UNO_QUERY_THROW)};
+        } catch (const css::lang::DisposedException&) {
+            if (attempt == attempts) {
+                throw;
+            }
+        }
+    }
 }
 
 OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds limit) {

@@ -1,7 +1,8 @@
 #include "import/run/RowWriter.h"
 
+#include "import/job/Background.h"
+
 #include <algorithm>
-#include <future>
 
 namespace quillmere {
 
@@ -52,7 +53,7 @@ bool RowWriter::write(const RowTexts& rows, qint64 firstRow) {
             return false;
         }
         const qsizetype next = batch.start + batch.count;
-        auto following = std::async(std::launch::async, prepareBatch, std::cref(sheet_), std::cref(rows), next, end);
+        auto following = runInBackground([&, next] { return prepareBatch(sheet_, rows, next, end); });
         if (batch.block->width() > 0) {
             sheet_.writePrepared(0, firstRow + batch.start, *batch.block);
         }

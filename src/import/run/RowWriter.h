@@ -9,7 +9,8 @@
 namespace quillmere {
 
 // Writes row texts into a sheet from a given row on, each row's cells from column 0, in bounded rectangular
-// blocks: the same cells as writing every cell of every row one by one.
+// blocks: the same cells as writing every cell of every row one by one. The caller's thread writes each block while a
+// thread of the background pool prepares the next.
 class RowWriter {
 public:
     // Called after each block with the number of rows written so far.

@@ -3,9 +3,9 @@
 #include "base/Error.h"
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
-#include "import/run/MarkedTextFile.h"
+#include "import/workfile/MarkedTextFile.h"
 #include "import/run/RunProgress.h"
-#include "import/run/WorkFile.h"
+#include "import/workfile/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "import/run/SheetPerFileRun.h"
 
-#include "import/run/FlatSpreadsheet.h"
-#include "import/run/InTurns.h"
+#include "import/workfile/FlatSpreadsheet.h"
+#include "import/job/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/RowsExtent.h"
@@ -133,7 +133,7 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector
     FlatSpreadsheet flat(device);
     const int count = steps_.fileCount();
     const SheetCapacity capacity = steps_.office().limits().sheet;
-    InTurns<Table> tables(tableBlocks(), [&](int k) { return table(count - 1 - k, capacity); });
+    OrderedParallelMap<Table> tables(tableBlocks(), [&](int k) { return table(count - 1 - k, capacity); });
     for (int k = 0; k < count; ++k) {
         if (steps_.stop().stop_requested()) {
             return false;

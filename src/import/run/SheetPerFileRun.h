@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/run/KeptTexts.h"
+#include "import/workfile/KeptTexts.h"
 #include "import/run/RunSteps.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 #include "import/run/ImportRun.h"
-#include "import/run/InTurns.h"
+#include "import/job/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/tests/SpreadsheetContract.h"
@@ -146,11 +146,11 @@ TEST(RowWriter, WritesBoundedBlocksAndStopsBeforeTheNext) {
 
 // In order whichever thread made an item; a failure comes in its turn, after the items before it, whichever thread
 // met it.
-TEST(InTurns, GivesEveryItemInOrderAndEachFailureInItsTurn) {
+TEST(OrderedParallelMap, GivesEveryItemInOrderAndEachFailureInItsTurn) {
     for (const std::vector<int>& blockEnds : {std::vector<int>{}, {1}, {2, 3}, {1, 4, 5, 9}}) {
         const int count = blockEnds.empty() ? 0 : blockEnds.back();
         for (int failing = 0; failing <= count; ++failing) { // at the count, none fails
-            InTurns<int> items(blockEnds, [&](int item) {
+            OrderedParallelMap<int> items(blockEnds, [&](int item) {
                 return item >= failing ? throw Error(QString::number(item)) : item * item;
             });
             for (int item = 0; item < failing; ++item) {
@@ -159,7 +159,7 @@ TEST(InTurns, GivesEveryItemInOrderAndEachFailureInItsTurn) {
             if (failing < count) {
                 EXPECT_EQ(failure([&] { items.next(); }), QString::number(failing));
             }
-        } // and left before the end, the thread goes with the object
+        } // and left before the end, the work ahead goes with the object
     }
 }
 

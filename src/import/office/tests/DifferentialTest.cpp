@@ -1,7 +1,8 @@
 // The differential check against a private office: the office's own loads and the cells written, held to the cells
 // each case was drawn from. Runs one case again with QUILLMERE_FIRST_SEED=<seed> QUILLMERE_CASES=1.
 #include "testsupport/DifferentialCheck.h"
-#include "testsupport/PrivateOffice.h"
+#include "testsupport/office/DocumentReadback.h"
+#include "testsupport/office/PrivateOffice.h"
 
 #include <gtest/gtest.h>
 

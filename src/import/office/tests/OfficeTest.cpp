@@ -1,9 +1,9 @@
 #include "import/office/OfficeError.h"
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 #include "import/tests/SpreadsheetContract.h"
-#include "testsupport/DocumentReadback.h"
+#include "testsupport/office/DocumentReadback.h"
 #include "testsupport/GTestQt.h"
-#include "testsupport/PrivateOffice.h"
+#include "testsupport/office/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 

@@ -1,4 +1,4 @@
-#include "import/run/WatchedOffice.h"
+#include "import/job/WatchedOffice.h"
 
 #include <QFileInfo>
 

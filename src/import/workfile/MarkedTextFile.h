@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/run/WorkFile.h"
+#include "import/workfile/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
 #include "import/text/RowsExtent.h"
 
@@ -34,7 +34,7 @@ public:
 
 private:
     void write(QString marked);
-    // Encodes and writes the text on a thread of its own, while the next piece is read and marked.
+    // Encodes and writes the text on a thread of the background pool, while the caller reads and marks the next piece.
     void writeBehind(QString text);
     void waitForWrite();
 

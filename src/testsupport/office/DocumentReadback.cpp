@@ -1,4 +1,4 @@
-#include "testsupport/DocumentReadback.h"
+#include "testsupport/office/DocumentReadback.h"
 
 #include "import/office/OfficeStart.h"
 #include "import/office/UnoGuard.h"
@@ -134,17 +134,6 @@ QString windowTitleOf(const SpreadsheetDocument& document) {
 void closeDocument(const SpreadsheetDocument& document) {
     office::guarded(QStringLiteral("Could not close the document"),
                     [&] { Reference<util::XCloseable>(unoOf(document), UNO_QUERY_THROW)->close(true); });
-}
-
-void trim(std::vector<std::vector<QString>>& rows) {
-    for (auto& row : rows) {
-        while (!row.empty() && row.back().isEmpty()) {
-            row.pop_back();
-        }
-    }
-    while (!rows.empty() && rows.back().empty()) {
-        rows.pop_back();
-    }
 }
 
 namespace {

@@ -1,8 +1,11 @@
-#include "import/run/ImportJob.h"
+#include "import/job/ImportJob.h"
 
+#include "import/job/Background.h"
+#include "import/job/OfficeWatch.h"
+#include "import/job/WatchedOffice.h"
 #include "import/run/ImportRun.h"
-#include "import/run/OfficeWatch.h"
-#include "import/run/WatchedOffice.h"
+
+#include <optional>
 
 namespace quillmere {
 
@@ -67,11 +70,10 @@ struct ImportJob::Run {
     SpreadsheetOffice* office = nullptr;
     bool gaveUp = false;
     std::atomic<bool> ended = false;
-    std::atomic<bool> threadEnded = false;
     // Goes once the worker has ended and nothing calls into the office any more.
     OfficeWatch watch;
-    // Declared last: joined first.
-    std::jthread worker;
+    // Declared last: waited for first.
+    std::optional<BackgroundTask> worker;
 };
 
 ImportJob::ImportJob(OfficeFactory factory, QObject* parent)
@@ -80,7 +82,7 @@ ImportJob::ImportJob(OfficeFactory factory, QObject* parent)
 
 ImportJob::~ImportJob() {
     for (const auto& run : runs_) {
-        run->worker.request_stop();
+        run->worker->requestStop();
         run->abandonOffice();
     }
 }
@@ -104,16 +106,15 @@ bool ImportJob::start(ImportRequest request) {
     }
     for (auto run = runs_.begin(); run != runs_.end();) {
         const auto next = std::next(run);
-        if ((*run)->threadEnded) {
+        if ((*run)->worker->isDone()) {
             done.splice(done.end(), runs_, run);
         }
         run = next;
     }
     Run& run = *runs_.emplace_back(std::make_unique<Run>(*this));
     current_ = &run;
-    run.worker = std::jthread([this, &run, request = std::move(request)](const std::stop_token& stop) {
+    run.worker.emplace([this, &run, request = std::move(request)](const std::stop_token& stop) {
         work(stop, run, request);
-        run.threadEnded = true;
     });
     return true;
 }
@@ -136,7 +137,7 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        // An exception of no known kind, from a library below us: on a thread of its own it would end the program.
+        // An exception of no known kind, from a library below us, ends the run with a word too.
         failure = tr("The import ended with an error of an unknown kind.");
     }
     end(run, failure);
@@ -158,7 +159,7 @@ void ImportJob::end(Run& run, const QString& failure) {
 void ImportJob::requestStop() {
     const std::scoped_lock hold(lock_);
     if (current_) {
-        current_->worker.request_stop();
+        current_->worker->requestStop();
     }
 }
 

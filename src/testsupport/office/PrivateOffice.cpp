@@ -1,4 +1,4 @@
-#include "testsupport/PrivateOffice.h"
+#include "testsupport/office/PrivateOffice.h"
 
 #include "import/office/OfficeError.h"
 

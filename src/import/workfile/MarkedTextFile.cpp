@@ -1,5 +1,6 @@
-#include "import/run/MarkedTextFile.h"
+#include "import/workfile/MarkedTextFile.h"
 
+#include "import/job/Background.h"
 #include "import/text/FileError.h"
 #include "import/text/TextDecoding.h"
 
@@ -36,7 +37,7 @@ void MarkedTextWriter::write(QString marked) {
 
 void MarkedTextWriter::writeBehind(QString text) {
     waitForWrite();
-    writing_ = std::async(std::launch::async, [this, text = std::move(text)] {
+    writing_ = runInBackground([this, text = std::move(text)] {
         const QByteArray bytes = text.toUtf8();
         if (file_.write(bytes) != bytes.size()) {
             throw FileError(file_.fileName(), file_.errorString());

@@ -1,4 +1,4 @@
-#include "import/run/KeptTexts.h"
+#include "import/workfile/KeptTexts.h"
 
 #include "import/text/FileError.h"
 #include "import/text/TextDecoding.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/run/WorkFile.h"
+#include "import/workfile/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
 
 #include <QString>

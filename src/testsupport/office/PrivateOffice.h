@@ -9,7 +9,7 @@
 
 namespace quillmere::testing {
 
-// A headless office of its own (own profile folder, own pipe), started on construction, stopped on destruction,
+// An office of its own (own profile folder, own pipe), started on construction, stopped on destruction,
 // so tests never touch a user's office.
 class PrivateOffice {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/Spreadsheet.h"
-#include "import/run/OfficeWatch.h"
+#include "import/job/OfficeWatch.h"
 
 namespace quillmere {
 

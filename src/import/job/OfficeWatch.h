@@ -1,24 +1,23 @@
 #pragma once
 
+#include "import/job/Background.h"
+
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <mutex>
-#include <optional>
-#include <stop_token>
-#include <thread>
+#include <set>
 
 namespace quillmere {
 
 // Watches the calls that wait on the office: one left unanswered for longer than its time makes the watch give
-// up, once, on a thread of its own, so that nothing waits on a hung office without a word.
+// up, once, so that nothing waits on a hung office without a word. Each call carries its own deadline, whichever
+// thread makes it; the watch waits for the earliest on a thread of the background pool for as long as it lives.
 class OfficeWatch {
 public:
     using Clock = std::chrono::steady_clock;
 
     OfficeWatch(std::chrono::milliseconds limit, std::function<void()> giveUp);
-    ~OfficeWatch();
     OfficeWatch(const OfficeWatch&) = delete;
     OfficeWatch& operator=(const OfficeWatch&) = delete;
 
@@ -31,9 +30,11 @@ public:
 
     private:
         friend class OfficeWatch;
-        explicit Call(OfficeWatch& watch)
-            : watch_(watch) {}
+        Call(OfficeWatch& watch, std::multiset<Clock::time_point>::iterator deadline)
+            : watch_(watch)
+            , deadline_(deadline) {}
         OfficeWatch& watch_;
+        const std::multiset<Clock::time_point>::iterator deadline_;
     };
     [[nodiscard]] Call call(std::chrono::milliseconds extra = {});
 
@@ -44,10 +45,9 @@ private:
     const std::function<void()> giveUp_;
     std::mutex lock_;
     std::condition_variable_any changed_;
-    // When the call now waiting must have been answered; none while nothing waits.
-    std::optional<Clock::time_point> deadline_;
-    std::uint64_t calls_ = 0;
-    std::jthread thread_;
+    // When each call now waiting must have been answered.
+    std::multiset<Clock::time_point> deadlines_;
+    BackgroundTask task_; // last: it starts once the rest exists, and has ended before the rest goes
 };
 
 } // namespace quillmere

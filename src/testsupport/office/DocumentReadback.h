@@ -1,30 +1,15 @@
 #pragma once
 
 #include "import/Spreadsheet.h"
+#include "testsupport/DocumentContents.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <vector>
 
 // What a document opened through SpreadsheetConnection really holds, read back from the office: for the tests and
 // the benchmark, which must look at the office's own cells.
 namespace quillmere::inspect {
-
-// What a document holds, sheet by sheet in position order, row by row: each cell's text, an empty text for an
-// empty cell. Rows end at their last non-empty cell, and a sheet at its last non-empty row, so two documents
-// with the same cells compare equal however they were written.
-struct SheetContents {
-    QString name;
-    std::vector<std::vector<QString>> rows;
-    // Where the sheet holds anything but text (numbers, dates, formulas), as the office names ranges; or empty.
-    QString nonText;
-    bool operator==(const SheetContents&) const = default;
-};
-using DocumentContents = std::vector<SheetContents>;
-
-// Drops the empty cells at the end of each row and the empty rows at the end of the sheet.
-void trim(std::vector<std::vector<QString>>& rows);
 
 // Reads every sheet of a document that the office adapter opened, from the office itself.
 DocumentContents readDocument(const SpreadsheetDocument& document);

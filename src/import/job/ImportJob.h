@@ -12,13 +12,14 @@
 #include <list>
 #include <memory>
 #include <mutex>
-#include <thread>
+#include <stop_token>
 
 namespace quillmere {
 
 // Runs one import at a time off the user-interface thread; progress and the end come back as signals. An office
 // that leaves a call unanswered for longer than the answer limit is given up: the run ends at once with a message,
-// and the next one connects afresh.
+// and the next one connects afresh. The job is used from one thread; each run works on a thread of the background
+// pool, and the signals come from there or from the run's office watch.
 class ImportJob : public QObject {
     Q_OBJECT
 

@@ -1,28 +1,26 @@
-#include "import/run/OfficeWatch.h"
+#include "import/job/OfficeWatch.h"
 
 namespace quillmere {
 
 OfficeWatch::OfficeWatch(std::chrono::milliseconds limit, std::function<void()> giveUp)
     : limit_(limit)
     , giveUp_(std::move(giveUp))
-    , thread_([this](const std::stop_token& stop) { watch(stop); }) {}
-
-OfficeWatch::~OfficeWatch() = default;
+    , task_([this](const std::stop_token& stop) { watch(stop); }) {}
 
 OfficeWatch::Call OfficeWatch::call(std::chrono::milliseconds extra) {
+    std::multiset<Clock::time_point>::iterator deadline;
     {
         const std::scoped_lock hold(lock_);
-        deadline_ = Clock::now() + limit_ + extra;
-        ++calls_;
+        deadline = deadlines_.insert(Clock::now() + limit_ + extra);
     }
     changed_.notify_all();
-    return Call(*this);
+    return Call(*this, deadline);
 }
 
 OfficeWatch::Call::~Call() {
     {
         const std::scoped_lock hold(watch_.lock_);
-        watch_.deadline_.reset();
+        watch_.deadlines_.erase(deadline_);
     }
     watch_.changed_.notify_all();
 }
@@ -30,13 +28,13 @@ OfficeWatch::Call::~Call() {
 void OfficeWatch::watch(const std::stop_token& stop) {
     std::unique_lock hold(lock_);
     while (!stop.stop_requested()) {
-        if (!deadline_) {
-            changed_.wait(hold, stop, [this] { return deadline_.has_value(); });
+        if (deadlines_.empty()) {
+            changed_.wait(hold, stop, [this] { return !deadlines_.empty(); });
             continue;
         }
-        const Clock::time_point deadline = *deadline_;
-        const std::uint64_t call = calls_;
-        if (changed_.wait_until(hold, stop, deadline, [&] { return !deadline_ || calls_ != call; })) {
+        const Clock::time_point earliest = *deadlines_.begin();
+        if (changed_.wait_until(hold, stop, earliest,
+                                [&] { return deadlines_.empty() || *deadlines_.begin() != earliest; })) {
             continue;
         }
         if (!stop.stop_requested()) {

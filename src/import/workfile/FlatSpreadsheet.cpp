@@ -1,4 +1,4 @@
-#include "import/run/FlatSpreadsheet.h"
+#include "import/workfile/FlatSpreadsheet.h"
 
 #include <QIODevice>
 #include <QXmlStreamWriter>

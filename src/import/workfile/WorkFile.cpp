@@ -1,4 +1,4 @@
-#include "import/run/WorkFile.h"
+#include "import/workfile/WorkFile.h"
 
 #include "import/text/FileError.h"
 

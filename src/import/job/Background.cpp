@@ -1,0 +1,33 @@
+#include "import/job/Background.h"
+
+namespace quillmere {
+
+namespace {
+
+// Its tasks wait on each other and on the office, so a task must never queue behind busy threads: the cap stands far
+// above the few that one run uses, and runs given up on a hung office, which keep theirs until it is let go.
+class Pool final : public QThreadPool {
+public:
+    Pool() { setMaxThreadCount(256); }
+};
+
+} // namespace
+
+QThreadPool& backgroundPool() {
+    static Pool pool;
+    return pool;
+}
+
+BackgroundTask::BackgroundTask(std::function<void(std::stop_token)> work)
+    : done_(runInBackground([work = std::move(work), stop = stop_.get_token()] { work(stop); })) {}
+
+BackgroundTask::~BackgroundTask() {
+    stop_.request_stop();
+    done_.wait();
+}
+
+bool BackgroundTask::isDone() const {
+    return done_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+} // namespace quillmere
