@@ -4,13 +4,13 @@
 #include "import/job/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
+#include "import/text/FileError.h"
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
 
 #include <QFileDevice>
 
 #include <chrono>
-#include <filesystem>
 
 namespace quillmere {
 namespace {
@@ -35,8 +35,9 @@ SheetPerFileRun::SheetPerFileRun(RunSteps& steps)
 
 // Each file is read once. A lone file goes to the office's text import where it can. Otherwise each file becomes a
 // table of a flat spreadsheet file that the office loads at once; a file that this form cannot carry, or that block
-// writes fill sooner, gets an empty table there and its cells after the load. Every file's text is kept meanwhile,
-// for an office that does not load the flat file whole: it gets the sheets one by one.
+// writes fill sooner, gets an empty table there and its cells after the load, from the text stored meanwhile. An
+// office that does not load the flat file whole gets the sheets one by one, read back from the flat file and the
+// stored texts.
 bool SheetPerFileRun::run() {
     checkSheetCount();
     names_ = steps_.forFile(-1, [&] { return sheetNamesFor(steps_.office().newDocumentSheetNames()); });
@@ -52,14 +53,13 @@ bool SheetPerFileRun::run() {
             return true;
         }
     }
-    WorkFile flatFile, keptFile;
-    KeptTexts kept(keptFile, steps_.fileCount());
-    std::vector<int> later;
-    if (!writeFlatFile(flatFile, kept, later)) {
+    WorkFile flatFile, storeFile;
+    SheetTextStore stored(storeFile, steps_.fileCount());
+    if (!writeFlatFile(flatFile, stored)) {
         return false;
     }
     const SpreadsheetDocument* document = steps_.forFile(-1, [&] { return steps_.loadSpreadsheetFile(flatFile); });
-    return document ? fillLater(*document, kept, later) : insertSheetsOneByOne(kept);
+    return document ? fillAfterLoad(*document, stored) : insertSheetsOneByOne(flatFile, stored);
 }
 
 void SheetPerFileRun::checkSheetCount() const {
@@ -102,10 +102,7 @@ std::vector<int> SheetPerFileRun::tableBlocks() const {
     int blockFiles = 0;
     const int count = steps_.fileCount();
     for (int k = 0; k < count; ++k) {
-        std::error_code unknown;
-        const auto size =
-            std::filesystem::file_size(steps_.request().paths[count - 1 - k].bytes.toStdString(), unknown);
-        blockBytes += unknown ? 0 : qint64(size);
+        blockBytes += fileSize(steps_.request().paths[count - 1 - k]).value_or(0);
         if (++blockFiles == filesPerBlock || blockBytes >= bytesPerBlock || k + 1 == count) {
             ends.push_back(k + 1);
             blockBytes = 0;
@@ -121,29 +118,31 @@ SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& cap
     const RowTexts rows = SplitRows(marked);
     const RowsExtent extent = measureRows(rows);
     steps_.checkFits(extent, capacity, RunSteps::FileRows{file, {0}}, RunSteps::Written::Nothing);
-    const bool later = !goesFlat(marked, extent);
+    const bool filledAfterLoad = !goesFlat(marked, extent);
     const QString& name = names_[std::size_t(file)];
-    QByteArray xml = later ? FlatTable(name, RowTexts(QString())) : FlatTable(name, rows);
-    return {std::move(marked), std::move(xml), later};
+    QByteArray xml = filledAfterLoad ? FlatTable(name, RowTexts(QString())) : FlatTable(name, rows);
+    return {filledAfterLoad ? std::move(marked) : QString(), std::move(xml), filledAfterLoad};
 }
 
 // The tables stand in reverse list order, the last file's first, as sheets inserted one by one at the front do.
-bool SheetPerFileRun::writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector<int>& later) {
+bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
     QFileDevice& device = work.emptied();
     FlatSpreadsheet flat(device);
     const int count = steps_.fileCount();
     const SheetCapacity capacity = steps_.office().limits().sheet;
     OrderedParallelMap<Table> tables(tableBlocks(), [&](int k) { return table(count - 1 - k, capacity); });
+    tables_.resize(std::size_t(count));
     for (int k = 0; k < count; ++k) {
         if (steps_.stop().stop_requested()) {
             return false;
         }
         const int i = count - 1 - k;
         const Table next = tables.next();
-        steps_.forFile(i, [&] { kept.keep(i, next.marked); });
-        flat.add(next.xml);
-        if (next.later) {
-            later.push_back(i);
+        const qint64 start = flat.add(next.xml);
+        tables_[std::size_t(i)] = {start, start + next.xml.size()};
+        if (next.filledAfterLoad) {
+            steps_.forFile(i, [&] { stored.store(i, next.marked); });
+            filledAfterLoad_.push_back(i);
         }
         steps_.report(RunSteps::readShare * double(k + 1) / double(count));
     }
@@ -153,15 +152,14 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector
     return true;
 }
 
-bool SheetPerFileRun::fillLater(const SpreadsheetDocument& document, const KeptTexts& kept,
-                                const std::vector<int>& later) {
+bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const SheetTextStore& stored) {
     const int count = steps_.fileCount();
-    const double share = (1.0 - RunSteps::readShare) * double(later.size()) / double(count);
+    const double share = (1.0 - RunSteps::readShare) * double(filledAfterLoad_.size()) / double(count);
     double from = 1.0 - share;
-    for (const int i : later) {
-        const double to = from + share / double(later.size());
-        const bool complete =
-            steps_.forFile(i, [&] { return writeRows(*document.sheetAt(count - 1 - i), kept.rows(i), i, from, to); });
+    for (const int i : filledAfterLoad_) {
+        const double to = from + share / double(filledAfterLoad_.size());
+        const bool complete = steps_.forFile(
+            i, [&] { return writeRows(*document.sheetAt(count - 1 - i), stored.rows(i), i, from, to); });
         if (!complete) {
             return false;
         }
@@ -170,10 +168,11 @@ bool SheetPerFileRun::fillLater(const SpreadsheetDocument& document, const KeptT
     return true;
 }
 
-bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
+bool SheetPerFileRun::insertSheetsOneByOne(WorkFile& flatFile, const SheetTextStore& stored) {
     SpreadsheetDocument& document =
         steps_.forFile(-1, [&]() -> SpreadsheetDocument& { return steps_.openNewDocument(); });
     const std::vector<QString> defaults = steps_.forFile(-1, [&] { return sheetNames(document); });
+    QFileDevice& flat = flatFile.device();
     const int count = steps_.fileCount();
     for (int i = 0; i < count; ++i) {
         if (steps_.stop().stop_requested()) {
@@ -181,7 +180,7 @@ bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
         }
         const double from = (i + RunSteps::readShare) / count, to = double(i + 1) / count;
         const bool complete = steps_.forFile(i, [&] {
-            const RowTexts rows = kept.rows(i);
+            const RowTexts rows = sheetRows(i, flat, stored);
             document.insertSheet(names_[std::size_t(i)], 0);
             const auto sheet = document.sheetAt(0);
             steps_.report(from);
@@ -197,6 +196,23 @@ bool SheetPerFileRun::insertSheetsOneByOne(const KeptTexts& kept) {
         }
     });
     return true;
+}
+
+// A file's rows as the run holds them after its one reading: from its table in the flat file, or, where that stands
+// empty, from its stored text.
+RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice& flatFile, const SheetTextStore& stored) const {
+    if (std::find(filledAfterLoad_.begin(), filledAfterLoad_.end(), file) != filledAfterLoad_.end()) {
+        return stored.rows(file);
+    }
+    const auto [start, end] = tables_[std::size_t(file)];
+    if (!flatFile.seek(start)) {
+        throw FileError(flatFile.fileName(), flatFile.errorString());
+    }
+    const QByteArray table = flatFile.read(end - start);
+    if (table.size() != end - start) {
+        throw FileError(flatFile.fileName(), flatFile.errorString());
+    }
+    return readFlatTable(table);
 }
 
 bool SheetPerFileRun::writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to) {

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "import/workfile/KeptTexts.h"
+#include "import/workfile/SheetTextStore.h"
 #include "import/run/RunSteps.h"
 
 #include <QCoreApplication>
+
+class QFileDevice;
 
 #include <optional>
 #include <random>
@@ -21,11 +23,12 @@ public:
     bool run();
 
 private:
-    // What one file gives the flat file: its marked text, its table, and whether its cells follow the load.
+    // What one file gives the flat file: its marked text, its table, and whether its cells are written after the
+    // load, into the empty table that stands for it then.
     struct Table {
         QString marked;
         QByteArray xml;
-        bool later = false;
+        bool filledAfterLoad = false;
     };
 
     void checkSheetCount() const;
@@ -33,14 +36,19 @@ private:
     QString markedText(int file) const;
     std::vector<int> tableBlocks() const;
     Table table(int file, const SheetCapacity& capacity) const;
-    bool writeFlatFile(WorkFile& work, KeptTexts& kept, std::vector<int>& later);
-    bool fillLater(const SpreadsheetDocument& document, const KeptTexts& kept, const std::vector<int>& later);
-    bool insertSheetsOneByOne(const KeptTexts& kept);
+    bool writeFlatFile(WorkFile& work, SheetTextStore& stored);
+    bool fillAfterLoad(const SpreadsheetDocument& document, const SheetTextStore& stored);
+    bool insertSheetsOneByOne(WorkFile& flatFile, const SheetTextStore& stored);
+    RowTexts sheetRows(int file, QFileDevice& flatFile, const SheetTextStore& stored) const;
     bool writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to);
 
     RunSteps& steps_;
     std::mt19937 random_;
     std::vector<QString> names_;
+    // Where each file's table starts in the flat file and where it ends, in file order.
+    std::vector<std::pair<qint64, qint64>> tables_;
+    // The files whose sheets are filled after the load, in the order they are filled.
+    std::vector<int> filledAfterLoad_;
     // The one listed file, read into a working file for the office's text import, which could not take it.
     std::optional<WorkFile> onlyFile_;
 };

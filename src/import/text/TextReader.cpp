@@ -67,6 +67,11 @@ qint64 openRegular(QFile& file, const FilePath& path) {
 
 } // namespace
 
+std::optional<qint64> fileSize(const FilePath& path) {
+    struct stat info {};
+    return ::stat(path.bytes.constData(), &info) == 0 ? std::optional<qint64>(info.st_size) : std::nullopt;
+}
+
 void checkReadable(const FilePath& path) {
     QFile file;
     openRegular(file, path);

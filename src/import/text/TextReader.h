@@ -8,6 +8,7 @@
 
 #include <optional>
 
+// Listed files are reached here alone, by the bytes of their paths; the run's own working files through QFile.
 namespace quillmere {
 
 // The whole content of a text file, decoded by decodeText(). An empty file gives an empty text.
@@ -18,6 +19,9 @@ QString ReadTextFile(const FilePath& path);
 // Throws FileError when ReadTextFile() would fail before reading a byte: missing, not readable, or not a regular
 // file. Never waits, not even for a pipe's writer.
 void checkReadable(const FilePath& path);
+
+// The size of the file in bytes; nullopt when it cannot be had, which its reading then tells.
+std::optional<qint64> fileSize(const FilePath& path);
 
 // A text file read and decoded piece by piece, so that a large file never stands whole in memory: the pieces
 // joined are exactly what ReadTextFile() gives. Throws FileError as ReadTextFile() does.

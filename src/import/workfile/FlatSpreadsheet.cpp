@@ -1,6 +1,10 @@
 #include "import/workfile/FlatSpreadsheet.h"
 
+#include "base/Error.h"
+
+#include <QCoreApplication>
 #include <QIODevice>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -119,6 +123,54 @@ bool canCarry(QStringView text) {
     });
 }
 
+namespace {
+
+// Within a cell: the text of its paragraph, each space element standing for as many spaces as it counts.
+QString cellText(QXmlStreamReader& xml) {
+    QString text;
+    while (xml.readNextStartElement()) { // the paragraph
+        while (!xml.atEnd()) {
+            const auto token = xml.readNext();
+            if (token == QXmlStreamReader::Characters) {
+                text += xml.text();
+            } else if (token == QXmlStreamReader::StartElement) { // a run of spaces
+                const QStringView count = xml.attributes().value(QLatin1String("text:c"));
+                text += QString(count.isEmpty() ? 1 : count.toInt(), u' ');
+                xml.skipCurrentElement();
+            } else if (token == QXmlStreamReader::EndElement) {
+                break;
+            }
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+RowTexts readFlatTable(const QByteArray& table) {
+    // A table alone declares none of the prefixes it uses.
+    QXmlStreamReader xml(table);
+    xml.setNamespaceProcessing(false);
+    QString rows;
+    if (xml.readNextStartElement() && xml.qualifiedName() == u"table:table") {
+        while (xml.readNextStartElement()) {
+            QStringList cells;
+            const bool row = xml.qualifiedName() == u"table:table-row";
+            while (xml.readNextStartElement()) {
+                cells << cellText(xml);
+            }
+            if (row) {
+                rows += cells.join(CellSeparator) + u'\n';
+            }
+        }
+    }
+    if (xml.hasError() || xml.readNext() != QXmlStreamReader::EndDocument) {
+        throw Error(QCoreApplication::translate("FlatSpreadsheet", "A table of the working file cannot be read: %1")
+                        .arg(xml.hasError() ? xml.errorString() : QStringLiteral("not one table")));
+    }
+    return RowTexts(std::move(rows));
+}
+
 QByteArray FlatTable(const QString& name, const RowTexts& rows) {
     thread_local TableWriter writer;
     return writer.write(name, rows);
@@ -129,8 +181,10 @@ FlatSpreadsheet::FlatSpreadsheet(QIODevice& device)
     write(documentStart);
 }
 
-void FlatSpreadsheet::add(const QByteArray& table) {
+qint64 FlatSpreadsheet::add(const QByteArray& table) {
+    const qint64 start = written_;
     write(table);
+    return start;
 }
 
 bool FlatSpreadsheet::finish() {
@@ -140,6 +194,7 @@ bool FlatSpreadsheet::finish() {
 
 void FlatSpreadsheet::write(QByteArrayView bytes) {
     failed_ = failed_ || device_.write(bytes.data(), bytes.size()) != bytes.size();
+    written_ += bytes.size();
 }
 
 } // namespace quillmere

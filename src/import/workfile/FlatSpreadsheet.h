@@ -17,8 +17,8 @@ public:
     // Writes the document's start.
     explicit FlatSpreadsheet(QIODevice& device);
 
-    // Adds a table that FlatTable wrote.
-    void add(const QByteArray& table);
+    // Adds a table that FlatTable wrote; where it starts in the device.
+    qint64 add(const QByteArray& table);
     // Ends the document; nothing may be added afterwards. False when the device refused a write.
     bool finish();
 
@@ -26,12 +26,17 @@ private:
     void write(QByteArrayView bytes);
 
     QIODevice& device_;
+    qint64 written_ = 0;
     bool failed_ = false;
 };
 
 // A table of the flat document named name, holding the rows, each row's cells cut at CellSeparator from column 0.
 // Every text must pass canCarry().
 QByteArray FlatTable(const QString& name, const RowTexts& rows);
+
+// The rows a table that FlatTable wrote was written from, but for the empty rows at its end: for an office that could
+// not load the flat document whole. Throws Error when the text is no such table.
+RowTexts readFlatTable(const QByteArray& table);
 
 // False for text that XML cannot carry: the control characters other than tab, LF and CR, and U+FFFE, U+FFFF.
 bool canCarry(QStringView text);

@@ -58,6 +58,10 @@ QString WorkFile::path() const {
     return file_->fileName();
 }
 
+QFileDevice& WorkFile::device() {
+    return *file_;
+}
+
 QFileDevice& WorkFile::emptied() {
     rewind(*file_);
     if (!file_->resize(0)) {

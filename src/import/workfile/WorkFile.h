@@ -21,6 +21,8 @@ public:
     QString path() const;
     // The file emptied, ready to be written from its start. Whoever writes flushes it and checks for errors.
     QFileDevice& emptied();
+    // The file as it stands, open for reading and writing.
+    QFileDevice& device();
 
 private:
     std::unique_ptr<QTemporaryFile> file_;

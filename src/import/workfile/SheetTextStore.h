@@ -12,15 +12,15 @@ class QFileDevice;
 
 namespace quillmere {
 
-// Each file's marked text, kept in a working file once the file has been read, so that its sheet can be written
-// later without reading the file again.
-class KeptTexts {
+// The marked texts of files whose sheets are written after the document is loaded, stored in a working file once
+// each file has been read, so that they need neither memory meanwhile nor a second reading of the file.
+class SheetTextStore {
 public:
-    KeptTexts(WorkFile& work, int files);
+    SheetTextStore(WorkFile& work, int files);
 
     // Throws FileError.
-    void keep(int file, const QString& marked);
-    // The kept text's rows. Throws FileError.
+    void store(int file, const QString& marked);
+    // The stored text's rows. Throws FileError.
     RowTexts rows(int file) const;
 
 private:

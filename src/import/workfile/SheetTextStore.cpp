@@ -1,4 +1,4 @@
-#include "import/workfile/KeptTexts.h"
+#include "import/workfile/SheetTextStore.h"
 
 #include "import/text/FileError.h"
 #include "import/text/TextDecoding.h"
@@ -7,13 +7,13 @@
 
 namespace quillmere {
 
-KeptTexts::KeptTexts(WorkFile& work, int files)
+SheetTextStore::SheetTextStore(WorkFile& work, int files)
     : device_(work.emptied())
     , spans_(std::size_t(files)) {}
 
-void KeptTexts::keep(int file, const QString& marked) {
+void SheetTextStore::store(int file, const QString& marked) {
     const QByteArray bytes = marked.toUtf8();
-    // A seek empties the device's buffer: texts kept one after another go without.
+    // A seek empties the device's buffer: texts stored one after another go without.
     if ((device_.pos() != end_ && !device_.seek(end_)) || device_.write(bytes) != bytes.size()) {
         throw FileError(device_.fileName(), device_.errorString());
     }
@@ -21,7 +21,7 @@ void KeptTexts::keep(int file, const QString& marked) {
     end_ += bytes.size();
 }
 
-RowTexts KeptTexts::rows(int file) const {
+RowTexts SheetTextStore::rows(int file) const {
     const auto [start, length] = spans_[std::size_t(file)];
     if (!device_.seek(start)) {
         throw FileError(device_.fileName(), device_.errorString());
