@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     }
     QElapsedTimer timer;
     timer.start();
-    const FolderFiles found = WalkFolder(tree.path(), {});
+    const FolderFiles found = walkFolder(tree.path(), {});
     list.append(found.files);
     // The view lays out its rows when the event loop next runs.
     QCoreApplication::processEvents();

@@ -27,7 +27,7 @@ struct NativeLoad::Document {
 NativeOffice::NativeOffice(const QString& pipeName)
     : desktop_(std::make_unique<Desktop>()) {
     office::guarded(QStringLiteral("Could not reach the office natively"), [&] {
-        desktop_->link = office::ResolvePipe(pipeName);
+        desktop_->link = office::resolvePipe(pipeName);
         desktop_->desktop = frame::Desktop::create(desktop_->link.context);
     });
 }

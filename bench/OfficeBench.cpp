@@ -137,14 +137,14 @@ void Bench::cellWrites() {
     constexpr int rows = 100'000;
     const QByteArray csv = csvLines(rows);
     const QString path = files_.write(QStringLiteral("cells.csv"), csv);
-    const RowTexts texts = SplitRows(MarkColumns(QString::fromUtf8(csv), ColumnRule::SplitAtComma, QString()));
+    const RowTexts texts = splitRows(markColumns(QString::fromUtf8(csv), ColumnRule::SplitAtComma, QString()));
 
     const auto sampleDocument = connection_->openNewDocument();
     const auto sampleSheet = sampleDocument->sheetAt(0);
     constexpr int sampleRows = 200;
     const double sample = secondsOf([&] {
         for (int r = 0; r < sampleRows; ++r) {
-            const auto cells = SplitCells(texts[r]);
+            const auto cells = splitCells(texts[r]);
             for (qsizetype c = 0; c < cells.size(); ++c) {
                 CellBlock one(1);
                 one.addRow({cells[c]});
@@ -180,7 +180,7 @@ QStringList Bench::writeFiles(const QString& prefix, int count, int lines) {
 }
 
 double Bench::importSeconds(const QStringList& paths, SheetLayout layout) {
-    const ImportRequest request{FilePaths(paths), layout, ColumnRule::SplitAtComma, QString()};
+    const ImportRequest request{filePaths(paths), layout, ColumnRule::SplitAtComma, QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder_, request, [](int) {}).run(); });
     inspect::closeDocument(*recorder_.lastDocument());
     return seconds;
@@ -204,8 +204,8 @@ QString Bench::writeFlatDocument(const QStringList& paths) {
     }
     FlatSpreadsheet flat(file);
     for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-        flat.add(FlatTable(KeepNameChars(QFileInfo(*it).fileName()),
-                           SplitRows(MarkColumns(ReadTextFile(*it), ColumnRule::SplitAtComma, QString()))));
+        flat.add(flatTable(keepNameChars(QFileInfo(*it).fileName()),
+                           splitRows(markColumns(readTextFile(*it), ColumnRule::SplitAtComma, QString()))));
     }
     if (!flat.finish() || !file.flush()) {
         throw std::runtime_error("cannot write " + path.toStdString());
@@ -290,7 +290,7 @@ void writeLargeFile(const QString& path, int lines) {
 int importInOwnProcess(const QString& pipeName, const QString& path) {
     const auto connection = office::SpreadsheetConnection::connectToPipe(pipeName);
     RecordingOffice recorder(*connection);
-    const ImportRequest request{FilePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString()};
+    const ImportRequest request{filePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder, request, [](int) {}).run(); });
     const double peak = peakMegabytes();
     inspect::closeDocument(*recorder.lastDocument());

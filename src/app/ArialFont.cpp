@@ -4,7 +4,7 @@
 
 namespace quillmere::app {
 
-QFont ArialBold(qreal pointSize) {
+QFont arialBold(qreal pointSize) {
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(pointSize);

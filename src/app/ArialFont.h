@@ -5,6 +5,6 @@
 namespace quillmere::app {
 
 // The window's bold text face; where Arial is missing, its metric twin Liberation Sans stands in.
-QFont ArialBold(qreal pointSize);
+QFont arialBold(qreal pointSize);
 
 } // namespace quillmere::app

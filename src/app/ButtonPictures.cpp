@@ -105,19 +105,19 @@ void drawSpreadsheet(QPainter& painter) {
 
 } // namespace
 
-QIcon TextFilePicture() {
+QIcon textFilePicture() {
     return pictureIcon(drawTextFile);
 }
 
-QIcon FolderPicture() {
+QIcon folderPicture() {
     return pictureIcon(drawFolder);
 }
 
-QIcon SpreadsheetPicture() {
+QIcon spreadsheetPicture() {
     return pictureIcon(drawSpreadsheet);
 }
 
-QIcon TransparentIcon() {
+QIcon transparentIcon() {
     QPixmap pixmap(Side, Side);
     pixmap.fill(Qt::transparent);
     return pixmap;

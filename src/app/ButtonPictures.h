@@ -5,11 +5,11 @@
 namespace quillmere::app {
 
 // The 32 by 32 pictures of the picture buttons, drawn here at every resolution the screen may ask for.
-QIcon TextFilePicture();    // a page of text with a large blue letter T
-QIcon FolderPicture();      // an open yellow folder holding papers
-QIcon SpreadsheetPicture(); // a spreadsheet grid in a window frame
+QIcon textFilePicture();    // a page of text with a large blue letter T
+QIcon folderPicture();      // an open yellow folder holding papers
+QIcon spreadsheetPicture(); // a spreadsheet grid in a window frame
 
 // A fully transparent 32 by 32 picture, so that the title bar shows no icon.
-QIcon TransparentIcon();
+QIcon transparentIcon();
 
 } // namespace quillmere::app

@@ -25,7 +25,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Expose && window_.windowHandle()->isExposed()) {
-            CenterForm(window_, window_.screen()->geometry());
+            centerForm(window_, window_.screen()->geometry());
             deleteLater();
         }
         return QObject::eventFilter(watched, event);
@@ -37,13 +37,13 @@ private:
 
 } // namespace
 
-void CenterForm(QWidget& window, const QRect& screen) {
+void centerForm(QWidget& window, const QRect& screen) {
     const QSize size = window.frameGeometry().size();
     window.move(halfway(screen.left(), screen.width(), size.width()),
                 halfway(screen.top(), screen.height(), size.height()));
 }
 
-void CenterFormWhenShown(QWidget& window) {
+void centerFormWhenShown(QWidget& window) {
     window.winId();
     new CenterOnFirstExposure(window);
 }

@@ -8,10 +8,10 @@ namespace quillmere::app {
 
 // Places the window, frame and title bar included, in the middle of the screen, whose whole area counts. The
 // halving is single-precision and nothing is clamped: a window larger than the screen gets a negative place.
-void CenterForm(QWidget& window, const QRect& screen);
+void centerForm(QWidget& window, const QRect& screen);
 
-// Centres the window on its screen with CenterForm() once the window system first shows it: only then is the
+// Centres the window on its screen with centerForm() once the window system first shows it: only then is the
 // frame it adds known.
-void CenterFormWhenShown(QWidget& window);
+void centerFormWhenShown(QWidget& window);
 
 } // namespace quillmere::app

@@ -4,7 +4,7 @@
 
 namespace quillmere::app {
 
-bool FileExists(const QString& path) {
+bool fileExists(const QString& path) {
     // The file system cannot hold a name with a NUL in it; Qt would warn about it rather than just say no.
     return !path.isEmpty() && !path.contains(QChar(0)) && QFileInfo::exists(path);
 }

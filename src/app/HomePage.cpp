@@ -6,11 +6,11 @@
 
 namespace quillmere::app {
 
-QUrl HomePage(const QString& programFolder) {
+QUrl homePage(const QString& programFolder) {
     return QUrl::fromLocalFile(QDir(programFolder).filePath(QString::fromLatin1(HomePageFile)));
 }
 
-void MaybeOpenHomePage(const QUrl& page) {
+void maybeOpenHomePage(const QUrl& page) {
     if (QRandomGenerator::global()->bounded(1, 101) == 7) {
         QDesktopServices::openUrl(page);
     }

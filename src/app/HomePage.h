@@ -8,9 +8,9 @@ namespace quillmere::app {
 // The program's home page: the README that ships beside the program.
 inline constexpr auto HomePageFile = "README.md";
 
-QUrl HomePage(const QString& programFolder);
+QUrl homePage(const QString& programFolder);
 
 // Opens the page, without waiting, on about one start in a hundred.
-void MaybeOpenHomePage(const QUrl& page);
+void maybeOpenHomePage(const QUrl& page);
 
 } // namespace quillmere::app

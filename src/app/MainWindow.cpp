@@ -40,7 +40,7 @@ MainWindow::MainWindow(ImportJob& job, filelist::FilePicker& picker, const QStri
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , job_(job)
     , picker_(picker)
-    , controls_(BuildMainWindowControls(*this)) {
+    , controls_(buildMainWindowControls(*this)) {
     setUpWindow();
     setUpPointers(programFolder);
     setUpFirstFocus();
@@ -61,14 +61,14 @@ MainWindow::MainWindow(ImportJob& job, filelist::FilePicker& picker, const QStri
 void MainWindow::setUpWindow() {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(TransparentIcon());
+    setWindowIcon(transparentIcon());
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
     const TwipScale twips(logicalDpiX());
     setFixedSize(twips(ClientWidthTwips), twips(ClientHeightTwips));
-    CenterFormWhenShown(*this);
+    centerFormWhenShown(*this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -80,11 +80,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::setUpPointers(const QString& programFolder) {
     const QDir folder(programFolder);
     const QCursor hand =
-        LoadPointerFile(folder.filePath(QStringLiteral("HAND-M.CUR"))).value_or(QCursor(Qt::PointingHandCursor));
+        loadPointerFile(folder.filePath(QStringLiteral("HAND-M.CUR"))).value_or(QCursor(Qt::PointingHandCursor));
     for (PictureButton* button : {controls_.addFilesButton, controls_.addFolderButton, controls_.importButton}) {
         button->setCursor(hand);
     }
-    if (const auto drag = LoadPointerFile(folder.filePath(QStringLiteral("drag.ico")))) {
+    if (const auto drag = loadPointerFile(folder.filePath(QStringLiteral("drag.ico")))) {
         controls_.fileList->setDragPointer(*drag);
     }
 }
@@ -124,7 +124,7 @@ void MainWindow::folderWalked(const filelist::FolderFiles& found) {
             count == 1
                 ? tr("This folder could not be read, so its files and subfolders were left out:")
                 : tr("%n folders could not be read, so their files and subfolders were left out:", nullptr, count);
-        showMessage(this, QMessageBox::Warning, ProblemList(heading, ShownPaths(found.unreadable)));
+        showMessage(this, QMessageBox::Warning, problemList(heading, shownPaths(found.unreadable)));
     }
 }
 

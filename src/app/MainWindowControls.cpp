@@ -38,14 +38,14 @@ QGroupBox* group(QWidget& form, const char* name, const QString& accessibleName,
 
 QRadioButton* option(QGroupBox* group, const char* name, const QString& caption, const QRect& geometry) {
     auto* button = place(new QRadioButton(caption, group), name, geometry);
-    button->setFont(ArialBold(OptionPoints));
+    button->setFont(arialBold(OptionPoints));
     return button;
 }
 
 PictureButton* pictureButton(QWidget& form, const char* name, const QIcon& picture, const QString& caption,
                              const QRect& geometry) {
     auto* button = place(new PictureButton(picture, caption, &form), name, geometry);
-    button->setFont(ArialBold(ButtonPoints));
+    button->setFont(arialBold(ButtonPoints));
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, Qt::white);
     button->setPalette(palette);
@@ -54,7 +54,7 @@ PictureButton* pictureButton(QWidget& form, const char* name, const QIcon& pictu
 
 void buildList(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
     c.fileList = place(new filelist::FileListView(&form), "fileList", twips.rect(120, 120, 6375, 1575));
-    c.fileList->setFont(ArialBold(OptionPoints));
+    c.fileList->setFont(arialBold(OptionPoints));
     c.fileList->setToolTip(
         MainWindowControls::tr("Drag and drop files here. Double-click item to remove it. Move bar to "
                                "right and out of window to reveal full names."));
@@ -68,12 +68,12 @@ void buildList(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
 }
 
 void buildButtons(QWidget& form, const TwipScale& twips, MainWindowControls& c) {
-    c.addFilesButton = pictureButton(form, "addFilesButton", TextFilePicture(),
+    c.addFilesButton = pictureButton(form, "addFilesButton", textFilePicture(),
                                      MainWindowControls::tr("Add Text File(s)"), twips.rect(120, 1800, 2055, 1095));
     c.addFolderButton =
-        pictureButton(form, "addFolderButton", FolderPicture(), MainWindowControls::tr("Add All File(s) In Folder"),
+        pictureButton(form, "addFolderButton", folderPicture(), MainWindowControls::tr("Add All File(s) In Folder"),
                       twips.rect(2280, 1800, 2055, 1095));
-    c.importButton = pictureButton(form, "importButton", SpreadsheetPicture(), MainWindowControls::tr("Import To Calc"),
+    c.importButton = pictureButton(form, "importButton", spreadsheetPicture(), MainWindowControls::tr("Import To Calc"),
                                    twips.rect(4440, 1800, 2055, 1095));
     // Out of sight left of the window; it holds the first focus so that no visible control shows a focus mark.
     c.firstFocusStop = place(new QPushButton(MainWindowControls::tr("Command1"), &form), "firstFocusStop",
@@ -107,7 +107,7 @@ void buildColumnsGroup(QWidget& form, const TwipScale& twips, MainWindowControls
                                  MainWindowControls::tr("Create a new column in Excel for every X in text file"),
                                  twips.rect(240, 1320, 4640, 255));
     c.delimiterBox = place(new QLineEdit(c.columnsGroup), "delimiterBox", twips.rect(5040, 1280, 975, 330));
-    c.delimiterBox->setFont(ArialBold(OptionPoints));
+    c.delimiterBox->setFont(arialBold(OptionPoints));
     c.delimiterBox->setAccessibleName(MainWindowControls::tr("Text that starts a new column"));
     c.delimiterBox->setAccessibleDescription(MainWindowControls::tr("Stands for X in the option beside it"));
     // The platform's option mark takes more room than the layout allowed for: the caption may run up to the box.
@@ -157,7 +157,7 @@ void setTabOrder(const MainWindowControls& c) {
 
 } // namespace
 
-MainWindowControls BuildMainWindowControls(QWidget& form) {
+MainWindowControls buildMainWindowControls(QWidget& form) {
     const TwipScale twips(form.logicalDpiX());
     MainWindowControls controls;
     buildList(form, twips, controls);

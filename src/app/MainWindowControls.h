@@ -46,6 +46,6 @@ struct MainWindowControls {
 };
 
 // Puts every control in its place on the form, with its caption, font, colours, tab order and first state.
-MainWindowControls BuildMainWindowControls(QWidget& form);
+MainWindowControls buildMainWindowControls(QWidget& form);
 
 } // namespace quillmere::app

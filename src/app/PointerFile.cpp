@@ -8,12 +8,12 @@
 
 namespace quillmere::app {
 
-std::optional<QCursor> LoadPointerFile(const QString& path) {
+std::optional<QCursor> loadPointerFile(const QString& path) {
     QFile file(path);
-    if (!FileExists(path) || !file.open(QIODevice::ReadOnly)) {
+    if (!fileExists(path) || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    const auto picture = pointerfiles::DecodeCursorFile(file.readAll());
+    const auto picture = pointerfiles::decodeCursorFile(file.readAll());
     if (!picture) {
         return std::nullopt;
     }

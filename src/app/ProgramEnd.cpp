@@ -7,9 +7,9 @@
 
 namespace quillmere::app {
 
-void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit) {
+void endProgram(ImportJob& job, int status, std::chrono::milliseconds limit) {
     job.waitUntilIdle(limit);
-    RemoveWorkFiles();
+    removeWorkFiles();
     // Not exit(): no destructor may wait on the office's bridge.
     std::quick_exit(status);
 }

@@ -14,6 +14,6 @@ inline constexpr std::chrono::milliseconds EndLimit = std::chrono::milliseconds(
 
 // Ends the program once its window has closed: a running import gets the limit to end, and then the program is gone
 // with its working files, whatever it still waits on. A call into an office that does not answer cannot hold it.
-[[noreturn]] void EndProgram(ImportJob& job, int status, std::chrono::milliseconds limit = EndLimit);
+[[noreturn]] void endProgram(ImportJob& job, int status, std::chrono::milliseconds limit = EndLimit);
 
 } // namespace quillmere::app

@@ -5,7 +5,7 @@
 namespace quillmere::app {
 
 // On Linux Qt takes the program's path from /proc/self/exe, which the kernel gives with every link resolved.
-QString ProgramFolder() {
+QString programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 

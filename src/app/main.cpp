@@ -14,8 +14,8 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window to the program's menu entry and icon: by this name, or on X11 by the window
     // class that the entry names.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
-    const QString programFolder = quillmere::app::ProgramFolder();
-    quillmere::app::MaybeOpenHomePage(quillmere::app::HomePage(programFolder));
+    const QString programFolder = quillmere::app::programFolder();
+    quillmere::app::maybeOpenHomePage(quillmere::app::homePage(programFolder));
 
     quillmere::ImportJob job([] { return quillmere::office::SpreadsheetConnection::connectToUserOffice(); });
     quillmere::filelist::QtFilePicker picker;
@@ -24,5 +24,5 @@ int main(int argc, char* argv[]) {
     // Every window, so that an open message box does not hold the program.
     QObject::connect(&endSignals, &quillmere::app::EndSignals::received, &app, &QApplication::closeAllWindows);
     window.show();
-    quillmere::app::EndProgram(job, QApplication::exec());
+    quillmere::app::endProgram(job, QApplication::exec());
 }

@@ -15,11 +15,11 @@ FilePath FilePath::fromBytes(QByteArray bytes) {
     return path;
 }
 
-QList<FilePath> FilePaths(const QStringList& texts) {
+QList<FilePath> filePaths(const QStringList& texts) {
     return {texts.begin(), texts.end()};
 }
 
-QStringList ShownPaths(const QList<FilePath>& paths) {
+QStringList shownPaths(const QList<FilePath>& paths) {
     QStringList shown;
     shown.reserve(paths.size());
     for (const FilePath& path : paths) {

@@ -24,8 +24,8 @@ struct FilePath {
     friend bool operator==(const FilePath&, const FilePath&) = default;
 };
 
-QList<FilePath> FilePaths(const QStringList& texts);
-QStringList ShownPaths(const QList<FilePath>& paths);
+QList<FilePath> filePaths(const QStringList& texts);
+QStringList shownPaths(const QList<FilePath>& paths);
 
 } // namespace quillmere
 

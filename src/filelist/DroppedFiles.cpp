@@ -5,7 +5,7 @@
 
 namespace quillmere::filelist {
 
-std::optional<QStringList> DroppedFiles(const QMimeData& data) {
+std::optional<QStringList> droppedFiles(const QMimeData& data) {
     const QList<QUrl> urls = data.urls();
     if (urls.isEmpty()) {
         return std::nullopt;

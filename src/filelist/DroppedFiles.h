@@ -10,6 +10,6 @@ namespace quillmere::filelist {
 
 // The local paths a drag carries as a list of file addresses, in the drag's order; nullopt when it carries
 // anything else (plain text, remote addresses), so that nothing of it is taken half.
-std::optional<QStringList> DroppedFiles(const QMimeData& data);
+std::optional<QStringList> droppedFiles(const QMimeData& data);
 
 } // namespace quillmere::filelist

@@ -9,7 +9,7 @@ void FileListModel::append(const QString& path) {
 }
 
 void FileListModel::append(const QStringList& paths) {
-    append(FilePaths(paths));
+    append(filePaths(paths));
 }
 
 void FileListModel::append(const QList<FilePath>& paths) {

@@ -170,7 +170,7 @@ void FileListView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void FileListView::dragMoveEvent(QDragMoveEvent* event) {
-    if (dropsAccepted_ && DroppedFiles(*event->mimeData())) {
+    if (dropsAccepted_ && droppedFiles(*event->mimeData())) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -178,7 +178,7 @@ void FileListView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void FileListView::dropEvent(QDropEvent* event) {
-    const auto paths = dropsAccepted_ ? DroppedFiles(*event->mimeData()) : std::nullopt;
+    const auto paths = dropsAccepted_ ? droppedFiles(*event->mimeData()) : std::nullopt;
     if (!paths) {
         event->ignore();
         return;

@@ -61,7 +61,7 @@ std::optional<EntryKind> kindOf(DIR* dir, const dirent& entry) {
 
 } // namespace
 
-std::optional<QByteArrayList> ReadFolderNames(const QByteArray& folder, EntryKind kind) {
+std::optional<QByteArrayList> readFolderNames(const QByteArray& folder, EntryKind kind) {
     const Directory dir(opendir(folder.constData()));
     if (!dir) {
         return std::nullopt;

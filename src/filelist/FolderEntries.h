@@ -13,6 +13,6 @@ enum class EntryKind { Folder, File };
 // "..". A folder is a real folder, never a link to one, so that no walk can be led in a circle; a file is a regular
 // file or a link to one. Other entries (devices, pipes, sockets, broken links) are neither: reading them would block or
 // fail. Gives nullopt when the folder cannot be read.
-std::optional<QByteArrayList> ReadFolderNames(const QByteArray& folder, EntryKind kind);
+std::optional<QByteArrayList> readFolderNames(const QByteArray& folder, EntryKind kind);
 
 } // namespace quillmere::filelist

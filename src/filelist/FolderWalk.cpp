@@ -17,7 +17,7 @@ QList<FilePath> fromBytes(const QByteArrayList& paths) {
 }
 
 // The folder ending in exactly one '/', so that a name joins it by plain concatenation, at the root ("/") too.
-QByteArray AsFolderPath(QByteArray folder) {
+QByteArray asFolderPath(QByteArray folder) {
     while (folder.endsWith('/')) {
         folder.chop(1);
     }
@@ -26,18 +26,18 @@ QByteArray AsFolderPath(QByteArray folder) {
 
 } // namespace
 
-void CollectSubfolders(FolderSet& set, const std::stop_token& stop) {
+void collectSubfolders(FolderSet& set, const std::stop_token& stop) {
     QByteArrayList readable;
     // set.folders is the queue: children join its end, so each level follows the whole level before it.
     for (qsizetype i = 0; i < set.folders.size() && !stop.stop_requested(); ++i) {
         const QByteArray folder = set.folders[i];
-        auto names = ReadFolderNames(folder, EntryKind::Folder);
+        auto names = readFolderNames(folder, EntryKind::Folder);
         if (!names) {
             set.unreadable.append(folder);
             continue;
         }
         readable.append(folder);
-        SortNaturally(*names);
+        sortNaturally(*names);
         for (const QByteArray& name : *names) {
             if (!name.startsWith('.')) {
                 set.folders.append(folder + name + '/');
@@ -47,26 +47,26 @@ void CollectSubfolders(FolderSet& set, const std::stop_token& stop) {
     set.folders = std::move(readable);
 }
 
-std::optional<QByteArrayList> ListFiles(const QByteArray& folder) {
-    auto names = ReadFolderNames(folder, EntryKind::File);
+std::optional<QByteArrayList> listFiles(const QByteArray& folder) {
+    auto names = readFolderNames(folder, EntryKind::File);
     if (names) {
-        SortNaturally(*names);
+        sortNaturally(*names);
     }
     return names;
 }
 
-FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop) {
+FolderFiles walkFolder(const FilePath& folder, const std::stop_token& stop) {
     if (folder.bytes.isEmpty()) {
         return {};
     }
-    FolderSet set{{AsFolderPath(folder.bytes)}, {}};
-    CollectSubfolders(set, stop);
+    FolderSet set{{asFolderPath(folder.bytes)}, {}};
+    collectSubfolders(set, stop);
     QByteArrayList files;
     for (const QByteArray& path : set.folders) {
         if (stop.stop_requested()) {
             break;
         }
-        const auto names = ListFiles(path);
+        const auto names = listFiles(path);
         if (!names) {
             set.unreadable.append(path);
             continue;

@@ -21,11 +21,11 @@ struct FolderSet {
 // then their children, then their grandchildren; within a level in the order of the parents, the children of one
 // folder in natural order. Hidden folders (name beginning with '.') and links to folders are not entered. A folder
 // that cannot be read moves from set.folders to set.unreadable. Ends at the next folder once stop is requested.
-void CollectSubfolders(FolderSet& set, const std::stop_token& stop);
+void collectSubfolders(FolderSet& set, const std::stop_token& stop);
 
 // The names of the folder's files, hidden ones and links to files included, in natural order. The folder may end
 // in '/' or not. Gives nullopt when the folder cannot be read.
-std::optional<QByteArrayList> ListFiles(const QByteArray& folder);
+std::optional<QByteArrayList> listFiles(const QByteArray& folder);
 
 // What adding a folder gives: the full paths of its files, and the folders skipped because they could not be read.
 struct FolderFiles {
@@ -33,11 +33,11 @@ struct FolderFiles {
     QList<FilePath> unreadable;
 };
 
-// Every file of the folder and of its subfolders at any depth, level by level as CollectSubfolders() orders the
-// folders, each folder's files as ListFiles() orders them; files whose names begin with '~' are left out. Names
+// Every file of the folder and of its subfolders at any depth, level by level as collectSubfolders() orders the
+// folders, each folder's files as listFiles() orders them; files whose names begin with '~' are left out. Names
 // that are not UTF-8 are kept as their bytes. Meant to run off the user-interface thread: it touches nothing
 // shared. Once stop is requested it ends at the next folder with what it has found so far. An empty folder name
 // gives nothing.
-FolderFiles WalkFolder(const FilePath& folder, const std::stop_token& stop);
+FolderFiles walkFolder(const FilePath& folder, const std::stop_token& stop);
 
 } // namespace quillmere::filelist

@@ -10,7 +10,7 @@ bool FolderWalkJob::start(const QString& folder) {
     }
     running_ = true;
     worker_ = std::jthread([this, folder](const std::stop_token& stop) {
-        FolderFiles found = WalkFolder(FilePath(folder), stop);
+        FolderFiles found = walkFolder(FilePath(folder), stop);
         // Delivered on this object's thread, and dropped if the object is gone by then.
         QMetaObject::invokeMethod(
             this,

@@ -22,7 +22,7 @@ struct KeyedName {
 
 } // namespace
 
-void SortNaturally(QByteArrayList& names) {
+void sortNaturally(QByteArrayList& names) {
     QCollator collator(collationLocale());
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);

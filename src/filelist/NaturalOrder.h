@@ -8,6 +8,6 @@ namespace quillmere::filelist {
 // ignored, accented letters stand beside their plain ones ("Émile" before "zeta") and every run of digits compares by
 // its value, so "day2" comes before "day10"; digits come before letters. Names that are equal by that measure ("A1",
 // "a1") keep one fixed order, by their bytes.
-void SortNaturally(QByteArrayList& names);
+void sortNaturally(QByteArrayList& names);
 
 } // namespace quillmere::filelist

@@ -67,15 +67,15 @@ QByteArray encode(const QImage& image, FileKind kind, QPoint hotspot) {
 
 } // namespace
 
-QByteArray EncodeCursorFile(const CursorPicture& cursor) {
+QByteArray encodeCursorFile(const CursorPicture& cursor) {
     return encode(cursor.image, FileKind::Cursor, cursor.hotspot);
 }
 
-QByteArray EncodeIconFile(const QImage& image) {
+QByteArray encodeIconFile(const QImage& image) {
     return encode(image, FileKind::Icon, {});
 }
 
-std::optional<CursorPicture> DecodeCursorFile(const QByteArray& bytes) {
+std::optional<CursorPicture> decodeCursorFile(const QByteArray& bytes) {
     QDataStream in(bytes);
     in.setByteOrder(QDataStream::LittleEndian);
     quint16 reserved = 0;

@@ -15,12 +15,12 @@ struct CursorPicture {
 };
 
 // The picture as a Windows cursor file (.cur) holding one 32-bit image with its transparency mask.
-QByteArray EncodeCursorFile(const CursorPicture& cursor);
+QByteArray encodeCursorFile(const CursorPicture& cursor);
 // The picture as a Windows icon file (.ico) holding one 32-bit image with its transparency mask.
-QByteArray EncodeIconFile(const QImage& image);
+QByteArray encodeIconFile(const QImage& image);
 
 // The first picture of a cursor or icon file; an icon points with its top-left corner. Gives nullopt for
 // anything that is not a readable picture of that kind.
-std::optional<CursorPicture> DecodeCursorFile(const QByteArray& bytes);
+std::optional<CursorPicture> decodeCursorFile(const QByteArray& bytes);
 
 } // namespace quillmere::pointerfiles

@@ -28,8 +28,8 @@ int main(int argc, char* argv[]) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const bool written =
         writeFile(folder.filePath(QStringLiteral("HAND-M.CUR")),
-                  quillmere::pointerfiles::EncodeCursorFile(quillmere::pointerfiles::HandPointerPicture())) &&
+                  quillmere::pointerfiles::encodeCursorFile(quillmere::pointerfiles::handPointerPicture())) &&
         writeFile(folder.filePath(QStringLiteral("drag.ico")),
-                  quillmere::pointerfiles::EncodeIconFile(quillmere::pointerfiles::DragPicture()));
+                  quillmere::pointerfiles::encodeIconFile(quillmere::pointerfiles::dragPicture()));
     return written ? 0 : 1;
 }

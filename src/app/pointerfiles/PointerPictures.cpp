@@ -36,7 +36,7 @@ QPainterPath handOutline() {
 
 } // namespace
 
-CursorPicture HandPointerPicture() {
+CursorPicture handPointerPicture() {
     QImage image = blankPicture();
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -49,7 +49,7 @@ CursorPicture HandPointerPicture() {
     return {image, QPoint(12, 1)};
 }
 
-QImage DragPicture() {
+QImage dragPicture() {
     QImage image = blankPicture();
     QPainter painter(&image);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));

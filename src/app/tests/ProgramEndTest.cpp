@@ -21,7 +21,7 @@ TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
     QTemporaryDir temporary;
     qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     TextFiles files;
-    const QList<FilePath> paths = FilePaths({files.write(u"a.txt"_qs, "1,2\n")});
+    const QList<FilePath> paths = filePaths({files.write(u"a.txt"_qs, "1,2\n")});
     for (const QString& hangsIn : {u"start"_qs, u"newDocumentSheetNames"_qs, u"openTextDocument"_qs,
                                    u"openNewDocument"_qs, u"writeBlock"_qs, u"handOver"_qs}) {
         EXPECT_EXIT(
@@ -40,7 +40,7 @@ TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
                 });
                 job.start({paths, SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}});
                 waiting.get_future().wait();
-                EndProgram(job, 3, std::chrono::milliseconds(100));
+                endProgram(job, 3, std::chrono::milliseconds(100));
             },
             ::testing::ExitedWithCode(3), "")
             << hangsIn.toStdString();

@@ -71,7 +71,7 @@ struct TestWindow : QObject {
     }
     FileListView& view() const { return *control<FileListView>("fileList"); }
     FileListModel& list() const { return *qobject_cast<FileListModel*>(view().model()); }
-    QStringList shown() const { return ShownPaths(list().paths()); }
+    QStringList shown() const { return shownPaths(list().paths()); }
     void click(const char* button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
 
     std::vector<SeenBox> boxes;

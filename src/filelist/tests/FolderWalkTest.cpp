@@ -29,7 +29,7 @@ struct Tree {
         }
     }
     QStringList below(const QList<FilePath>& paths) const {
-        return ShownPaths(paths).replaceInStrings(root, QString());
+        return shownPaths(paths).replaceInStrings(root, QString());
     }
 
     quillmere::testing::TextFiles files;
@@ -52,7 +52,7 @@ TEST(FolderWalk, WalksLevelByLevelInNaturalOrder) {
     for (const auto& [made, found] : cases) {
         const Tree tree(QString::fromUtf8(made).split(u' '));
         // A folder named with a '/' too many gives its paths with one.
-        const FolderFiles walked = WalkFolder(tree.root + u'/', {});
+        const FolderFiles walked = walkFolder(tree.root + u'/', {});
         EXPECT_EQ(tree.below(walked.files), QString::fromUtf8(found).split(u' ')) << made;
         EXPECT_TRUE(walked.unreadable.isEmpty()) << made;
     }
@@ -60,10 +60,10 @@ TEST(FolderWalk, WalksLevelByLevelInNaturalOrder) {
 
 TEST(FolderWalk, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
     const Tree tree(QStringList{"a.txt", "locked/inner/i.txt", "open/o.txt"});
-    EXPECT_EQ(tree.below(WalkFolder(tree.root + "gone", {}).unreadable), QStringList{"gone/"});
+    EXPECT_EQ(tree.below(walkFolder(tree.root + "gone", {}).unreadable), QStringList{"gone/"});
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_TRUE(WalkFolder(tree.root, stop.get_token()).files.isEmpty());
+    EXPECT_TRUE(walkFolder(tree.root, stop.get_token()).files.isEmpty());
 
     const std::string locked = QFile::encodeName(tree.root + "locked").toStdString();
     std::filesystem::permissions(locked, std::filesystem::perms::none);
@@ -72,7 +72,7 @@ TEST(FolderWalk, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
     if (access(locked.c_str(), R_OK) == 0) {
         GTEST_SKIP() << "this user reads folders whatever their permissions (root)";
     }
-    const FolderFiles found = WalkFolder(tree.root, {});
+    const FolderFiles found = walkFolder(tree.root, {});
     EXPECT_EQ(tree.below(found.files), QStringList({"a.txt", "open/o.txt"}));
     EXPECT_EQ(tree.below(found.unreadable), QStringList{"locked/"});
 }

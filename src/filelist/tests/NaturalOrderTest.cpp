@@ -20,7 +20,7 @@ TEST(NaturalOrder, ComparesNumbersByValueAndLettersIgnoringCase) {
     };
     for (const QByteArrayList& order : orders) {
         QByteArrayList names(order.rbegin(), order.rend());
-        SortNaturally(names);
+        sortNaturally(names);
         EXPECT_EQ(names, order);
     }
 }

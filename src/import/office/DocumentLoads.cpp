@@ -51,7 +51,7 @@ Reference<sheet::XSpreadsheet> firstSheet(const Reference<sheet::XSpreadsheetDoc
 
 // A document without a window goes with the last reference to it, also when this program ends first: the office
 // is never left holding one that nobody can see.
-std::vector<QString> NewDocumentSheetNames(const Reference<uno::XComponentContext>& context) {
+std::vector<QString> newDocumentSheetNames(const Reference<uno::XComponentContext>& context) {
     const Reference<frame::XLoadable> model(context->getServiceManager()->createInstanceWithContext(
                                                 rtl::OUString("com.sun.star.sheet.SpreadsheetDocument"), context),
                                             UNO_QUERY_THROW);
@@ -144,14 +144,14 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
     if (!interaction->failure().isEmpty()) {
         closeQuietly(component);
         throw OfficeError(QCoreApplication::translate("DocumentLoads", "LibreOffice refused to load the file"),
-                          PlainWords(interaction->failure()));
+                          plainWords(interaction->failure()));
     }
     return Reference<sheet::XSpreadsheetDocument>(component, UNO_QUERY_THROW);
 }
 
 } // namespace
 
-std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XComponentLoader>& loader,
+std::unique_ptr<SpreadsheetDocument> loadTextDocument(const Reference<frame::XComponentLoader>& loader,
                                                       const QString& path, QChar separator, qint64 rows, qint64 columns,
                                                       const QString& sheetName) {
     const auto filter = properties({property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)"))),
@@ -165,7 +165,7 @@ std::unique_ptr<SpreadsheetDocument> LoadTextDocument(const Reference<frame::XCo
     return loaded;
 }
 
-std::unique_ptr<SpreadsheetDocument> LoadFlatSpreadsheet(const Reference<frame::XComponentLoader>& loader,
+std::unique_ptr<SpreadsheetDocument> loadFlatSpreadsheet(const Reference<frame::XComponentLoader>& loader,
                                                          const QString& path) {
     const auto filter =
         properties({property("FilterName", uno::Any(rtl::OUString("OpenDocument Spreadsheet Flat XML")))});

@@ -19,18 +19,18 @@ namespace quillmere::office {
 // warned that it could not load the whole text. Whatever the office would ask the user during a load goes to a
 // handler of ours instead.
 std::unique_ptr<SpreadsheetDocument>
-LoadTextDocument(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
+loadTextDocument(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
                  const QString& path, QChar separator, qint64 rows, qint64 columns, const QString& sheetName);
 
 // A new, untitled document holding what a flat OpenDocument spreadsheet file holds, loaded as the office's own
 // new documents look: it saves in the office's own format and there is nothing to undo. Null when the office
 // warned that it could not load the whole file.
 std::unique_ptr<SpreadsheetDocument>
-LoadFlatSpreadsheet(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
+loadFlatSpreadsheet(const com::sun::star::uno::Reference<com::sun::star::frame::XComponentLoader>& loader,
                     const QString& path);
 
 // The names of the sheets that a new document comes with, in the office's own language.
 std::vector<QString>
-NewDocumentSheetNames(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context);
+newDocumentSheetNames(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context);
 
 } // namespace quillmere::office

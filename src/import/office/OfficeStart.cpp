@@ -99,7 +99,7 @@ OfficeError notStarted(const QString& soffice, std::chrono::milliseconds limit, 
 
 } // namespace
 
-QString OfficeProgramFolder() {
+QString officeProgramFolder() {
     const QString fromEnvironment = qEnvironmentVariable("UNO_PATH");
     if (!fromEnvironment.isEmpty()) {
         return fromEnvironment;
@@ -108,7 +108,7 @@ QString OfficeProgramFolder() {
     return loaded.isEmpty() ? QString::fromLatin1(DebianProgramFolder) : loaded;
 }
 
-OfficeLink ResolvePipe(const QString& pipeName) {
+OfficeLink resolvePipe(const QString& pipeName) {
     const auto local = localContext();
     // The office lets go of a bridge it has just accepted when the first call on it comes a moment late: the call then
     // ends as disposed. Nothing was asked of the office yet, so a new bridge asks again.
@@ -130,7 +130,7 @@ OfficeLink ResolvePipe(const QString& pipeName) {
     }
 }
 
-OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds limit) {
+OfficeLink startOffice(const QString& programFolder, std::chrono::milliseconds limit) {
     const QString soffice = QDir(programFolder).filePath(QStringLiteral("soffice"));
     if (!QFileInfo(soffice).isExecutable()) {
         throw OfficeError(
@@ -156,7 +156,7 @@ OfficeLink StartOffice(const QString& programFolder, std::chrono::milliseconds l
     bool ended = false;
     for (;;) {
         try {
-            return ResolvePipe(pipeName);
+            return resolvePipe(pipeName);
         } catch (const css::connection::NoConnectException&) {
         }
         if (ended) {

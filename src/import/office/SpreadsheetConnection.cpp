@@ -48,7 +48,7 @@ SpreadsheetConnection::~SpreadsheetConnection() = default;
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffice(std::chrono::milliseconds limit) {
     std::unique_ptr<Desktop> desktop;
     office::guarded(tr("Could not start or reach LibreOffice"), [&] {
-        desktop = std::make_unique<Desktop>(office::StartOffice(office::OfficeProgramFolder(), limit));
+        desktop = std::make_unique<Desktop>(office::startOffice(office::officeProgramFolder(), limit));
     });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
@@ -56,7 +56,7 @@ std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToUserOffic
 std::unique_ptr<SpreadsheetConnection> SpreadsheetConnection::connectToPipe(const QString& pipeName) {
     std::unique_ptr<Desktop> desktop;
     office::guarded(tr("Could not reach LibreOffice on the pipe \"%1\"").arg(pipeName),
-                    [&] { desktop = std::make_unique<Desktop>(office::ResolvePipe(pipeName)); });
+                    [&] { desktop = std::make_unique<Desktop>(office::resolvePipe(pipeName)); });
     return std::unique_ptr<SpreadsheetConnection>(new SpreadsheetConnection(std::move(desktop)));
 }
 
@@ -76,18 +76,18 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openTextDocument(con
                                                                              const QString& sheetName) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         tr("Could not open a new Calc document with the text"),
-        [&] { return office::LoadTextDocument(desktop_->loader, path, separator, rows, columns, sheetName); });
+        [&] { return office::loadTextDocument(desktop_->loader, path, separator, rows, columns, sheetName); });
 }
 
 std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openSpreadsheetFile(const QString& path) {
     return office::guardedResult<std::unique_ptr<SpreadsheetDocument>>(
         tr("Could not open a new Calc document with the sheets"),
-        [&] { return office::LoadFlatSpreadsheet(desktop_->loader, path); });
+        [&] { return office::loadFlatSpreadsheet(desktop_->loader, path); });
 }
 
 std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
     return office::guardedResult<std::vector<QString>>(tr("Could not learn the names of a new document's sheets"), [&] {
-        return office::NewDocumentSheetNames(desktop_->link.context);
+        return office::newDocumentSheetNames(desktop_->link.context);
     });
 }
 

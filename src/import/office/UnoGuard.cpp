@@ -14,7 +14,7 @@ namespace quillmere::office {
 
 namespace css = com::sun::star;
 
-QString PlainWords(QString officeMessage) {
+QString plainWords(QString officeMessage) {
     static const QRegularExpression sourcePlace(QStringLiteral("(^|\\s+)at\\s+\\S+:\\d+\\s*$"));
     const QString words = officeMessage.remove(sourcePlace).trimmed();
     return words.startsWith(QLatin1String("com.sun.star.")) ? QString() : words;
@@ -27,9 +27,9 @@ void guarded(const QString& action, const std::function<void()>& step) {
         throw OfficeError(action,
                           QCoreApplication::translate("UnoGuard", "the document was closed or LibreOffice has ended"));
     } catch (const css::uno::Exception& e) {
-        throw OfficeError(action, PlainWords(toQString(e.Message)));
+        throw OfficeError(action, plainWords(toQString(e.Message)));
     } catch (const cppu::BootstrapException& e) {
-        throw OfficeError(action, PlainWords(toQString(e.getMessage())));
+        throw OfficeError(action, plainWords(toQString(e.getMessage())));
     }
 }
 

@@ -8,7 +8,7 @@ namespace quillmere::office {
 
 // The office's words as a user can read them: without the place in the office's source code that some messages end
 // with (and that is all 7.4 says of most refusals), and empty for a bare type name, which says nothing to a user.
-QString PlainWords(QString officeMessage);
+QString plainWords(QString officeMessage);
 
 // Runs one step against the office and turns every UNO, bridge and bootstrap failure into OfficeError
 // with the action's description and the office's message.

@@ -28,19 +28,19 @@ void checkListedFiles(const QList<FilePath>& paths) {
             ? QCoreApplication::translate("ImportRun", "This file cannot be read, so nothing was imported:")
             : QCoreApplication::translate("ImportRun", "%n files cannot be read, so nothing was imported:", nullptr,
                                           int(problems.size()));
-    throw ImportError(ProblemList(heading, problems));
+    throw ImportError(problemList(heading, problems));
 }
 
 ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
-    : steps_(office, std::move(request), std::move(progress), std::move(stop)) {}
+    : context_(office, std::move(request), std::move(progress), std::move(stop)) {}
 
 bool ImportRun::run() {
-    const bool complete = steps_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(steps_).run()
-                                                                              : SheetPerFileRun(steps_).run();
+    const bool complete = context_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(context_).run()
+                                                                              : SheetPerFileRun(context_).run();
     // Also what a stopped run wrote is the user's, to keep or to close.
-    steps_.forFile(-1, [&] { steps_.handOver(); });
+    context_.forRun([&] { context_.handOver(); });
     if (complete) {
-        steps_.report(1.0);
+        context_.report(1.0);
     }
     return complete;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/run/RunSteps.h"
+#include "import/run/RunContext.h"
 
 #include <stop_token>
 
@@ -12,6 +12,13 @@ void checkListedFiles(const QList<FilePath>& paths);
 // One import: reads, marks and splits the listed files and writes their rows as text into a new document, all into
 // its first sheet (SingleSheetRun) or one new sheet per file (SheetPerFileRun). The document stays open, whatever
 // happens.
+//
+// The words the run's code uses:
+// - marked text: a file's text with each delimiter of the column rule replaced by CellSeparator (markColumns), so
+//   that rows are cut at line feeds and cells at that one character;
+// - working file: a private temporary file the run writes for the office to load, removed when the run ends;
+// - flat file: a working file holding a whole spreadsheet document as one XML file, a table for each file;
+// - filled after the load: a sheet that the flat file leaves empty and block writes fill once the office has it.
 class ImportRun {
 public:
     using Progress = RunProgress;
@@ -23,7 +30,7 @@ public:
     bool run();
 
 private:
-    RunSteps steps_;
+    RunContext context_;
 };
 
 } // namespace quillmere

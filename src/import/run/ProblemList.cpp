@@ -10,7 +10,7 @@ namespace {
 constexpr qsizetype namedProblems = 5;
 }
 
-QString ProblemList(const QString& heading, const QStringList& problems) {
+QString problemList(const QString& heading, const QStringList& problems) {
     QString message = heading;
     for (const QString& problem : problems.first(std::min(problems.size(), namedProblems))) {
         message += u'\n' + problem;

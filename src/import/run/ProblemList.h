@@ -7,6 +7,6 @@ namespace quillmere {
 
 // A message about many things at once: the heading, the first few of them one per line, and how many more
 // there are, so that a thousand missing files still make a box that fits on the screen.
-QString ProblemList(const QString& heading, const QStringList& problems);
+QString problemList(const QString& heading, const QStringList& problems);
 
 } // namespace quillmere

@@ -24,7 +24,7 @@ Batch prepareBatch(const Sheet& sheet, const RowTexts& rows, qsizetype start, qs
     std::vector<QList<QStringView>> pending;
     qsizetype width = 0;
     while (start + qsizetype(pending.size()) < end && qsizetype(pending.size()) < RowWriter::maxBlockRows) {
-        auto cells = SplitCells(rows[start + qsizetype(pending.size())]);
+        auto cells = splitCells(rows[start + qsizetype(pending.size())]);
         const qsizetype newWidth = std::max(width, cells.size());
         if (!pending.empty() && newWidth * qsizetype(pending.size() + 1) > RowWriter::maxBlockCells) {
             break;

@@ -30,18 +30,18 @@ bool TakenNames::contains(const QString& name) const {
     return folded_.contains(name.toCaseFolded());
 }
 
-QString GetFileName(const QString& path) {
+QString getFileName(const QString& path) {
     return path.sliced(path.lastIndexOf(u'/') + 1);
 }
 
-QString KeepNameChars(const QString& text) {
+QString keepNameChars(const QString& text) {
     QString kept;
     kept.reserve(text.size());
     std::copy_if(text.begin(), text.end(), std::back_inserter(kept), isNameChar);
     return kept;
 }
 
-int RandomNumber(int n, std::mt19937& generator) {
+int randomNumber(int n, std::mt19937& generator) {
     std::uniform_real_distribution<double> fraction(0.0, 1.0);
     // nearbyint rounds half to even in the default rounding mode.
     return int(std::nearbyint(fraction(generator) * n)) + 1;
@@ -52,7 +52,7 @@ QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt1
     const QString base = baseName.isEmpty() ? QStringLiteral("Sheet") : baseName;
     QString name = base;
     for (int draw = 0; taken.contains(name) && draw < maxDraws; ++draw) {
-        name = base + QString::number(RandomNumber(suffixBound, generator));
+        name = base + QString::number(randomNumber(suffixBound, generator));
     }
     // With thousands of files of one name the draws may keep hitting taken suffixes: count upward instead.
     for (int suffix = suffixBound + 2; taken.contains(name); ++suffix) {

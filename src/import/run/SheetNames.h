@@ -9,14 +9,14 @@
 namespace quillmere {
 
 // The part of a path behind its last '/', or the whole path when it has none.
-QString GetFileName(const QString& path);
+QString getFileName(const QString& path);
 
 // Only the ASCII letters, digits and spaces of the text, in their order: "Sales-2008 (final).txt" gives
 // "Sales2008 finaltxt".
-QString KeepNameChars(const QString& text);
+QString keepNameChars(const QString& text);
 
 // A whole number from 1 to n + 1: a uniform fraction r times n, rounded half to even, plus one.
-int RandomNumber(int n, std::mt19937& generator);
+int randomNumber(int n, std::mt19937& generator);
 
 // Sheet names in use, compared as the office compares them: without regard to letter case.
 class TakenNames {
@@ -30,7 +30,7 @@ private:
 };
 
 // The sheet name for a file's base name: "Sheet" when empty; while a taken name equals it in any letter case,
-// the base name followed by RandomNumber(8000), drawn again until the name is free (after many vain draws, the
+// the base name followed by randomNumber(8000), drawn again until the name is free (after many vain draws, the
 // first free number above 8001).
 QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator);
 

@@ -29,8 +29,8 @@ constexpr qint64 bytesPerBlock = 4 << 20;
 
 } // namespace
 
-SheetPerFileRun::SheetPerFileRun(RunSteps& steps)
-    : steps_(steps)
+SheetPerFileRun::SheetPerFileRun(RunContext& context)
+    : context_(context)
     , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
 // Each file is read once. A lone file goes to the office's text import where it can. Otherwise each file becomes a
@@ -40,31 +40,31 @@ SheetPerFileRun::SheetPerFileRun(RunSteps& steps)
 // stored texts.
 bool SheetPerFileRun::run() {
     checkSheetCount();
-    names_ = steps_.forFile(-1, [&] { return sheetNamesFor(steps_.office().newDocumentSheetNames()); });
-    if (steps_.fileCount() == 1) {
-        RunSteps::FileRows files;
-        const std::optional<MarkedText> text = steps_.writeMarkedText(onlyFile_.emplace(), files);
+    names_ = context_.forRun([&] { return sheetNamesFor(context_.office().newDocumentSheetNames()); });
+    if (context_.fileCount() == 1) {
+        RunContext::FileRows files;
+        const std::optional<MarkedText> text = context_.writeMarkedText(onlyFile_.emplace(), files);
         if (!text) {
             return false;
         }
-        steps_.checkFits(text->extent, steps_.office().limits().sheet, files, RunSteps::Written::Nothing);
-        if (steps_.loadsAsText(*text) &&
-            steps_.forFile(0, [&] { return steps_.loadAsText(*onlyFile_, text->extent, names_.front()); })) {
+        context_.checkFits(text->extent, context_.office().limits().sheet, files, RunContext::Written::Nothing);
+        if (context_.loadsAsText(*text) &&
+            context_.forFile(0, [&] { return context_.loadAsText(*onlyFile_, text->extent, names_.front()); })) {
             return true;
         }
     }
     WorkFile flatFile, storeFile;
-    SheetTextStore stored(storeFile, steps_.fileCount());
+    SheetTextStore stored(storeFile, context_.fileCount());
     if (!writeFlatFile(flatFile, stored)) {
         return false;
     }
-    const SpreadsheetDocument* document = steps_.forFile(-1, [&] { return steps_.loadSpreadsheetFile(flatFile); });
+    const SpreadsheetDocument* document = context_.forRun([&] { return context_.loadSpreadsheetFile(flatFile); });
     return document ? fillAfterLoad(*document, stored) : insertSheetsOneByOne(flatFile, stored);
 }
 
 void SheetPerFileRun::checkSheetCount() const {
-    const int count = steps_.fileCount();
-    const qsizetype maxSheets = steps_.office().limits().sheets;
+    const int count = context_.fileCount();
+    const qsizetype maxSheets = context_.office().limits().sheets;
     if (count > maxSheets) {
         const QString listed = tr("%n files were listed", nullptr, count);
         //: %1 is "N files were listed".
@@ -78,8 +78,8 @@ void SheetPerFileRun::checkSheetCount() const {
 std::vector<QString> SheetPerFileRun::sheetNamesFor(const std::vector<QString>& defaults) {
     TakenNames taken(defaults);
     std::vector<QString> names;
-    for (const FilePath& path : steps_.request().paths) {
-        names.push_back(freeSheetName(KeepNameChars(GetFileName(path.shown)), taken, random_));
+    for (const FilePath& path : context_.request().paths) {
+        names.push_back(freeSheetName(keepNameChars(getFileName(path.shown)), taken, random_));
         taken.add(names.back());
     }
     return names;
@@ -87,10 +87,10 @@ std::vector<QString> SheetPerFileRun::sheetNamesFor(const std::vector<QString>& 
 
 // The lone file that the text import could not take is read back from its working file, not again from the list.
 QString SheetPerFileRun::markedText(int file) const {
-    const ImportRequest& request = steps_.request();
-    return steps_.forFile(file, [&] {
+    const ImportRequest& request = context_.request();
+    return context_.forFile(file, [&] {
         return onlyFile_ ? readMarkedText(*onlyFile_)
-                         : MarkColumns(ReadTextFile(request.paths[file]), request.rule, request.customDelimiter);
+                         : markColumns(readTextFile(request.paths[file]), request.rule, request.customDelimiter);
     });
 }
 
@@ -100,9 +100,9 @@ std::vector<int> SheetPerFileRun::tableBlocks() const {
     std::vector<int> ends;
     qint64 blockBytes = 0;
     int blockFiles = 0;
-    const int count = steps_.fileCount();
+    const int count = context_.fileCount();
     for (int k = 0; k < count; ++k) {
-        blockBytes += fileSize(steps_.request().paths[count - 1 - k]).value_or(0);
+        blockBytes += fileSize(context_.request().paths[count - 1 - k]).value_or(0);
         if (++blockFiles == filesPerBlock || blockBytes >= bytesPerBlock || k + 1 == count) {
             ends.push_back(k + 1);
             blockBytes = 0;
@@ -115,12 +115,12 @@ std::vector<int> SheetPerFileRun::tableBlocks() const {
 // A file's table, from its one reading; in a sheet's capacity, or the run ends here.
 SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& capacity) const {
     QString marked = markedText(file);
-    const RowTexts rows = SplitRows(marked);
+    const RowTexts rows = splitRows(marked);
     const RowsExtent extent = measureRows(rows);
-    steps_.checkFits(extent, capacity, RunSteps::FileRows{file, {0}}, RunSteps::Written::Nothing);
+    context_.checkFits(extent, capacity, RunContext::FileRows{file, {0}}, RunContext::Written::Nothing);
     const bool filledAfterLoad = !goesFlat(marked, extent);
     const QString& name = names_[std::size_t(file)];
-    QByteArray xml = filledAfterLoad ? FlatTable(name, RowTexts(QString())) : FlatTable(name, rows);
+    QByteArray xml = filledAfterLoad ? flatTable(name, RowTexts(QString())) : flatTable(name, rows);
     return {filledAfterLoad ? std::move(marked) : QString(), std::move(xml), filledAfterLoad};
 }
 
@@ -128,12 +128,12 @@ SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& cap
 bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
     QFileDevice& device = work.emptied();
     FlatSpreadsheet flat(device);
-    const int count = steps_.fileCount();
-    const SheetCapacity capacity = steps_.office().limits().sheet;
+    const int count = context_.fileCount();
+    const SheetCapacity capacity = context_.office().limits().sheet;
     OrderedParallelMap<Table> tables(tableBlocks(), [&](int k) { return table(count - 1 - k, capacity); });
     tables_.resize(std::size_t(count));
     for (int k = 0; k < count; ++k) {
-        if (steps_.stop().stop_requested()) {
+        if (context_.stop().stop_requested()) {
             return false;
         }
         const int i = count - 1 - k;
@@ -141,10 +141,10 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
         const qint64 start = flat.add(next.xml);
         tables_[std::size_t(i)] = {start, start + next.xml.size()};
         if (next.filledAfterLoad) {
-            steps_.forFile(i, [&] { stored.store(i, next.marked); });
+            context_.forFile(i, [&] { stored.store(i, next.marked); });
             filledAfterLoad_.push_back(i);
         }
-        steps_.report(RunSteps::readShare * double(k + 1) / double(count));
+        context_.report(RunContext::readShare * double(k + 1) / double(count));
     }
     if (!flat.finish() || !device.flush()) {
         throw ImportError(tr("Could not write the working file %1: %2").arg(work.path(), device.errorString()));
@@ -153,12 +153,12 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
 }
 
 bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const SheetTextStore& stored) {
-    const int count = steps_.fileCount();
-    const double share = (1.0 - RunSteps::readShare) * double(filledAfterLoad_.size()) / double(count);
+    const int count = context_.fileCount();
+    const double share = (1.0 - RunContext::readShare) * double(filledAfterLoad_.size()) / double(count);
     double from = 1.0 - share;
     for (const int i : filledAfterLoad_) {
         const double to = from + share / double(filledAfterLoad_.size());
-        const bool complete = steps_.forFile(
+        const bool complete = context_.forFile(
             i, [&] { return writeRows(*document.sheetAt(count - 1 - i), stored.rows(i), i, from, to); });
         if (!complete) {
             return false;
@@ -170,27 +170,27 @@ bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const S
 
 bool SheetPerFileRun::insertSheetsOneByOne(WorkFile& flatFile, const SheetTextStore& stored) {
     SpreadsheetDocument& document =
-        steps_.forFile(-1, [&]() -> SpreadsheetDocument& { return steps_.openNewDocument(); });
-    const std::vector<QString> defaults = steps_.forFile(-1, [&] { return sheetNames(document); });
+        context_.forRun([&]() -> SpreadsheetDocument& { return context_.openNewDocument(); });
+    const std::vector<QString> defaults = context_.forRun([&] { return sheetNames(document); });
     QFileDevice& flat = flatFile.device();
-    const int count = steps_.fileCount();
+    const int count = context_.fileCount();
     for (int i = 0; i < count; ++i) {
-        if (steps_.stop().stop_requested()) {
+        if (context_.stop().stop_requested()) {
             return false;
         }
-        const double from = (i + RunSteps::readShare) / count, to = double(i + 1) / count;
-        const bool complete = steps_.forFile(i, [&] {
+        const double from = (i + RunContext::readShare) / count, to = double(i + 1) / count;
+        const bool complete = context_.forFile(i, [&] {
             const RowTexts rows = sheetRows(i, flat, stored);
             document.insertSheet(names_[std::size_t(i)], 0);
             const auto sheet = document.sheetAt(0);
-            steps_.report(from);
+            context_.report(from);
             return writeRows(*sheet, rows, i, from, to);
         });
         if (!complete) {
             return false;
         }
     }
-    steps_.forFile(-1, [&] {
+    context_.forRun([&] {
         for (const QString& name : defaults) {
             document.removeSheet(name);
         }
@@ -216,10 +216,10 @@ RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice& flatFile, const Sheet
 }
 
 bool SheetPerFileRun::writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to) {
-    steps_.checkFits(measureRows(rows), sheet.capacity(), RunSteps::FileRows{file, {0}}, RunSteps::Written::OtherFiles);
+    context_.checkFits(measureRows(rows), sheet.capacity(), RunContext::FileRows{file, {0}}, RunContext::Written::OtherFiles);
     const double total = double(std::max<qsizetype>(rows.size(), 1));
-    RowWriter writer(sheet, steps_.stop(),
-                     [&](qsizetype written) { steps_.report(from + (to - from) * double(written) / total); });
+    RowWriter writer(sheet, context_.stop(),
+                     [&](qsizetype written) { context_.report(from + (to - from) * double(written) / total); });
     return writer.write(rows, 0);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/workfile/SheetTextStore.h"
-#include "import/run/RunSteps.h"
+#include "import/run/RunContext.h"
 
 #include <QCoreApplication>
 
@@ -17,7 +17,7 @@ class SheetPerFileRun {
     Q_DECLARE_TR_FUNCTIONS(SheetPerFileRun)
 
 public:
-    explicit SheetPerFileRun(RunSteps& steps);
+    explicit SheetPerFileRun(RunContext& context);
 
     // False when stopped early. Throws ImportError.
     bool run();
@@ -42,7 +42,7 @@ private:
     RowTexts sheetRows(int file, QFileDevice& flatFile, const SheetTextStore& stored) const;
     bool writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to);
 
-    RunSteps& steps_;
+    RunContext& context_;
     std::mt19937 random_;
     std::vector<QString> names_;
     // Where each file's table starts in the flat file and where it ends, in file order.

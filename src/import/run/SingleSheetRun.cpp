@@ -8,22 +8,22 @@ namespace quillmere {
 // cells; otherwise its rows are written block by block into a new document.
 bool SingleSheetRun::run() {
     WorkFile work;
-    RunSteps::FileRows files;
-    const std::optional<MarkedText> text = steps_.writeMarkedText(work, files);
+    RunContext::FileRows files;
+    const std::optional<MarkedText> text = context_.writeMarkedText(work, files);
     if (!text) {
         return false;
     }
-    return steps_.forFile(-1, [&] {
-        return (steps_.loadsAsText(*text) &&
-                steps_.loadAsText(work, text->extent, steps_.office().newDocumentSheetNames().front())) ||
+    return context_.forRun([&] {
+        return (context_.loadsAsText(*text) &&
+                context_.loadAsText(work, text->extent, context_.office().newDocumentSheetNames().front())) ||
                writeIntoNewDocument(work, text->extent, files);
     });
 }
 
 bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent,
-                                          const RunSteps::FileRows& files) {
-    steps_.checkFits(extent, steps_.office().limits().sheet, files, RunSteps::Written::Nothing);
-    SpreadsheetDocument& document = steps_.openNewDocument();
+                                          const RunContext::FileRows& files) {
+    context_.checkFits(extent, context_.office().limits().sheet, files, RunContext::Written::Nothing);
+    SpreadsheetDocument& document = context_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(document);
     if (!writeMarkedRows(*document.sheetAt(0), work, extent)) {
         return false;
@@ -39,7 +39,7 @@ bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent
 bool SingleSheetRun::writeMarkedRows(Sheet& sheet, const WorkFile& work, const RowsExtent& extent) {
     MarkedTextReader reader(work);
     const double total = double(std::max<qsizetype>(extent.rows, 1));
-    const double share = 1.0 - RunSteps::readShare;
+    const double share = 1.0 - RunContext::readShare;
     qint64 firstRow = 0;
     while (firstRow < extent.rows) {
         QString lines = reader.nextLines();
@@ -47,9 +47,9 @@ bool SingleSheetRun::writeMarkedRows(Sheet& sheet, const WorkFile& work, const R
             break;
         }
         const qsizetype count = lines.count(u'\n');
-        const RowTexts rows = SplitRows(std::move(lines));
-        RowWriter writer(sheet, steps_.stop(), [&](qsizetype written) {
-            steps_.report(RunSteps::readShare + share * double(std::min(firstRow + written, extent.rows)) / total);
+        const RowTexts rows = splitRows(std::move(lines));
+        RowWriter writer(sheet, context_.stop(), [&](qsizetype written) {
+            context_.report(RunContext::readShare + share * double(std::min(firstRow + written, extent.rows)) / total);
         });
         if (!writer.write(rows, firstRow)) {
             return false;

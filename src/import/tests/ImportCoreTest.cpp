@@ -28,7 +28,7 @@ TEST(SpreadsheetContract, TheStandInOfficeKeepsIt) {
 // Broken and borderline files, as the differential check's drawn cases hold well-formed ones: an odd last byte is
 // dropped; a lone surrogate becomes U+FFFD; without the other half, half a mark is a letter; an overlong form is no
 // UTF-8.
-TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCannotReadNamingPathAndReason) {
+TEST(readTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCannotReadNamingPathAndReason) {
     const std::pair<QByteArray, QStringView> texts[] = {{"\xFF\xFE\x41\0\x42\0\x43"_qba, u"AB"},
                                                         {"\xFF\xFE\0\xDC\x41\0\x3D\xD8"_qba, u"\uFFFDA\uFFFD"},
                                                         {"\xFE\xFF\xD8\x3D\xD8\x3D\xDE\0"_qba, u"\uFFFD\U0001F600"},
@@ -39,7 +39,7 @@ TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCa
                                                         {"\xC0\xAF\x61", u"À¯a"}};
     TextFiles files;
     for (const auto& [bytes, text] : texts) {
-        EXPECT_EQ(ReadTextFile(files.write(u"t.txt"_qs, bytes)), text) << bytes.toHex().toStdString();
+        EXPECT_EQ(readTextFile(files.write(u"t.txt"_qs, bytes)), text) << bytes.toHex().toStdString();
     }
     // Pipes and devices would block the open or the read without end: each is refused at once, by its
     // kind. Before a run, all listed files are checked, and those that cannot be read are named in one message.
@@ -59,11 +59,11 @@ TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCa
         {files.path(u"locked"_qs), geteuid() ? "Permission denied" : ""}};
     QStringList paths;
     for (const auto& [path, reason] : refusals) {
-        EXPECT_EQ(failure([&] { ReadTextFile(path); }), *reason ? path + u": "_qs + reason : QString());
+        EXPECT_EQ(failure([&] { readTextFile(path); }), *reason ? path + u": "_qs + reason : QString());
         EXPECT_EQ(failure([&] { TextFileStream(path).next(); }), failure([&] { checkReadable(path); }));
         paths << path;
     }
-    const QString message = failure([&] { checkListedFiles(FilePaths(paths)); });
+    const QString message = failure([&] { checkListedFiles(filePaths(paths)); });
     EXPECT_TRUE(message.startsWith(QStringLiteral("%1 files cannot be read").arg(geteuid() ? 7 : 6)) &&
                 message.contains(files.dir().path() + u": Is a directory"_qs) && !message.contains(u"gone") &&
                 message.contains(geteuid() ? u"2 more" : u"1 more"))
@@ -74,8 +74,8 @@ TEST(ReadTextFile, DecodesByTheMarkElseAsUtf8ElseAsWindows1252AndRefusesWhatItCa
 // gives, wherever the pieces end, even inside characters, between surrogate halves and inside broken sequences.
 TEST(StreamedText, PiecesGiveWhatTheWholeFileGives) {
     const auto extent = [](const RowsExtent& e) { return std::tuple(e.rows, e.columns, e.widestRow, e.longestCell); };
-    EXPECT_EQ(extent(measureRows(SplitRows(u"a\n\u00B81\u00B822\u00B8333\n\nabcd\n\n"_qs))), std::tuple(4, 4, 1, 4));
-    EXPECT_EQ(extent(measureRows(SplitRows(u"\n\n"_qs))), std::tuple(0, 0, -1, 0));
+    EXPECT_EQ(extent(measureRows(splitRows(u"a\n\u00B81\u00B822\u00B8333\n\nabcd\n\n"_qs))), std::tuple(4, 4, 1, 4));
+    EXPECT_EQ(extent(measureRows(splitRows(u"\n\n"_qs))), std::tuple(0, 0, -1, 0));
     // Whole characters, broken ones, and UTF-16 units little-endian and big-endian, apart at the spaces.
     const QByteArrayList parts =
         "a b , \n \xC2\xB8 \xC3\xA9 \xF0\x9F\x98\x80 \xE2\x82 \xC3 \x80 \xF0\x9F \xC0\xAF a\0 b\0 ,\0 "
@@ -104,9 +104,9 @@ TEST(StreamedText, PiecesGiveWhatTheWholeFileGives) {
             measure.add(piece);
             marked += piece;
         }
-        ASSERT_EQ(text, ReadTextFile(path)) << file.toHex().toStdString();
-        ASSERT_EQ(marked + marker.finish(), MarkColumns(text, ColumnRule::SplitAtText, delimiter)) << round;
-        ASSERT_EQ(extent(measure.extent()), extent(measureRows(SplitRows(marked)))) << marked.toStdString();
+        ASSERT_EQ(text, readTextFile(path)) << file.toHex().toStdString();
+        ASSERT_EQ(marked + marker.finish(), markColumns(text, ColumnRule::SplitAtText, delimiter)) << round;
+        ASSERT_EQ(extent(measure.extent()), extent(measureRows(splitRows(marked)))) << marked.toStdString();
     }
 }
 
@@ -138,7 +138,7 @@ TEST(RowWriter, WritesBoundedBlocksAndStopsBeforeTheNext) {
         std::stop_source stop;
         const auto sheet = office.openNewDocument()->sheetAt(0);
         RowWriter writer(*sheet, stop.get_token(), [&](qsizetype) { stop.request_stop(); });
-        EXPECT_FALSE(writer.write(SplitRows((row + u'\n').repeated(30'000)), 0));
+        EXPECT_FALSE(writer.write(splitRows((row + u'\n').repeated(30'000)), 0));
         EXPECT_EQ(office.lastDocument().sheets[0].rows.size(),
                   std::size_t(row == wide ? RowWriter::maxBlockCells / 13 : RowWriter::maxBlockRows));
     }
@@ -181,7 +181,7 @@ protected:
     }
     // The run's error message; "stopped" when it stopped early.
     QString import(const QStringList& paths, SheetLayout layout, std::stop_token stop = {}) {
-        const ImportRequest request{FilePaths(paths), layout, ColumnRule::SplitAtComma, {}};
+        const ImportRequest request{filePaths(paths), layout, ColumnRule::SplitAtComma, {}};
         bool complete = true;
         const QString message = failure([&] { complete = ImportRun(office, request, report, stop).run(); });
         return complete ? message : u"stopped"_qs;
@@ -269,7 +269,7 @@ TEST_F(ImportRunTest, EachFileIsReadOnce) {
 // Each end is awaited as it is told, before the next run starts.
 TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) {
     TextFiles files;
-    const QList<FilePath> paths = FilePaths({files.write(u"a.txt"_qs, "1,2\n"), files.write(u"b.txt"_qs, "3\n")});
+    const QList<FilePath> paths = filePaths({files.write(u"a.txt"_qs, "1,2\n"), files.write(u"b.txt"_qs, "3\n")});
     const std::pair<QString, SheetLayout> hangs[] = {
         {u"newDocumentSheetNames"_qs, SheetLayout::SingleSheet}, {u"openTextDocument"_qs, SheetLayout::SingleSheet},
         {u"openNewDocument"_qs, SheetLayout::SingleSheet},       {u"writeBlock"_qs, SheetLayout::SingleSheet},

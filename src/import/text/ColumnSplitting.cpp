@@ -24,7 +24,7 @@ QString delimiterOf(ColumnRule rule, const QString& customDelimiter) {
 
 } // namespace
 
-QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimiter) {
+QString markColumns(QString text, ColumnRule rule, const QString& customDelimiter) {
     const QString delimiter = delimiterOf(rule, customDelimiter);
     if (!delimiter.isEmpty()) {
         text.replace(delimiter, QString(CellSeparator), Qt::CaseSensitive);
@@ -79,11 +79,11 @@ RowTexts::RowTexts(QString text)
     rows_.push_back(all.sliced(start));
 }
 
-RowTexts SplitRows(QString text) {
+RowTexts splitRows(QString text) {
     return RowTexts(std::move(text));
 }
 
-QList<QStringView> SplitCells(QStringView row) {
+QList<QStringView> splitCells(QStringView row) {
     if (row.isEmpty()) {
         return {};
     }

@@ -12,9 +12,9 @@ namespace quillmere {
 
 // The text with every delimiter of the rule replaced by CellSeparator: exact, non-overlapping, left to right.
 // A custom delimiter (SplitAtText) matches as a whole; an empty one, like NoSplit, leaves the text unchanged.
-QString MarkColumns(QString text, ColumnRule rule, const QString& customDelimiter);
+QString markColumns(QString text, ColumnRule rule, const QString& customDelimiter);
 
-// MarkColumns() over a text that comes in pieces: the marked pieces joined are MarkColumns() of the pieces joined.
+// markColumns() over a text that comes in pieces: the marked pieces joined are markColumns() of the pieces joined.
 // A delimiter may reach across pieces, and a surrogate pair is never cut.
 class ColumnMarker {
 public:
@@ -50,9 +50,9 @@ private:
     std::vector<QStringView> rows_;
 };
 
-RowTexts SplitRows(QString text);
+RowTexts splitRows(QString text);
 
 // The cells of one row, cut at every CellSeparator, empty pieces kept; an empty row has no cell.
-QList<QStringView> SplitCells(QStringView row);
+QList<QStringView> splitCells(QStringView row);
 
 } // namespace quillmere

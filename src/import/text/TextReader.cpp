@@ -78,7 +78,7 @@ void checkReadable(const FilePath& path) {
 }
 
 // A file that grows while it is read ends where it ended when it was opened.
-QString ReadTextFile(const FilePath& path) {
+QString readTextFile(const FilePath& path) {
     QFile file;
     const QByteArray bytes = file.read(openRegular(file, path));
     if (file.error() != QFileDevice::NoError) {

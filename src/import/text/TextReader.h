@@ -14,9 +14,9 @@ namespace quillmere {
 // The whole content of a text file, decoded by decodeText(). An empty file gives an empty text.
 // Throws FileError naming the path as shown and the reason when the path is missing, unreadable, or not a regular file
 // (a folder, a pipe, a socket, a device), and reads no more than the file held when it was opened.
-QString ReadTextFile(const FilePath& path);
+QString readTextFile(const FilePath& path);
 
-// Throws FileError when ReadTextFile() would fail before reading a byte: missing, not readable, or not a regular
+// Throws FileError when readTextFile() would fail before reading a byte: missing, not readable, or not a regular
 // file. Never waits, not even for a pipe's writer.
 void checkReadable(const FilePath& path);
 
@@ -24,7 +24,7 @@ void checkReadable(const FilePath& path);
 std::optional<qint64> fileSize(const FilePath& path);
 
 // A text file read and decoded piece by piece, so that a large file never stands whole in memory: the pieces
-// joined are exactly what ReadTextFile() gives. Throws FileError as ReadTextFile() does.
+// joined are exactly what readTextFile() gives. Throws FileError as readTextFile() does.
 class TextFileStream {
 public:
     static constexpr qsizetype defaultPieceBytes = 1024 * 1024;

@@ -51,7 +51,7 @@ public:
                 xml_.writeEmptyElement(QStringLiteral("table:table-row"));
             }
             xml_.writeStartElement(QStringLiteral("table:table-row"));
-            for (const QStringView cell : SplitCells(row)) {
+            for (const QStringView cell : splitCells(row)) {
                 addCell(cell);
             }
             xml_.writeEndElement();
@@ -171,7 +171,7 @@ RowTexts readFlatTable(const QByteArray& table) {
     return RowTexts(std::move(rows));
 }
 
-QByteArray FlatTable(const QString& name, const RowTexts& rows) {
+QByteArray flatTable(const QString& name, const RowTexts& rows) {
     thread_local TableWriter writer;
     return writer.write(name, rows);
 }

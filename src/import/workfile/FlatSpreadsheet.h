@@ -11,13 +11,13 @@ namespace quillmere {
 
 // A spreadsheet document in the flat OpenDocument form (one XML file), every non-empty cell a string cell, with no
 // styles of its own, so that the office loads it as it makes a new document. Each table is written apart from the
-// others (FlatTable), so that tables can be written side by side, and goes to the device in one piece.
+// others (flatTable), so that tables can be written side by side, and goes to the device in one piece.
 class FlatSpreadsheet {
 public:
     // Writes the document's start.
     explicit FlatSpreadsheet(QIODevice& device);
 
-    // Adds a table that FlatTable wrote; where it starts in the device.
+    // Adds a table that flatTable wrote; where it starts in the device.
     qint64 add(const QByteArray& table);
     // Ends the document; nothing may be added afterwards. False when the device refused a write.
     bool finish();
@@ -32,9 +32,9 @@ private:
 
 // A table of the flat document named name, holding the rows, each row's cells cut at CellSeparator from column 0.
 // Every text must pass canCarry().
-QByteArray FlatTable(const QString& name, const RowTexts& rows);
+QByteArray flatTable(const QString& name, const RowTexts& rows);
 
-// The rows a table that FlatTable wrote was written from, but for the empty rows at its end: for an office that could
+// The rows a table that flatTable wrote was written from, but for the empty rows at its end: for an office that could
 // not load the flat document whole. Throws Error when the text is no such table.
 RowTexts readFlatTable(const QByteArray& table);
 

@@ -30,7 +30,7 @@ RowTexts SheetTextStore::rows(int file) const {
     if (bytes.size() != length) {
         throw FileError(device_.fileName(), device_.errorString());
     }
-    return SplitRows(decodeUtf8(bytes));
+    return splitRows(decodeUtf8(bytes));
 }
 
 } // namespace quillmere

@@ -11,7 +11,7 @@
 namespace quillmere {
 namespace {
 
-// The paths of the working files that exist, for RemoveWorkFiles().
+// The paths of the working files that exist, for removeWorkFiles().
 struct LiveFiles {
     std::mutex lock;
     std::set<QString> paths;
@@ -46,7 +46,7 @@ WorkFile::~WorkFile() {
     live.paths.erase(file_->fileName());
 }
 
-void RemoveWorkFiles() {
+void removeWorkFiles() {
     LiveFiles& live = liveFiles();
     const std::scoped_lock hold(live.lock);
     for (const QString& path : live.paths) {

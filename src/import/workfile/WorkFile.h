@@ -30,6 +30,6 @@ private:
 
 // Removes every working file that still exists: for an end of the program that cannot wait for the runs that
 // hold them. Safe to call from any thread.
-void RemoveWorkFiles();
+void removeWorkFiles();
 
 } // namespace quillmere

@@ -142,7 +142,7 @@ namespace {
 template <typename Result, typename Step>
 Result onDesktop(const QString& pipeName, Step&& step) {
     return office::guardedResult<Result>(QStringLiteral("Could not reach the office's desktop"), [&] {
-        const office::OfficeLink link = office::ResolvePipe(pipeName);
+        const office::OfficeLink link = office::resolvePipe(pipeName);
         const Result result = step(frame::Desktop::create(link.context));
         link.bridge->dispose();
         return result;

@@ -33,7 +33,7 @@ QString importInJob(const ImportJob::OfficeFactory& office, const QStringList& p
         ImportJob job(office);
         job.setAnswerLimit(answerLimit);
         QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
-        EXPECT_TRUE(job.start({FilePaths(paths), layout, ColumnRule::SplitAtComma, {}}));
+        EXPECT_TRUE(job.start({filePaths(paths), layout, ColumnRule::SplitAtComma, {}}));
         EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
     } // the end has been told once the run's thread is joined
     return failure;

@@ -1,4 +1,4 @@
-#include "import/run/RunSteps.h"
+#include "import/run/RunContext.h"
 
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
@@ -23,28 +23,28 @@ QString counted(qint64 count, Text text) {
 }
 
 QString countedRows(qint64 count) {
-    return count == 1 ? RunSteps::tr("1 row")
-                      : counted(count, [](int n) { return RunSteps::tr("%n rows", nullptr, n); });
+    return count == 1 ? RunContext::tr("1 row")
+                      : counted(count, [](int n) { return RunContext::tr("%n rows", nullptr, n); });
 }
 
 QString countedColumns(qint64 count) {
-    return count == 1 ? RunSteps::tr("1 column")
-                      : counted(count, [](int n) { return RunSteps::tr("%n columns", nullptr, n); });
+    return count == 1 ? RunContext::tr("1 column")
+                      : counted(count, [](int n) { return RunContext::tr("%n columns", nullptr, n); });
 }
 
 } // namespace
 
-int RunSteps::FileRows::fileOfRow(qsizetype row) const {
+int RunContext::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
 }
 
-RunSteps::RunSteps(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
+RunContext::RunContext(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
     : office_(office)
     , request_(std::move(request))
     , progress_(std::move(progress))
     , stop_(std::move(stop)) {}
 
-void RunSteps::report(double fraction) {
+void RunContext::report(double fraction) {
     const int percent = std::clamp(int(fraction * 100.0), 0, 100);
     if (percent > reported_) {
         reported_ = percent;
@@ -52,16 +52,16 @@ void RunSteps::report(double fraction) {
     }
 }
 
-void RunSteps::reportLoading() {
+void RunContext::reportLoading() {
     progress_(WaitingOnOffice);
 }
 
-void RunSteps::fail(int file, const Error& error) const {
-    const QString path = file >= 0 ? request_.paths[file].shown : QString();
+void RunContext::fail(std::optional<int> file, const Error& error) const {
+    const QString path = file ? request_.paths[*file].shown : QString();
     throw ImportError(path.isEmpty() ? error.message() : tr("Importing %1 failed.\n%2").arg(path, error.message()));
 }
 
-void RunSteps::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
+void RunContext::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
                          Written written) const {
     if (extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
         return;
@@ -77,7 +77,7 @@ void RunSteps::checkFits(const RowsExtent& extent, const SheetCapacity& capacity
                            countedColumns(capacity.columns))));
 }
 
-std::optional<MarkedText> RunSteps::writeMarkedText(WorkFile& work, FileRows& files) {
+std::optional<MarkedText> RunContext::writeMarkedText(WorkFile& work, FileRows& files) {
     MarkedTextWriter writer(work, request_.rule, request_.customDelimiter);
     const int count = fileCount();
     for (int i = 0; i < count; ++i) {
@@ -100,31 +100,31 @@ std::optional<MarkedText> RunSteps::writeMarkedText(WorkFile& work, FileRows& fi
 
 // The office's own import of the working file is many times quicker than writing cells, where it gives the very
 // same cells: it drops NUL, and it would cut an overlong cell or stop at a sheet's end.
-bool RunSteps::loadsAsText(const MarkedText& text) const {
+bool RunContext::loadsAsText(const MarkedText& text) const {
     const RowsExtent& extent = text.extent;
     const OfficeLimits limits = office_.limits();
     return extent.rows > 0 && extent.rows <= limits.sheet.rows && extent.columns <= limits.textLoadColumns &&
            extent.longestCell <= limits.textLoadCellLength && !text.holdsNul;
 }
 
-SpreadsheetDocument& RunSteps::openNewDocument() {
+SpreadsheetDocument& RunContext::openNewDocument() {
     document_ = office_.openNewDocument();
     return *document_;
 }
 
-bool RunSteps::loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName) {
+bool RunContext::loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName) {
     reportLoading();
     document_ = office_.openTextDocument(work.path(), CellSeparator, extent.rows, extent.columns, sheetName);
     return document_ != nullptr;
 }
 
-SpreadsheetDocument* RunSteps::loadSpreadsheetFile(const WorkFile& work) {
+SpreadsheetDocument* RunContext::loadSpreadsheetFile(const WorkFile& work) {
     reportLoading();
     document_ = office_.openSpreadsheetFile(work.path());
     return document_.get();
 }
 
-void RunSteps::handOver() {
+void RunContext::handOver() {
     if (document_) {
         document_->handOver();
     }

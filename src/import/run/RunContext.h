@@ -24,17 +24,17 @@ public:
     using Error::Error;
 };
 
-// The steps that both layouts of a run are made of, with the run's progress, its stop, and its failures, which
-// name the file they came from.
-class RunSteps {
-    Q_DECLARE_TR_FUNCTIONS(RunSteps)
+// What both layouts of a run share: the office, the request, the steps they are both made of, the run's progress and
+// stop, its failures, which name the file they came from, and its document until it is handed over.
+class RunContext {
+    Q_DECLARE_TR_FUNCTIONS(RunContext)
 
 public:
     using Progress = RunProgress;
     // Reading is quick beside writing into the office: it gets this share of the bar.
     static constexpr double readShare = 0.1;
 
-    RunSteps(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop);
+    RunContext(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop);
 
     SpreadsheetOffice& office() const { return office_; }
     const ImportRequest& request() const { return request_; }
@@ -72,6 +72,22 @@ public:
     // Runs a step for one listed file: a failure that names no file yet gets this file's name.
     template <typename Step>
     decltype(auto) forFile(int file, Step&& step) const {
+        return guarded(file, std::forward<Step>(step));
+    }
+    // Runs a step about no one file, such as opening the document: its failure ends the run as it stands.
+    template <typename Step>
+    decltype(auto) forRun(Step&& step) const {
+        return guarded(std::nullopt, std::forward<Step>(step));
+    }
+    void report(double fraction);
+    // Tells that the office loads a whole file, for which it gives no progress.
+    void reportLoading();
+    // Throws ImportError with the error's message, under the file's name where one is given.
+    [[noreturn]] void fail(std::optional<int> file, const Error& error) const;
+
+private:
+    template <typename Step>
+    decltype(auto) guarded(std::optional<int> file, Step&& step) const {
         try {
             return step();
         } catch (const ImportError&) {
@@ -80,12 +96,7 @@ public:
             fail(file, e);
         }
     }
-    void report(double fraction);
-    // Tells that the office loads a whole file, for which it gives no progress.
-    void reportLoading();
-    [[noreturn]] void fail(int file, const Error& error) const;
 
-private:
     SpreadsheetOffice& office_;
     ImportRequest request_;
     Progress progress_;
