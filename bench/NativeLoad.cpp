@@ -48,10 +48,10 @@ uno::Reference<lang::XComponent> load(NativeOffice& office, const QString& path,
     uno::Reference<lang::XComponent> component;
     office::guarded(QStringLiteral("Could not load %1 natively").arg(path), [&] {
         using office::property;
-        const auto args = office::properties(
-            {property("FilterName", uno::Any(filter)), property("FilterOptions", uno::Any(office::toOUString(options))),
-             property("Hidden", uno::Any(window == NativeLoad::Window::Hidden)), property("AsTemplate", uno::Any(asNew)),
-             office::onMainThread()});
+        const auto args = office::properties({property("FilterName", uno::Any(filter)),
+                                              property("FilterOptions", uno::Any(office::toOUString(options))),
+                                              property("Hidden", uno::Any(window == NativeLoad::Window::Hidden)),
+                                              property("AsTemplate", uno::Any(asNew)), office::onMainThread()});
         const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
         component =
             office.desktop().desktop->loadComponentFromURL(office::toOUString(url), rtl::OUString("_blank"), 0, args);

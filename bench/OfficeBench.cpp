@@ -1,16 +1,16 @@
 // Measures writing cells into the office and whole import runs, each against the office's own text import of
 // the same data, in one run against one private office.
 #include "NativeLoad.h"
-#include "import/workfile/FlatSpreadsheet.h"
 #include "import/run/ImportRun.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/ColumnSplitting.h"
 #include "import/text/TextReader.h"
-#include "testsupport/office/DocumentReadback.h"
-#include "testsupport/office/PrivateOffice.h"
+#include "import/workfile/FlatSpreadsheet.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
+#include "testsupport/office/DocumentReadback.h"
+#include "testsupport/office/PrivateOffice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 
 #include "app/BusyPointer.h"
 #include "app/MainWindowControls.h"
+#include "base/ColumnRule.h"
 #include "filelist/FolderWalkJob.h"
 #include "import/run/ImportRequest.h"
-#include "base/ColumnRule.h"
 
 #include <QWidget>
 

@@ -4,8 +4,8 @@
 #include "app/ProgramEnd.h"
 #include "app/ProgramFolder.h"
 #include "filelist/QtFilePicker.h"
-#include "import/office/SpreadsheetConnection.h"
 #include "import/job/ImportJob.h"
+#include "import/office/SpreadsheetConnection.h"
 
 #include <QApplication>
 

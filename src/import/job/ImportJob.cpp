@@ -113,9 +113,8 @@ bool ImportJob::start(ImportRequest request) {
     }
     Run& run = *runs_.emplace_back(std::make_unique<Run>(*this));
     current_ = &run;
-    run.worker.emplace([this, &run, request = std::move(request)](const std::stop_token& stop) {
-        work(stop, run, request);
-    });
+    run.worker.emplace(
+        [this, &run, request = std::move(request)](const std::stop_token& stop) { work(stop, run, request); });
     return true;
 }
 

@@ -36,7 +36,7 @@ ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress 
 
 bool ImportRun::run() {
     const bool complete = context_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(context_).run()
-                                                                              : SheetPerFileRun(context_).run();
+                                                                                : SheetPerFileRun(context_).run();
     // Also what a stopped run wrote is the user's, to keep or to close.
     context_.forRun([&] { context_.handOver(); });
     if (complete) {

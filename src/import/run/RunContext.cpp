@@ -62,7 +62,7 @@ void RunContext::fail(std::optional<int> file, const Error& error) const {
 }
 
 void RunContext::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
-                         Written written) const {
+                           Written written) const {
     if (extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
         return;
     }

@@ -3,10 +3,10 @@
 #include "base/Error.h"
 #include "import/Spreadsheet.h"
 #include "import/run/ImportRequest.h"
-#include "import/workfile/MarkedTextFile.h"
 #include "import/run/RunProgress.h"
-#include "import/workfile/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
+#include "import/workfile/MarkedTextFile.h"
+#include "import/workfile/WorkFile.h"
 
 #include <QCoreApplication>
 

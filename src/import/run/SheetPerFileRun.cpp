@@ -1,12 +1,12 @@
 #include "import/run/SheetPerFileRun.h"
 
-#include "import/workfile/FlatSpreadsheet.h"
 #include "import/job/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/FileError.h"
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
+#include "import/workfile/FlatSpreadsheet.h"
 
 #include <QFileDevice>
 
@@ -216,7 +216,8 @@ RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice& flatFile, const Sheet
 }
 
 bool SheetPerFileRun::writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to) {
-    context_.checkFits(measureRows(rows), sheet.capacity(), RunContext::FileRows{file, {0}}, RunContext::Written::OtherFiles);
+    context_.checkFits(measureRows(rows), sheet.capacity(), RunContext::FileRows{file, {0}},
+                       RunContext::Written::OtherFiles);
     const double total = double(std::max<qsizetype>(rows.size(), 1));
     RowWriter writer(sheet, context_.stop(),
                      [&](qsizetype written) { context_.report(from + (to - from) * double(written) / total); });

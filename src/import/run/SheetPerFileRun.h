@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/workfile/SheetTextStore.h"
 #include "import/run/RunContext.h"
+#include "import/workfile/SheetTextStore.h"
 
 #include <QCoreApplication>
 

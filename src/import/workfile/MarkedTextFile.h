@@ -1,8 +1,8 @@
 #pragma once
 
-#include "import/workfile/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
 #include "import/text/RowsExtent.h"
+#include "import/workfile/WorkFile.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/workfile/WorkFile.h"
 #include "import/text/ColumnSplitting.h"
+#include "import/workfile/WorkFile.h"
 
 #include <QString>
 

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-
 // What a document opened through SpreadsheetConnection really holds, read back from the office: for the tests and
 // the benchmark, which must look at the office's own cells.
 namespace quillmere::inspect {

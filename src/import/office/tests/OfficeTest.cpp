@@ -1,11 +1,11 @@
-#include "import/office/OfficeError.h"
 #include "import/job/ImportJob.h"
+#include "import/office/OfficeError.h"
 #include "import/tests/SpreadsheetContract.h"
-#include "testsupport/office/DocumentReadback.h"
 #include "testsupport/GTestQt.h"
-#include "testsupport/office/PrivateOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
+#include "testsupport/office/DocumentReadback.h"
+#include "testsupport/office/PrivateOffice.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -27,9 +27,9 @@ bool refused(const std::function<void()>& step) {
 
 // Imports the files as the window does, in a job over the office that office() makes, doing what it is told once the
 // run has ended; the message of the run's end.
-QString importInJob(const ImportJob::OfficeFactory& office, const QStringList& paths, SheetLayout layout,
-                    std::chrono::milliseconds answerLimit = OfficeAnswerLimit,
-                    const std::function<void()>& whenEnded = [] {}) {
+QString importInJob(
+    const ImportJob::OfficeFactory& office, const QStringList& paths, SheetLayout layout,
+    std::chrono::milliseconds answerLimit = OfficeAnswerLimit, const std::function<void()>& whenEnded = [] {}) {
     QString failure = u"no end"_qs;
     {
         ImportJob job(office);
