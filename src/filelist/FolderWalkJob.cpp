@@ -9,7 +9,7 @@ bool FolderWalkJob::start(const QString& folder) {
         return false;
     }
     running_ = true;
-    worker_ = std::jthread([this, folder](const std::stop_token& stop) {
+    worker_.emplace([this, folder](const std::stop_token& stop) {
         FolderFiles found = walkFolder(FilePath(folder), stop);
         // Delivered on this object's thread, and dropped if the object is gone by then.
         QMetaObject::invokeMethod(

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "base/Background.h"
 #include "filelist/FolderWalk.h"
 
 #include <QObject>
 
-#include <thread>
+#include <optional>
 
 namespace quillmere::filelist {
 
-// Walks one folder at a time off the user-interface thread; what it found comes back as one signal.
+// Walks one folder at a time off the user-interface thread, on a thread of the background pool; what it found comes
+// back as one signal on the object's own thread.
 class FolderWalkJob : public QObject {
     Q_OBJECT
 
@@ -20,14 +22,18 @@ public:
     // Starts the walk; does nothing and returns false while one is running.
     bool start(const QString& folder);
     // Asks a running walk to stop at its next folder, without waiting for it.
-    void requestStop() { worker_.request_stop(); }
+    void requestStop() {
+        if (worker_) {
+            worker_->requestStop();
+        }
+    }
 
 signals:
     void finished(const quillmere::filelist::FolderFiles& found);
 
 private:
     bool running_ = false;
-    std::jthread worker_;
+    std::optional<BackgroundTask> worker_;
 };
 
 } // namespace quillmere::filelist

@@ -1,6 +1,6 @@
 #include "import/job/ImportJob.h"
 
-#include "import/job/Background.h"
+#include "base/Background.h"
 #include "import/job/OfficeWatch.h"
 #include "import/job/WatchedOffice.h"
 #include "import/run/ImportRun.h"

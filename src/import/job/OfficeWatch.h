@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/job/Background.h"
+#include "base/Background.h"
 
 #include <chrono>
 #include <condition_variable>

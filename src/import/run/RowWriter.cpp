@@ -1,6 +1,6 @@
 #include "import/run/RowWriter.h"
 
-#include "import/job/Background.h"
+#include "base/Background.h"
 
 #include <algorithm>
 

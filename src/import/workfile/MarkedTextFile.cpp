@@ -1,6 +1,6 @@
 #include "import/workfile/MarkedTextFile.h"
 
-#include "import/job/Background.h"
+#include "base/Background.h"
 #include "import/text/FileError.h"
 #include "import/text/TextDecoding.h"
 

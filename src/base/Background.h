@@ -10,7 +10,7 @@
 
 namespace quillmere {
 
-// The import's one way to work off the calling thread: the threads of one pool, kept and reused from task to task.
+// The program's one way to work off the calling thread: the threads of one pool, kept and reused from task to task.
 QThreadPool& backgroundPool();
 
 // Runs work on a thread of the pool; the future gives its result, or throws what it threw.

@@ -1,11 +1,12 @@
-#include "import/job/Background.h"
+#include "base/Background.h"
 
 namespace quillmere {
 
 namespace {
 
 // Its tasks wait on each other and on the office, so a task must never queue behind busy threads: the cap stands far
-// above the few that one run uses, and runs given up on a hung office, which keep theirs until it is let go.
+// above the few that an import and a folder walk use, and runs given up on a hung office, which keep theirs until it
+// is let go.
 class Pool final : public QThreadPool {
 public:
     Pool() { setMaxThreadCount(256); }
