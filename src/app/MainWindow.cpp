@@ -111,12 +111,32 @@ void MainWindow::addFolder() {
         return;
     }
     walking_.emplace();
-    walk_.start(folder);
+    walk_.start(FilePath(folder));
+}
+
+void MainWindow::addPaths(const QList<FilePath>& paths) {
+    pendingPaths_ += paths;
+    if (!walking_) {
+        addNextPaths();
+    }
+}
+
+void MainWindow::addNextPaths() {
+    while (!pendingPaths_.isEmpty()) {
+        const FilePath path = pendingPaths_.takeFirst();
+        if (filelist::isFolder(path)) {
+            walking_.emplace();
+            walk_.start(path);
+            return;
+        }
+        controls_.files->append(QList<FilePath>{path});
+    }
 }
 
 void MainWindow::folderWalked(const filelist::FolderFiles& found) {
     controls_.files->append(found.files);
     walking_.reset();
+    addNextPaths();
     if (!found.unreadable.isEmpty()) {
         const int count = int(found.unreadable.size());
         // One folder reads as a sentence of its own; the count's form is left to tr() for translations.

@@ -33,6 +33,10 @@ public:
     // The list's pointer during a row drag comes from "drag.ico" there.
     MainWindow(ImportJob& job, filelist::FilePicker& picker, const QString& programFolder, QWidget* parent = nullptr);
 
+    // Puts the paths in the list in their order, each folder walked as "Add All File(s) In Folder" walks it. A path
+    // that cannot be read goes in as it is: the import names it.
+    void addPaths(const QList<FilePath>& paths);
+
 protected:
     // The window goes at once; the import and the folder walk stop at their next step.
     void closeEvent(QCloseEvent* event) override;
@@ -43,6 +47,7 @@ private:
     void setUpFirstFocus();
     void addFiles();
     void addFolder();
+    void addNextPaths();
     void folderWalked(const filelist::FolderFiles& found);
     void startImport();
     void showProgress(int percent);
@@ -55,6 +60,8 @@ private:
     MainWindowControls controls_;
     filelist::FolderWalkJob walk_;
     std::optional<BusyPointer> walking_;
+    // Paths given to addPaths() that wait for the folder walk before them.
+    QList<FilePath> pendingPaths_;
     std::optional<BusyPointer> importing_;
 };
 

@@ -1,3 +1,4 @@
+#include "app/Arguments.h"
 #include "app/EndSignals.h"
 #include "app/HomePage.h"
 #include "app/MainWindow.h"
@@ -9,8 +10,41 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+QByteArrayList argumentsOf(int argc, char** argv) {
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QByteArray(argv[i]);
+    }
+    return arguments;
+}
+
+QByteArray workingFolder() {
+    const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
+    return folder ? QByteArray(folder.get()) : QByteArray();
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // Help needs no display, so it is looked for before the application takes Qt's own options.
+    if (quillmere::app::readArguments(argumentsOf(argc, argv), {}).help) {
+        std::fputs(qPrintable(quillmere::app::usage()), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
+    const quillmere::app::Arguments arguments = quillmere::app::readArguments(argumentsOf(argc, argv), workingFolder());
+    if (!arguments.mistake.isEmpty()) {
+        std::fprintf(stderr, "quillmere: %s\nTry 'quillmere --help' for more information.\n",
+                     qPrintable(arguments.mistake));
+        return 2;
+    }
     // Lets the desktop match the window to the program's menu entry and icon: by this name, or on X11 by the window
     // class that the entry names.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
@@ -23,6 +57,7 @@ int main(int argc, char* argv[]) {
     const quillmere::app::EndSignals endSignals;
     // Every window, so that an open message box does not hold the program.
     QObject::connect(&endSignals, &quillmere::app::EndSignals::received, &app, &QApplication::closeAllWindows);
+    window.addPaths(arguments.paths);
     window.show();
     quillmere::app::endProgram(job, QApplication::exec());
 }

@@ -3,6 +3,8 @@
 #include "filelist/FolderEntries.h"
 #include "filelist/NaturalOrder.h"
 
+#include <sys/stat.h>
+
 namespace quillmere::filelist {
 
 namespace {
@@ -78,6 +80,11 @@ FolderFiles walkFolder(const FilePath& folder, const std::stop_token& stop) {
         }
     }
     return {fromBytes(files), fromBytes(set.unreadable)};
+}
+
+bool isFolder(const FilePath& path) {
+    struct stat info {};
+    return !path.bytes.isEmpty() && ::stat(path.bytes.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace quillmere::filelist

@@ -27,6 +27,9 @@ void collectSubfolders(FolderSet& set, const std::stop_token& stop);
 // in '/' or not. Gives nullopt when the folder cannot be read.
 std::optional<QByteArrayList> listFiles(const QByteArray& folder);
 
+// Whether the path names a folder, or a link to one.
+bool isFolder(const FilePath& path);
+
 // What adding a folder gives: the full paths of its files, and the folders skipped because they could not be read.
 struct FolderFiles {
     QList<FilePath> files;

@@ -20,7 +20,7 @@ public:
     ~FolderWalkJob() override;
 
     // Starts the walk; does nothing and returns false while one is running.
-    bool start(const QString& folder);
+    bool start(const FilePath& folder);
     // Asks a running walk to stop at its next folder, without waiting for it.
     void requestStop() {
         if (worker_) {

@@ -188,6 +188,11 @@ private slots:
         QCOMPARE(w_->picker.asked, 2);
         QCOMPARE(w_->shown(), QStringList{listed} + tree);
         QCOMPARE(w_->fake.documentsOpened(), 0);
+        // Paths handed to the program go in in their order, a folder among them walked alike, a missing one as it is.
+        w_->form.addPaths(filePaths({root() + "tree", listed, root() + "missing.txt"}));
+        QTRY_VERIFY(!busy());
+        const QStringList given = QStringList{listed} + tree + tree + QStringList{listed, root() + "missing.txt"};
+        QCOMPARE(w_->shown(), given);
     }
 
     // The row clicked last follows the pointer by exchanging places with the row under it; the keys move the selected
