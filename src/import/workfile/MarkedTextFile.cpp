@@ -37,8 +37,9 @@ void MarkedTextWriter::write(QString marked) {
 
 void MarkedTextWriter::writeBehind(QString text) {
     waitForWrite();
-    writing_ = runInBackground([this, text = std::move(text)] {
-        const QByteArray bytes = text.toUtf8();
+    // The text goes once it is encoded: the finished task stays with its future until the next piece.
+    writing_ = runInBackground([this, text = std::move(text)]() mutable {
+        const QByteArray bytes = std::exchange(text, QString()).toUtf8();
         if (file_.write(bytes) != bytes.size()) {
             throw FileError(file_.fileName(), file_.errorString());
         }
