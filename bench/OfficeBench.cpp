@@ -180,7 +180,7 @@ QStringList Bench::writeFiles(const QString& prefix, int count, int lines) {
 }
 
 double Bench::importSeconds(const QStringList& paths, SheetLayout layout) {
-    const ImportRequest request{filePaths(paths), layout, ColumnRule::SplitAtComma, QString()};
+    const ImportRequest request{filePaths(paths), layout, ColumnRule::SplitAtComma, QString(), QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder_, request, [](int) {}).run(); });
     inspect::closeDocument(*recorder_.lastDocument());
     return seconds;
@@ -290,7 +290,7 @@ void writeLargeFile(const QString& path, int lines) {
 int importInOwnProcess(const QString& pipeName, const QString& path) {
     const auto connection = office::SpreadsheetConnection::connectToPipe(pipeName);
     RecordingOffice recorder(*connection);
-    const ImportRequest request{filePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString()};
+    const ImportRequest request{filePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString(), QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder, request, [](int) {}).run(); });
     const double peak = peakMegabytes();
     inspect::closeDocument(*recorder.lastDocument());

@@ -87,6 +87,9 @@ public:
     // Gives the finished document to the user: it reads as modified, so that closing it asks first, it holds nothing
     // to undo, and its window comes to the front with the focus, so that the keys go to it and not to this program.
     virtual void handOver() = 0;
+    // Writes the document into the file at path as a copy, in the form the path's ending names: OpenDocument for
+    // ".ods", Office Open XML for ".xlsx". A file there is replaced.
+    virtual void saveAs(const QString& path) = 0;
     // Closes the document's window without saving; nothing may be called on the document afterwards.
     virtual void close() = 0;
 };

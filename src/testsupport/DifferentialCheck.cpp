@@ -158,7 +158,7 @@ std::vector<ExpectedSheet> expectedSheets(const HostileCase& c) {
 // The first difference between the document the run leaves, read back, and the expected sheets, in words.
 QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, const DocumentReader& read) {
     TextFiles folder;
-    ImportRequest request{{}, c.layout, c.rule, c.delimiter};
+    ImportRequest request{{}, c.layout, c.rule, c.delimiter, {}};
     for (const CaseFile& file : c.files) {
         request.paths << folder.write(file.name, file.bytes(c.joiner()));
     }

@@ -2,6 +2,9 @@
 
 #include "base/Error.h"
 
+#include <QFile>
+#include <QStringList>
+
 #include <algorithm>
 
 namespace quillmere::testing {
@@ -101,6 +104,19 @@ public:
     }
 
     void handOver() override { context_.office.beforeCall(QStringLiteral("handOver")); }
+    // The cells as text, "|" between cells and a line for each row, so that a test can tell what was saved.
+    void saveAs(const QString& path) override {
+        context_.office.beforeCall(QStringLiteral("saveAs"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            throw Error(file.errorString());
+        }
+        for (const auto& sheet : context_.data->sheets) {
+            for (const auto& row : sheet.rows) {
+                file.write(QStringList(row.begin(), row.end()).join(u'|').toUtf8() + '\n');
+            }
+        }
+    }
     // Nothing of an office to let go of: the document stays readable for the test.
     void close() override {}
     const DocumentData& data() const { return *context_.data; }

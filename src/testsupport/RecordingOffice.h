@@ -48,6 +48,7 @@ private:
         int sheetCount() const override { return document_->sheetCount(); }
         std::unique_ptr<Sheet> sheetAt(int index) const override { return document_->sheetAt(index); }
         void insertSheet(const QString& name, int position) override { document_->insertSheet(name, position); }
+        void saveAs(const QString& path) override { document_->saveAs(path); }
         void removeSheet(const QString& name) override { document_->removeSheet(name); }
         void handOver() override {
             beforeHandOver_();

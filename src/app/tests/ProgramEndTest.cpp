@@ -38,7 +38,7 @@ TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
                     office->beforeCall(u"start"_qs);
                     return office;
                 });
-                job.start({paths, SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}});
+                job.start({paths, SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}, {}});
                 waiting.get_future().wait();
                 endProgram(job, 3, std::chrono::milliseconds(100));
             },

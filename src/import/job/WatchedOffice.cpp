@@ -7,6 +7,7 @@ namespace {
 
 // The office loads a large file at some megabytes a second; a hung one gets found within minutes even then.
 constexpr qint64 loadedBytesPerSecond = 1'000'000;
+constexpr std::chrono::minutes saveTime(10);
 
 std::chrono::milliseconds loadTime(const QString& path) {
     return std::chrono::seconds(QFileInfo(path).size() / loadedBytesPerSecond);
@@ -65,6 +66,11 @@ public:
     void handOver() override {
         const auto call = watch_.call();
         document_->handOver();
+    }
+    // A large document takes the office a while to write.
+    void saveAs(const QString& path) override {
+        const auto call = watch_.call(saveTime);
+        document_->saveAs(path);
     }
     void close() override {
         const auto call = watch_.call();

@@ -1,7 +1,10 @@
 #include "import/office/UnoSpreadsheet.h"
 
 #include "import/office/UnoGuard.h"
+#include "import/office/UnoProperties.h"
 #include "import/office/UnoStrings.h"
+
+#include <QUrl>
 
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -10,6 +13,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -153,6 +157,17 @@ void UnoDocument::handOver() {
         window->setFocus();
     });
     windowVeto_.reset();
+}
+
+void UnoDocument::saveAs(const QString& path) {
+    const bool ods = path.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive);
+    const rtl::OUString filter = ods ? rtl::OUString("calc8") : rtl::OUString("Calc MS Excel 2007 XML");
+    guarded(tr("Could not save the document as %1").arg(path), [&] {
+        Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
+            ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
+                         properties({property("FilterName", css::uno::Any(filter)),
+                                     property("Overwrite", css::uno::Any(true))}));
+    });
 }
 
 void UnoDocument::close() {

@@ -43,6 +43,7 @@ public:
     void insertSheet(const QString& name, int position) override;
     void removeSheet(const QString& name) override;
     void handOver() override;
+    void saveAs(const QString& path) override;
     void close() override;
 
     const css::uno::Reference<css::sheet::XSpreadsheetDocument>& unoDocument() const { return document_; }

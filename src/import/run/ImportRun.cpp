@@ -37,8 +37,8 @@ ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress 
 bool ImportRun::run() {
     const bool complete = context_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(context_).run()
                                                                                 : SheetPerFileRun(context_).run();
-    // Also what a stopped run wrote is the user's, to keep or to close.
-    context_.forRun([&] { context_.handOver(); });
+    // Also what a stopped run wrote is the user's, to keep or to close; only a complete run is saved.
+    context_.forRun([&] { context_.finish(complete); });
     if (complete) {
         context_.report(1.0);
     }

@@ -1,9 +1,17 @@
 #include "import/run/RunContext.h"
 
+#include "import/text/FileError.h"
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -33,6 +41,11 @@ QString countedColumns(qint64 count) {
 }
 
 } // namespace
+
+QString partialOutputPath(const QString& output) {
+    const QFileInfo info(output);
+    return info.dir().filePath(QStringLiteral(".%1.partial.%2").arg(info.completeBaseName(), info.suffix()));
+}
 
 int RunContext::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
@@ -124,10 +137,29 @@ SpreadsheetDocument* RunContext::loadSpreadsheetFile(const WorkFile& work) {
     return document_.get();
 }
 
-void RunContext::handOver() {
-    if (document_) {
-        document_->handOver();
+void RunContext::finish(bool complete) {
+    if (!document_) {
+        return;
     }
+    if (request_.output.isEmpty()) {
+        document_->handOver();
+        return;
+    }
+    if (complete) {
+        const QString partial = partialOutputPath(request_.output);
+        try {
+            document_->saveAs(partial);
+            // rename() replaces the output in one step; QFile::rename() would refuse an existing file.
+            if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(request_.output).constData()) !=
+                0) {
+                throw FileError(request_.output, QString::fromLocal8Bit(std::strerror(errno)));
+            }
+        } catch (...) {
+            QFile::remove(partial);
+            throw;
+        }
+    }
+    document_->close();
 }
 
 } // namespace quillmere

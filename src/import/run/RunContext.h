@@ -66,8 +66,9 @@ public:
     bool loadAsText(const WorkFile& work, const RowsExtent& extent, const QString& sheetName);
     // A new document holding the tables of a flat spreadsheet file; null when the office could not load it whole.
     SpreadsheetDocument* loadSpreadsheetFile(const WorkFile& work);
-    // Gives the run's document, if it has one, to the user.
-    void handOver();
+    // Ends with the run's document, if it has one: gives it to the user, or, where the request names an output, saves
+    // a complete run there and closes it.
+    void finish(bool complete);
 
     // Runs a step for one listed file: a failure that names no file yet gets this file's name.
     template <typename Step>

@@ -181,7 +181,7 @@ protected:
     }
     // The run's error message; "stopped" when it stopped early.
     QString import(const QStringList& paths, SheetLayout layout, std::stop_token stop = {}) {
-        const ImportRequest request{filePaths(paths), layout, ColumnRule::SplitAtComma, {}};
+        const ImportRequest request{filePaths(paths), layout, ColumnRule::SplitAtComma, {}, {}};
         bool complete = true;
         const QString message = failure([&] { complete = ImportRun(office, request, report, stop).run(); });
         return complete ? message : u"stopped"_qs;
@@ -294,7 +294,7 @@ TEST(ImportJob, AnOfficeThatStopsAnsweringIsGivenUpAndTheNextRunConnectsAfresh) 
         // A short limit for the hanging run only: the sound run may meet a stall of a busy machine.
         for (const std::chrono::milliseconds limit : {std::chrono::milliseconds(20), OfficeAnswerLimit}) {
             job.setAnswerLimit(limit);
-            ASSERT_TRUE(job.start({paths, layout, ColumnRule::SplitAtComma, {}})) << call.toStdString();
+            ASSERT_TRUE(job.start({paths, layout, ColumnRule::SplitAtComma, {}, {}})) << call.toStdString();
             ASSERT_TRUE(told.try_acquire_for(std::chrono::minutes(1))) << call.toStdString();
         }
         EXPECT_TRUE(ends[0].startsWith(u"LibreOffice stopped answering, so the import was ended."))

@@ -35,7 +35,7 @@ QString importInJob(
         ImportJob job(office);
         job.setAnswerLimit(answerLimit);
         QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
-        EXPECT_TRUE(job.start({filePaths(paths), layout, ColumnRule::SplitAtComma, {}}));
+        EXPECT_TRUE(job.start({filePaths(paths), layout, ColumnRule::SplitAtComma, {}, {}}));
         EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
         whenEnded();
     } // the end has been told once the run's thread has ended
