@@ -1,9 +1,10 @@
-#include "app/Arguments.h"
-#include "app/EndSignals.h"
+#include "base/EndSignals.h"
 #include "app/HomePage.h"
 #include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
 #include "app/ProgramFolder.h"
+#include "cli/Arguments.h"
+#include "cli/CommandImport.h"
 #include "filelist/QtFilePicker.h"
 #include "import/job/ImportJob.h"
 #include "import/office/SpreadsheetConnection.h"
@@ -33,13 +34,24 @@ QByteArray workingFolder() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Help needs no display, so it is looked for before the application takes Qt's own options.
-    if (quillmere::app::readArguments(argumentsOf(argc, argv), {}).help) {
-        std::fputs(qPrintable(quillmere::app::usage()), stdout);
-        return 0;
+    // Help and the import to a file need no display, so the arguments are read before an application that takes
+    // Qt's own options and a display is made.
+    if (const auto arguments = quillmere::cli::readArguments(argumentsOf(argc, argv), workingFolder());
+        arguments.help || arguments.forCommandLine) {
+        if (arguments.help) {
+            std::fputs(qPrintable(quillmere::cli::usage()), stdout);
+            return 0;
+        }
+        if (!arguments.mistake.isEmpty()) {
+            std::fprintf(stderr, "quillmere: %s\nTry 'quillmere --help' for more information.\n",
+                         qPrintable(arguments.mistake));
+            return 2;
+        }
+        QCoreApplication app(argc, argv);
+        return quillmere::cli::importFromCommandLine(arguments);
     }
     QApplication app(argc, argv);
-    const quillmere::app::Arguments arguments = quillmere::app::readArguments(argumentsOf(argc, argv), workingFolder());
+    const quillmere::cli::Arguments arguments = quillmere::cli::readArguments(argumentsOf(argc, argv), workingFolder());
     if (!arguments.mistake.isEmpty()) {
         std::fprintf(stderr, "quillmere: %s\nTry 'quillmere --help' for more information.\n",
                      qPrintable(arguments.mistake));
@@ -54,9 +66,9 @@ int main(int argc, char* argv[]) {
     quillmere::ImportJob job([] { return quillmere::office::SpreadsheetConnection::connectToUserOffice(); });
     quillmere::filelist::QtFilePicker picker;
     quillmere::app::MainWindow window(job, picker, programFolder);
-    const quillmere::app::EndSignals endSignals;
+    const quillmere::EndSignals endSignals;
     // Every window, so that an open message box does not hold the program.
-    QObject::connect(&endSignals, &quillmere::app::EndSignals::received, &app, &QApplication::closeAllWindows);
+    QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);
     window.addPaths(arguments.paths);
     window.show();
     quillmere::app::endProgram(job, QApplication::exec());

@@ -1,4 +1,4 @@
-#include "app/EndSignals.h"
+#include "base/EndSignals.h"
 #include "app/MainWindow.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"

@@ -6,7 +6,7 @@
 
 class QSocketNotifier;
 
-namespace quillmere::app {
+namespace quillmere {
 
 // Brings the signals that ask a program to end (SIGTERM at logout, SIGHUP from a closed terminal, SIGINT from
 // Ctrl+C) to the event loop as received(), so that the program ends the way closing its window ends it. One
@@ -29,4 +29,4 @@ private:
     QSocketNotifier* notifier_;
 };
 
-} // namespace quillmere::app
+} // namespace quillmere

@@ -1,4 +1,4 @@
-#include "app/EndSignals.h"
+#include "base/EndSignals.h"
 
 #include <QSocketNotifier>
 
@@ -8,7 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace quillmere::app {
+namespace quillmere {
 
 namespace {
 
@@ -61,4 +61,4 @@ void EndSignals::takeSignal() {
     emit received();
 }
 
-} // namespace quillmere::app
+} // namespace quillmere

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "import/run/ImportRequest.h"
+
+#include <QByteArrayList>
+#include <QString>
+
+namespace quillmere::cli {
+
+// What the program was started with: the files and folders to import or to put in the window's list, a request for
+// help, or a mistake.
+struct Arguments {
+    QList<FilePath> paths;
+    bool help = false;
+    // A line for standard error saying what is wrong with the arguments; empty when nothing is.
+    QString mistake;
+    // Whether an option of the import to a file was given: then the arguments are for the command line alone.
+    bool forCommandLine = false;
+    // With --output: the import runs with no window and saves its document in this file.
+    QString output;
+    SheetLayout layout = SheetLayout::SingleSheet;
+    ColumnRule rule = ColumnRule::NoSplit;
+    QString customDelimiter;
+};
+
+// Reads the arguments after the program's name, as the file system's bytes. A path that is not absolute stands in
+// workingFolder. "--" ends the options: what follows is a path even where it begins with '-'.
+Arguments readArguments(const QByteArrayList& arguments, const QByteArray& workingFolder);
+
+// The text --help prints.
+QString usage();
+
+} // namespace quillmere::cli

@@ -1,0 +1,124 @@
+#include "cli/CommandImport.h"
+
+#include "base/EndSignals.h"
+#include "base/Error.h"
+#include "filelist/FolderWalk.h"
+#include "import/job/ImportJob.h"
+#include "import/office/OwnOffice.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace quillmere::cli {
+namespace {
+
+QString tr(const char* text, int n = -1) {
+    return QCoreApplication::translate("CommandImport", text, nullptr, n);
+}
+
+// Each line of a message as a line of its own on standard error, behind the program's name.
+void complain(const QString& message) {
+    for (const QString& line : message.split(u'\n', Qt::SkipEmptyParts)) {
+        std::fprintf(stderr, "quillmere: %s\n", qPrintable(line));
+    }
+}
+
+// The listed files, each folder replaced by its files as "Add All File(s) In Folder" gives them.
+QList<FilePath> filesOf(const QList<FilePath>& paths) {
+    QList<FilePath> files;
+    for (const FilePath& path : paths) {
+        if (!filelist::isFolder(path)) {
+            files << path;
+            continue;
+        }
+        const filelist::FolderFiles found = filelist::walkFolder(path, {});
+        files << found.files;
+        for (const FilePath& folder : found.unreadable) {
+            complain(tr("%1 could not be read, so its files and subfolders were left out").arg(folder.shown));
+        }
+    }
+    return files;
+}
+
+// A line that updates in place, on a terminal only.
+class TerminalProgress {
+public:
+    TerminalProgress()
+        : shown_(::isatty(STDERR_FILENO) == 1) {}
+    void show(int percent) {
+        if (shown_) {
+            const QString text = percent == WaitingOnOffice ? tr("LibreOffice is loading the files…")
+                                                            : tr("Importing… %1%").arg(percent);
+            std::fprintf(stderr, "\r\033[K%s", qPrintable(text));
+            started_ = true;
+        }
+    }
+    // Leaves the line, so that what follows starts on a line of its own.
+    void end() {
+        if (started_) {
+            std::fputs("\r\033[K", stderr);
+            started_ = false;
+        }
+    }
+
+private:
+    const bool shown_;
+    bool started_ = false;
+};
+
+} // namespace
+
+int importFromCommandLine(const Arguments& arguments) {
+    const ImportRequest request{filesOf(arguments.paths), arguments.layout, arguments.rule, arguments.customDelimiter,
+                                arguments.output};
+    if (request.paths.isEmpty()) {
+        complain(tr("the folders named hold no file, so nothing was imported"));
+        return 1;
+    }
+    QString failure;
+    {
+        std::optional<office::OwnOffice> office;
+        std::unique_ptr<SpreadsheetOffice> connection;
+        try {
+            office.emplace(office::OwnOffice::Windows::Hidden);
+            connection = office->connect();
+        } catch (const Error& e) {
+            complain(e.message());
+            return 1;
+        }
+        ImportJob job([&] { return std::move(connection); });
+        TerminalProgress progress;
+        bool ended = false;
+        QObject::connect(&job, &ImportJob::progressChanged, &job, [&](int percent) { progress.show(percent); });
+        QObject::connect(&job, &ImportJob::finished, &job, [&](const QString& message) {
+            failure = message;
+            ended = true;
+            QCoreApplication::quit();
+        });
+        const EndSignals endSignals;
+        bool stopped = false;
+        QObject::connect(&endSignals, &EndSignals::received, &job, [&] {
+            stopped = true;
+            job.requestStop();
+        });
+        job.start(request);
+        if (!ended) {
+            QCoreApplication::exec();
+        }
+        progress.end();
+        if (stopped && failure.isEmpty()) {
+            failure = tr("the import was stopped, so no workbook was saved");
+        }
+    } // the office has ended: a save it was still making cannot come after the partial file is gone
+    QFile::remove(partialOutputPath(request.output));
+    if (!failure.isEmpty()) {
+        complain(failure);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace quillmere::cli
