@@ -2,8 +2,11 @@
 
 #include "import/office/OfficeStart.h"
 #include "import/office/UnoGuard.h"
+#include "import/office/UnoProperties.h"
 #include "import/office/UnoSpreadsheet.h"
 #include "import/office/UnoStrings.h"
+
+#include <QUrl>
 
 #include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -11,6 +14,7 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -174,6 +178,25 @@ QStringList documentsOf(const QString& pipeName) {
             }
         }
         return lines;
+    });
+}
+
+DocumentContents readSavedFile(const QString& pipeName, const QString& path) {
+    return onDesktop<DocumentContents>(pipeName, [&](const Reference<frame::XDesktop2>& desktop) {
+        const Reference<sheet::XSpreadsheetDocument> document(
+            desktop->loadComponentFromURL(office::toOUString(QUrl::fromLocalFile(path).toString()),
+                                          rtl::OUString("_blank"), 0,
+                                          office::properties({office::property("Hidden", uno::Any(true))})),
+            UNO_QUERY_THROW);
+        DocumentContents contents;
+        const int count = Reference<container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW)->getCount();
+        for (int i = 0; i < count; ++i) {
+            const auto sheet = sheetOf(document, i);
+            contents.push_back({office::toQString(Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->getName()),
+                                cellTexts(sheet), nonTextCells(sheet)});
+        }
+        Reference<util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
+        return contents;
     });
 }
 

@@ -27,6 +27,8 @@ void closeDocument(const SpreadsheetDocument& document);
 // Every spreadsheet document the office on the pipe holds, in its own order, as the text of its first cell and whether
 // the user can see it: "text seen" or "text unseen".
 QStringList documentsOf(const QString& pipeName);
+// What the spreadsheet file at path holds, loaded hidden by the office on the pipe, read, and closed again.
+DocumentContents readSavedFile(const QString& pipeName, const QString& path);
 // Asks the office on the pipe to end, as closing its last window does; true when it ended.
 bool askToEnd(const QString& pipeName);
 
