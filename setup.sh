@@ -51,7 +51,7 @@ run_tests() { # run_tests <folder> [ctest option...], then the differential chec
 # LibreOffice 25.2 comes from bookworm-backports, beside the distribution's 7.4; these tests drive the real office.
 newer_suite=bookworm-backports
 newer_source=/etc/apt/sources.list.d/quillmere-$newer_suite.sources
-office_tests='^(office_connection_test|differential_check|app_window_test|program_end_test)$'
+office_tests='^(office_connection_test|differential_check|command_line_test|app_window_test|program_end_test)$'
 office_record=
 
 installed() { # every installed package as name=version, sorted
