@@ -1,6 +1,7 @@
 // Measures writing cells into the office and whole import runs, each against the office's own text import of
 // the same data, in one run against one private office.
 #include "NativeLoad.h"
+#include "import/office/OwnOffice.h"
 #include "import/run/ImportRun.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
@@ -113,6 +114,7 @@ public:
 
     void cellWrites();
     void importRuns();
+    void commandLine();
     void largeFile();
 
 private:
@@ -290,7 +292,8 @@ void writeLargeFile(const QString& path, int lines) {
 int importInOwnProcess(const QString& pipeName, const QString& path) {
     const auto connection = office::SpreadsheetConnection::connectToPipe(pipeName);
     RecordingOffice recorder(*connection);
-    const ImportRequest request{filePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString(), QString()};
+    const ImportRequest request{filePaths({path}), SheetLayout::SingleSheet, ColumnRule::SplitAtComma, QString(),
+                                QString()};
     const double seconds = secondsOf([&] { ImportRun(recorder, request, [](int) {}).run(); });
     const double peak = peakMegabytes();
     inspect::closeDocument(*recorder.lastDocument());
@@ -313,6 +316,40 @@ std::pair<double, double> Bench::importLargeFile(const QString& path) {
     }
     const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
     return {figures.value(0).toDouble(), figures.value(1).toDouble()};
+}
+
+// The command against the window's run of the same files, each with a hidden office of its own started and ended and
+// each saving the workbook, so that the office's start and the save weigh alike on both sides.
+void Bench::commandLine() {
+    const QStringList paths = writeFiles(QStringLiteral("g"), 1000, 20);
+    const QString output = files_.path(QStringLiteral("g.ods"));
+    const Timings times = timeBoth(
+        2,
+        [&] {
+            QProcess command;
+            return secondsOf([&] {
+                command.start(QStringLiteral(QUILLMERE_PROGRAM),
+                              QStringList{QStringLiteral("--output"), output, QStringLiteral("--per-file"),
+                                          QStringLiteral("--columns"), QStringLiteral("comma")} +
+                                  paths);
+                if (!command.waitForFinished(-1) || command.exitCode() != 0) {
+                    throw std::runtime_error("the command failed: " + command.readAllStandardError().toStdString());
+                }
+            });
+        },
+        [&] {
+            return secondsOf([&] {
+                office::OwnOffice office(office::OwnOffice::Windows::Hidden);
+                const auto connection = office.connect();
+                const ImportRequest request{filePaths(paths), SheetLayout::SheetPerFile, ColumnRule::SplitAtComma,
+                                            QString(), files_.path(QStringLiteral("g-window.ods"))};
+                ImportRun(*connection, request, [](int) {}).run();
+            });
+        });
+    std::printf("\n(g) 1,000 files of 20 lines, sheet per file, each side with an office of its own:\n");
+    print("  the command, saving the workbook", times.run);
+    print("  the window's run in this program, saving alike", times.native);
+    std::printf("command line 1000 files / window run ratio: %.2f\n", times.quickestRun() / times.quickestNative());
 }
 
 void Bench::largeFile() {
@@ -349,6 +386,7 @@ int main(int argc, char** argv) {
         Bench bench;
         bench.cellWrites();
         bench.importRuns();
+        bench.commandLine();
         std::printf("\npeak memory of the program: %.0f MB (largest input: %.1f MB)\n", peakMegabytes(),
                     double(csvLines(100'000).size()) / 1e6);
         bench.largeFile();

@@ -77,7 +77,8 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             read.forCommandLine = true;
         } else if (is("--columns")) {
             read.forCommandLine = true;
-            if (const auto columns = value("--columns"); columns && !columnsFrom(QString::fromLocal8Bit(*columns), read)) {
+            if (const auto columns = value("--columns");
+                columns && !columnsFrom(QString::fromLocal8Bit(*columns), read)) {
                 fail(tr("option '--columns' needs none, space, comma, tab or a text"));
             }
         } else {

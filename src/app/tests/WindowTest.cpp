@@ -1,5 +1,5 @@
-#include "base/EndSignals.h"
 #include "app/MainWindow.h"
+#include "base/EndSignals.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "filelist/FilePicker.h"

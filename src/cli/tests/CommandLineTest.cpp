@@ -58,7 +58,8 @@ TEST(CommandLine, SavesTheWorkbookAsTextAndARefusalLeavesTheOutputAsItWas) {
     const QByteArray before = contentsOf(ods);
     const Ended refused = quillmereWith({u"--output"_qs, ods, one, files.path(u"missing.txt"_qs)});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs))) << refused.errors.toStdString();
+    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs)))
+        << refused.errors.toStdString();
     EXPECT_EQ(contentsOf(ods), before);
     EXPECT_EQ(QDir(files.dir().path()).entryList(QDir::Hidden | QDir::Files).filter(u"partial"_qs), QStringList());
 }
