@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <unistd.h>
@@ -19,9 +20,14 @@ QString tr(const char* text, int n = -1) {
     return QCoreApplication::translate("CommandImport", text, nullptr, n);
 }
 
-// Each line of a message as a line of its own on standard error, behind the program's name.
+// A message as a plain line on standard error, behind the program's name; a list's heading and each of its items
+// (one for each file or folder) get a line of their own.
 void complain(const QString& message) {
-    for (const QString& line : message.split(u'\n', Qt::SkipEmptyParts)) {
+    QStringList lines = message.split(u'\n', Qt::SkipEmptyParts);
+    if (!lines.isEmpty() && !lines.first().endsWith(u':')) {
+        lines = QStringList{lines.join(u' ')};
+    }
+    for (const QString& line : lines) {
         std::fprintf(stderr, "quillmere: %s\n", qPrintable(line));
     }
 }
@@ -78,6 +84,11 @@ int importFromCommandLine(const Arguments& arguments) {
         complain(tr("the folders named hold no file, so nothing was imported"));
         return 1;
     }
+    // Found before the import rather than after it.
+    if (const QFileInfo folder(QFileInfo(request.output).absolutePath()); !folder.isDir() || !folder.isWritable()) {
+        complain(tr("cannot write into the folder %1, so nothing was imported").arg(folder.filePath()));
+        return 1;
+    }
     QString failure;
     {
         std::optional<office::OwnOffice> office;
@@ -100,16 +111,18 @@ int importFromCommandLine(const Arguments& arguments) {
         });
         const EndSignals endSignals;
         bool stopped = false;
+        // At once, also in the middle of a load of the office's: the job gives its office up as it goes.
         QObject::connect(&endSignals, &EndSignals::received, &job, [&] {
             stopped = true;
             job.requestStop();
+            QCoreApplication::quit();
         });
         job.start(request);
         if (!ended) {
             QCoreApplication::exec();
         }
         progress.end();
-        if (stopped && failure.isEmpty()) {
+        if (stopped) {
             failure = tr("the import was stopped, so no workbook was saved");
         }
     } // the office has ended: a save it was still making cannot come after the partial file is gone

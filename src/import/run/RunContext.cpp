@@ -145,7 +145,8 @@ void RunContext::finish(bool complete) {
         document_->handOver();
         return;
     }
-    if (complete) {
+    // A run asked to stop after its last step saves nothing either.
+    if (complete && !stop_.stop_requested()) {
         const QString partial = partialOutputPath(request_.output);
         try {
             document_->saveAs(partial);
