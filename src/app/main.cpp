@@ -31,6 +31,13 @@ QByteArray workingFolder() {
     return folder ? QByteArray(folder.get()) : QByteArray();
 }
 
+// Says what is wrong with the arguments; the exit status for it.
+int mistaken(const quillmere::cli::Arguments& arguments) {
+    std::fprintf(stderr, "quillmere: %s\nTry 'quillmere --help' for more information.\n",
+                 qPrintable(arguments.mistake));
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -43,9 +50,7 @@ int main(int argc, char* argv[]) {
             return 0;
         }
         if (!arguments.mistake.isEmpty()) {
-            std::fprintf(stderr, "quillmere: %s\nTry 'quillmere --help' for more information.\n",
-                         qPrintable(arguments.mistake));
-            return 2;
+            return mistaken(arguments);
         }
         QCoreApplication app(argc, argv);
         return quillmere::cli::importFromCommandLine(arguments);
@@ -53,9 +58,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const quillmere::cli::Arguments arguments = quillmere::cli::readArguments(argumentsOf(argc, argv), workingFolder());
     if (!arguments.mistake.isEmpty()) {
-        std::fprintf(stderr, "quillmere: %s\nTry 'quillmere --help' for more information.\n",
-                     qPrintable(arguments.mistake));
-        return 2;
+        return mistaken(arguments);
     }
     // Lets the desktop match the window to the program's menu entry and icon: by this name, or on X11 by the window
     // class that the entry names.

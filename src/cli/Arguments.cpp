@@ -7,9 +7,10 @@
 namespace quillmere::cli {
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Arguments", text);
-}
+// The translation context of the texts here.
+struct ArgumentTexts {
+    Q_DECLARE_TR_FUNCTIONS(Arguments)
+};
 
 bool columnsFrom(const QString& value, Arguments& read) {
     static const std::pair<const char*, ColumnRule> named[] = {{"none", ColumnRule::NoSplit},
@@ -27,8 +28,8 @@ bool columnsFrom(const QString& value, Arguments& read) {
     return !value.isEmpty();
 }
 
-QString absolute(const QByteArray& path, const QByteArray& workingFolder) {
-    return FilePath::fromBytes(path.startsWith('/') ? path : workingFolder + '/' + path).shown;
+FilePath absolute(const QByteArray& path, const QByteArray& workingFolder) {
+    return FilePath::fromBytes(path.startsWith('/') ? path : workingFolder + '/' + path);
 }
 
 } // namespace
@@ -51,14 +52,14 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             if (i + 1 < arguments.size()) {
                 return arguments[++i];
             }
-            fail(tr("option '%1' needs a value").arg(QLatin1String(option)));
+            fail(ArgumentTexts::tr("option '%1' needs a value").arg(QLatin1String(option)));
             return std::nullopt;
         };
         const auto is = [&](const char* option) {
             return argument == option || argument.startsWith(QByteArray(option) + '=');
         };
         if (!options || argument == "-" || !argument.startsWith('-')) {
-            read.paths << FilePath::fromBytes(argument.startsWith('/') ? argument : workingFolder + '/' + argument);
+            read.paths << absolute(argument, workingFolder);
         } else if (argument == "--") {
             options = false;
         } else if (argument == "--help" || argument == "-h") {
@@ -66,10 +67,10 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
         } else if (is("--output") || argument == "-o") {
             read.forCommandLine = true;
             if (const auto output = value(argument == "-o" ? "-o" : "--output")) {
-                read.output = absolute(*output, workingFolder);
+                read.output = absolute(*output, workingFolder).shown;
                 if (!read.output.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive) &&
                     !read.output.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
-                    fail(tr("the output file's name must end in .ods or .xlsx"));
+                    fail(ArgumentTexts::tr("the output file's name must end in .ods or .xlsx"));
                 }
             }
         } else if (argument == "--per-file") {
@@ -79,43 +80,44 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             read.forCommandLine = true;
             if (const auto columns = value("--columns");
                 columns && !columnsFrom(QString::fromLocal8Bit(*columns), read)) {
-                fail(tr("option '--columns' needs none, space, comma, tab or a text"));
+                fail(ArgumentTexts::tr("option '--columns' needs none, space, comma, tab or a text"));
             }
         } else {
-            fail(tr("unknown option '%1'").arg(FilePath::fromBytes(argument).shown));
+            fail(ArgumentTexts::tr("unknown option '%1'").arg(FilePath::fromBytes(argument).shown));
         }
     }
     if (read.forCommandLine && read.output.isEmpty()) {
-        fail(tr("options '--per-file' and '--columns' go with '--output'"));
+        fail(ArgumentTexts::tr("options '--per-file' and '--columns' go with '--output'"));
     }
     if (!read.output.isEmpty() && read.paths.isEmpty()) {
-        fail(tr("no file to import was named"));
+        fail(ArgumentTexts::tr("no file to import was named"));
     }
     return read;
 }
 
 QString usage() {
-    return tr("Usage: quillmere [FILE or FOLDER]...\n"
-              "  or:  quillmere --output OUT.ods|OUT.xlsx [--per-file] [--columns RULE] FILE or FOLDER...\n"
-              "\n"
-              "Without --output, opens the window with the files in the list, in the order given. With it, imports\n"
-              "the files with no window into a LibreOffice of its own, saves the workbook and ends. A folder adds\n"
-              "every file of it and of its subfolders, as \"Add All File(s) In Folder\" does.\n"
-              "\n"
-              "  -o, --output FILE   save the workbook in FILE: OpenDocument for .ods, Office Open XML for .xlsx;\n"
-              "                      a file there is replaced once the new one is complete\n"
-              "      --per-file      give each file a sheet of its own, named after it (else all in one sheet)\n"
-              "      --columns RULE  cut each line into cells at none (the default), space, comma, tab, or at\n"
-              "                      every place the text RULE stands\n"
-              "  -h, --help          show this help and end\n"
-              "\n"
-              "Examples:\n"
-              "  quillmere ~/logs/*.txt\n"
-              "  quillmere --output bank.xlsx --columns comma exports/\n"
-              "  quillmere -o logs.ods --per-file --columns tab day1.log day2.log\n"
-              "\n"
-              "Exit status: 0 when the workbook was saved, 1 when the import failed, 2 for a mistake in the\n"
-              "arguments.\n");
+    return ArgumentTexts::tr(
+        "Usage: quillmere [FILE or FOLDER]...\n"
+        "  or:  quillmere --output OUT.ods|OUT.xlsx [--per-file] [--columns RULE] FILE or FOLDER...\n"
+        "\n"
+        "Without --output, opens the window with the files in the list, in the order given. With it, imports\n"
+        "the files with no window into a LibreOffice of its own, saves the workbook and ends. A folder adds\n"
+        "every file of it and of its subfolders, as \"Add All File(s) In Folder\" does.\n"
+        "\n"
+        "  -o, --output FILE   save the workbook in FILE: OpenDocument for .ods, Office Open XML for .xlsx;\n"
+        "                      a file there is replaced once the new one is complete\n"
+        "      --per-file      give each file a sheet of its own, named after it (else all in one sheet)\n"
+        "      --columns RULE  cut each line into cells at none (the default), space, comma, tab, or at\n"
+        "                      every place the text RULE stands\n"
+        "  -h, --help          show this help and end\n"
+        "\n"
+        "Examples:\n"
+        "  quillmere ~/logs/*.txt\n"
+        "  quillmere --output bank.xlsx --columns comma exports/\n"
+        "  quillmere -o logs.ods --per-file --columns tab day1.log day2.log\n"
+        "\n"
+        "Exit status: 0 when the workbook was saved, 1 when the import failed, 2 for a mistake in the\n"
+        "arguments.\n");
 }
 
 } // namespace quillmere::cli

@@ -16,9 +16,10 @@
 namespace quillmere::cli {
 namespace {
 
-QString tr(const char* text, int n = -1) {
-    return QCoreApplication::translate("CommandImport", text, nullptr, n);
-}
+// The translation context of the texts here.
+struct CommandTexts {
+    Q_DECLARE_TR_FUNCTIONS(CommandImport)
+};
 
 // A message as a plain line on standard error, behind the program's name; a list's heading and each of its items
 // (one for each file or folder) get a line of their own.
@@ -43,7 +44,8 @@ QList<FilePath> filesOf(const QList<FilePath>& paths) {
         const filelist::FolderFiles found = filelist::walkFolder(path, {});
         files << found.files;
         for (const FilePath& folder : found.unreadable) {
-            complain(tr("%1 could not be read, so its files and subfolders were left out").arg(folder.shown));
+            complain(
+                CommandTexts::tr("%1 could not be read, so its files and subfolders were left out").arg(folder.shown));
         }
     }
     return files;
@@ -56,8 +58,8 @@ public:
         : shown_(::isatty(STDERR_FILENO) == 1) {}
     void show(int percent) {
         if (shown_) {
-            const QString text = percent == WaitingOnOffice ? tr("LibreOffice is loading the files…")
-                                                            : tr("Importing… %1%").arg(percent);
+            const QString text = percent == WaitingOnOffice ? CommandTexts::tr("LibreOffice is loading the files…")
+                                                            : CommandTexts::tr("Importing… %1%").arg(percent);
             std::fprintf(stderr, "\r\033[K%s", qPrintable(text));
             started_ = true;
         }
@@ -81,12 +83,12 @@ int importFromCommandLine(const Arguments& arguments) {
     const ImportRequest request{filesOf(arguments.paths), arguments.layout, arguments.rule, arguments.customDelimiter,
                                 arguments.output};
     if (request.paths.isEmpty()) {
-        complain(tr("the folders named hold no file, so nothing was imported"));
+        complain(CommandTexts::tr("the folders named hold no file, so nothing was imported"));
         return 1;
     }
     // Found before the import rather than after it.
     if (const QFileInfo folder(QFileInfo(request.output).absolutePath()); !folder.isDir() || !folder.isWritable()) {
-        complain(tr("cannot write into the folder %1, so nothing was imported").arg(folder.filePath()));
+        complain(CommandTexts::tr("cannot write into the folder %1, so nothing was imported").arg(folder.filePath()));
         return 1;
     }
     QString failure;
@@ -123,7 +125,7 @@ int importFromCommandLine(const Arguments& arguments) {
         }
         progress.end();
         if (stopped) {
-            failure = tr("the import was stopped, so no workbook was saved");
+            failure = CommandTexts::tr("the import was stopped, so no workbook was saved");
         }
     } // the office has ended: a save it was still making cannot come after the partial file is gone
     QFile::remove(partialOutputPath(request.output));
