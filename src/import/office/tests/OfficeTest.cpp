@@ -64,7 +64,7 @@ QString xdotool(const QStringList& arguments) {
 // Each layout fills its sheets through one of the office's own loads (the stand-in office has none, so the loads are
 // proven taken here), which leave traces of their own: nothing may tell the document from one made new and written
 // cell by cell, save that it reads as modified, so that closing it asks first. The import runs as the window runs it,
-// on a thread of its own, and its document comes to the front with the focus, also where another window has taken it
+// off the calling thread, and its document comes to the front with the focus, also where another window has taken it
 // meanwhile.
 TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
     PrivateOffice office;
