@@ -11,14 +11,39 @@
 namespace quillmere {
 
 // The program's one way to work off the calling thread: the threads of one pool, kept and reused from task to task.
+// It is Qt's global pool, whose threads the application object waits for as it goes, before any static object.
 QThreadPool& backgroundPool();
+
+// A future that, as one from std::async, waits for its work when it goes or is given another: work that refers to
+// the caller's objects never outlives them, also where an exception leaves the caller's scope.
+template <typename Result>
+class BackgroundFuture : public std::future<Result> {
+public:
+    BackgroundFuture() = default;
+    explicit BackgroundFuture(std::future<Result> started)
+        : std::future<Result>(std::move(started)) {}
+    BackgroundFuture(BackgroundFuture&&) noexcept = default;
+    BackgroundFuture& operator=(BackgroundFuture&& other) noexcept {
+        waitIfValid();
+        std::future<Result>::operator=(std::move(other));
+        return *this;
+    }
+    ~BackgroundFuture() { waitIfValid(); }
+
+private:
+    void waitIfValid() {
+        if (this->valid()) {
+            this->wait();
+        }
+    }
+};
 
 // Runs work on a thread of the pool; the future gives its result, or throws what it threw.
 template <typename Work>
-std::future<std::invoke_result_t<Work>> runInBackground(Work work) {
+BackgroundFuture<std::invoke_result_t<Work>> runInBackground(Work work) {
     using Result = std::invoke_result_t<Work>;
     auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
-    std::future<Result> result = task->get_future();
+    BackgroundFuture<Result> result(task->get_future());
     backgroundPool().start([task] { (*task)(); });
     return result;
 }
@@ -37,7 +62,7 @@ public:
 
 private:
     std::stop_source stop_;
-    std::future<void> done_;
+    BackgroundFuture<void> done_;
 };
 
 } // namespace quillmere

@@ -25,12 +25,7 @@ public:
         makeAhead(1);
     }
     // The item being made ahead is finished first; no other is begun.
-    ~OrderedParallelMap() {
-        stop_.request_stop();
-        if (ahead_.valid()) {
-            ahead_.wait();
-        }
-    }
+    ~OrderedParallelMap() { stop_.request_stop(); }
     OrderedParallelMap(const OrderedParallelMap&) = delete;
     OrderedParallelMap& operator=(const OrderedParallelMap&) = delete;
 
@@ -87,7 +82,7 @@ private:
     std::size_t block_ = 0;
     Block made_;
     std::stop_source stop_;
-    std::future<Block> ahead_;
+    BackgroundFuture<Block> ahead_; // last: it waits for the block made ahead before the rest goes
 };
 
 } // namespace quillmere

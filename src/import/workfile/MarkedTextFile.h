@@ -1,12 +1,11 @@
 #pragma once
 
+#include "base/Background.h"
 #include "import/text/ColumnSplitting.h"
 #include "import/text/RowsExtent.h"
 #include "import/workfile/WorkFile.h"
 
 #include <QFile>
-
-#include <future>
 
 namespace quillmere {
 
@@ -39,7 +38,7 @@ private:
     void waitForWrite();
 
     QFileDevice& file_;
-    std::future<void> writing_;
+    BackgroundFuture<void> writing_;
     ColumnMarker marker_;
     RowsMeasure measure_;
     bool holdsNul_ = false;
