@@ -139,10 +139,9 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
         const int i = count - 1 - k;
         const Table next = tables.next();
         const qint64 start = flat.add(next.xml);
-        tables_[std::size_t(i)] = {start, start + next.xml.size()};
+        tables_[std::size_t(i)] = {start, start + next.xml.size(), next.filledAfterLoad};
         if (next.filledAfterLoad) {
             context_.forFile(i, [&] { stored.store(i, next.marked); });
-            filledAfterLoad_.push_back(i);
         }
         context_.report(RunContext::readShare * double(k + 1) / double(count));
     }
@@ -154,10 +153,16 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
 
 bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const SheetTextStore& stored) {
     const int count = context_.fileCount();
-    const double share = (1.0 - RunContext::readShare) * double(filledAfterLoad_.size()) / double(count);
+    const auto filled =
+        std::count_if(tables_.begin(), tables_.end(), [](const TableSpan& t) { return t.filledAfterLoad; });
+    const double share = (1.0 - RunContext::readShare) * double(filled) / double(count);
     double from = 1.0 - share;
-    for (const int i : filledAfterLoad_) {
-        const double to = from + share / double(filledAfterLoad_.size());
+    // In the order of the tables, the last file's first.
+    for (int i = count - 1; i >= 0; --i) {
+        if (!tables_[std::size_t(i)].filledAfterLoad) {
+            continue;
+        }
+        const double to = from + share / double(filled);
         const bool complete = context_.forFile(
             i, [&] { return writeRows(*document.sheetAt(count - 1 - i), stored.rows(i), i, from, to); });
         if (!complete) {
@@ -201,10 +206,10 @@ bool SheetPerFileRun::insertSheetsOneByOne(WorkFile& flatFile, const SheetTextSt
 // A file's rows as the run holds them after its one reading: from its table in the flat file, or, where that stands
 // empty, from its stored text.
 RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice& flatFile, const SheetTextStore& stored) const {
-    if (std::find(filledAfterLoad_.begin(), filledAfterLoad_.end(), file) != filledAfterLoad_.end()) {
+    const auto [start, end, filledAfterLoad] = tables_[std::size_t(file)];
+    if (filledAfterLoad) {
         return stored.rows(file);
     }
-    const auto [start, end] = tables_[std::size_t(file)];
     if (!flatFile.seek(start)) {
         throw FileError(flatFile.fileName(), flatFile.errorString());
     }

@@ -45,10 +45,14 @@ private:
     RunContext& context_;
     std::mt19937 random_;
     std::vector<QString> names_;
-    // Where each file's table starts in the flat file and where it ends, in file order.
-    std::vector<std::pair<qint64, qint64>> tables_;
-    // The files whose sheets are filled after the load, in the order they are filled.
-    std::vector<int> filledAfterLoad_;
+    // Where each file's table stands in the flat file, and whether its sheet is filled after the load.
+    struct TableSpan {
+        qint64 start = 0;
+        qint64 end = 0;
+        bool filledAfterLoad = false;
+    };
+    // In file order.
+    std::vector<TableSpan> tables_;
     // The one listed file, read into a working file for the office's text import, which could not take it.
     std::optional<WorkFile> onlyFile_;
 };
