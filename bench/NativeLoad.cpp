@@ -25,20 +25,14 @@ struct NativeLoad::Document {
 };
 
 NativeOffice::NativeOffice(const QString& pipeName)
-    : desktop_(std::make_unique<Desktop>()) {
-    office::guarded(QStringLiteral("Could not reach the office natively"), [&] {
-        desktop_->link = office::resolvePipe(pipeName);
-        desktop_->desktop = frame::Desktop::create(desktop_->link.context);
-    });
-}
+    : desktop_(
+          office::guardedResult<std::unique_ptr<Desktop>>(QStringLiteral("Could not reach the office natively"), [&] {
+              office::OfficeLink link = office::resolvePipe(pipeName);
+              const auto desktop = frame::Desktop::create(link.context());
+              return std::make_unique<Desktop>(Desktop{std::move(link), desktop});
+          })) {}
 
-NativeOffice::~NativeOffice() {
-    try {
-        desktop_->link.bridge->dispose();
-    } catch (const uno::Exception&) {
-        // Gone already.
-    }
-}
+NativeOffice::~NativeOffice() = default;
 
 namespace {
 

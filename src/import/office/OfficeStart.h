@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "import/office/OfficeLink.h"
 
-#include <com/sun/star/lang/XComponent.hpp>
-#include <com/sun/star/uno/Reference.hxx>
-#include <com/sun/star/uno/XComponentContext.hpp>
+#include <QString>
 
 #include <chrono>
 
@@ -13,13 +11,6 @@ namespace quillmere::office {
 // The office's program folder: UNO_PATH when set, else the folder the UNO libraries were loaded from, else the
 // folder Debian installs it in.
 QString officeProgramFolder();
-
-// A bridge of its own to an office, with the office's component context over it. Disposing the bridge ends every
-// call that waits on it, on any thread.
-struct OfficeLink {
-    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context;
-    com::sun::star::uno::Reference<com::sun::star::lang::XComponent> bridge;
-};
 
 // The office that accepts on the named pipe. Throws NoConnectException while nothing accepts there.
 OfficeLink resolvePipe(const QString& pipeName);

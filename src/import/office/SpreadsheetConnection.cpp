@@ -21,7 +21,7 @@ using uno::UNO_QUERY_THROW;
 namespace {
 
 Reference<frame::XDesktop2> desktopOf(const office::OfficeLink& link) {
-    return frame::Desktop::create(link.context);
+    return frame::Desktop::create(link.context());
 }
 
 } // namespace
@@ -29,6 +29,7 @@ Reference<frame::XDesktop2> desktopOf(const office::OfficeLink& link) {
 struct SpreadsheetConnection::Desktop {
     explicit Desktop(office::OfficeLink officeLink);
 
+    // First, so that it goes last: what follows still talks to the office as it goes.
     office::OfficeLink link;
     Reference<frame::XComponentLoader> loader;
     // A connection lives for one run: the office stays up until the run has handed its document over.
@@ -87,7 +88,7 @@ std::unique_ptr<SpreadsheetDocument> SpreadsheetConnection::openSpreadsheetFile(
 
 std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
     return office::guardedResult<std::vector<QString>>(tr("Could not learn the names of a new document's sheets"), [&] {
-        return office::newDocumentSheetNames(desktop_->link.context);
+        return office::newDocumentSheetNames(desktop_->link.context());
     });
 }
 
@@ -96,11 +97,7 @@ OfficeLimits SpreadsheetConnection::limits() const {
 }
 
 void SpreadsheetConnection::abandon() {
-    try {
-        desktop_->link.bridge->dispose();
-    } catch (const uno::Exception&) {
-        // Already gone: nothing waits on it any more.
-    }
+    desktop_->link.disconnect();
 }
 
 } // namespace quillmere::office

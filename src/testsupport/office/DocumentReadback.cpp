@@ -147,9 +147,7 @@ template <typename Result, typename Step>
 Result onDesktop(const QString& pipeName, Step&& step) {
     return office::guardedResult<Result>(QStringLiteral("Could not reach the office's desktop"), [&] {
         const office::OfficeLink link = office::resolvePipe(pipeName);
-        const Result result = step(frame::Desktop::create(link.context));
-        link.bridge->dispose();
-        return result;
+        return step(frame::Desktop::create(link.context()));
     });
 }
 
