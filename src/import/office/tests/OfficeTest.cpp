@@ -8,6 +8,7 @@
 #include "testsupport/office/PrivateOffice.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -44,9 +45,31 @@ QString importInJob(
 
 } // namespace
 
-TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContract) {
+namespace {
+
+// The threads of this process's office bridges, by the names the UNO runtime gives them.
+int bridgeThreads() {
+    int count = 0;
+    for (const QString& thread : QDir(u"/proc/self/task"_qs).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile name(u"/proc/self/task/%1/comm"_qs.arg(thread));
+        count += int(name.open(QIODevice::ReadOnly) && name.readAll().startsWith("binaryurp"));
+    }
+    return count;
+}
+
+} // namespace
+
+// A connection's bridge and its threads go with it: left to the process's end, they could take a late message from
+// the office while the UNO runtime is torn down.
+TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContractAndItsConnectionLeavesNoThread) {
     PrivateOffice office;
-    checkSpreadsheetContract(*office.connect(), refused);
+    const int before = bridgeThreads();
+    {
+        const auto connection = office.connect();
+        EXPECT_GT(bridgeThreads(), before);
+        checkSpreadsheetContract(*connection, refused);
+    }
+    EXPECT_EQ(bridgeThreads(), before);
 }
 
 namespace {
