@@ -92,6 +92,17 @@ std::vector<std::vector<QString>> cellTexts(const Reference<sheet::XSpreadsheet>
     return rows;
 }
 
+DocumentContents contentsOf(const Reference<sheet::XSpreadsheetDocument>& document) {
+    DocumentContents contents;
+    const int count = Reference<container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW)->getCount();
+    for (int i = 0; i < count; ++i) {
+        const auto sheet = sheetOf(document, i);
+        contents.push_back({office::toQString(Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->getName()),
+                            cellTexts(sheet), nonTextCells(sheet)});
+    }
+    return contents;
+}
+
 } // namespace
 
 QString numberFormatsOf(const SpreadsheetDocument& document, int sheet) {
@@ -182,17 +193,11 @@ QStringList documentsOf(const QString& pipeName) {
 DocumentContents readSavedFile(const QString& pipeName, const QString& path) {
     return onDesktop<DocumentContents>(pipeName, [&](const Reference<frame::XDesktop2>& desktop) {
         const Reference<sheet::XSpreadsheetDocument> document(
-            desktop->loadComponentFromURL(office::toOUString(QUrl::fromLocalFile(path).toString()),
+            desktop->loadComponentFromURL(office::toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
                                           rtl::OUString("_blank"), 0,
                                           office::properties({office::property("Hidden", uno::Any(true))})),
             UNO_QUERY_THROW);
-        DocumentContents contents;
-        const int count = Reference<container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW)->getCount();
-        for (int i = 0; i < count; ++i) {
-            const auto sheet = sheetOf(document, i);
-            contents.push_back({office::toQString(Reference<container::XNamed>(sheet, UNO_QUERY_THROW)->getName()),
-                                cellTexts(sheet), nonTextCells(sheet)});
-        }
+        const DocumentContents contents = contentsOf(document);
         Reference<util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
         return contents;
     });
@@ -203,14 +208,8 @@ bool askToEnd(const QString& pipeName) {
 }
 
 DocumentContents readDocument(const SpreadsheetDocument& document) {
-    DocumentContents contents;
-    office::guarded(QStringLiteral("Could not read the document back"), [&] {
-        for (int i = 0; i < document.sheetCount(); ++i) {
-            const auto sheet = sheetOf(unoOf(document), i);
-            contents.push_back({document.sheetAt(i)->name(), cellTexts(sheet), nonTextCells(sheet)});
-        }
-    });
-    return contents;
+    return office::guardedResult<DocumentContents>(QStringLiteral("Could not read the document back"),
+                                                   [&] { return contentsOf(unoOf(document)); });
 }
 
 } // namespace quillmere::inspect
