@@ -19,6 +19,7 @@
 #include <rtl/bootstrap.hxx>
 #include <rtl/ustring.h>
 
+#include <csignal>
 #include <dlfcn.h>
 #include <poll.h>
 #include <sys/syscall.h>
@@ -39,6 +40,8 @@ constexpr std::chrono::milliseconds PollInterval = std::chrono::milliseconds(200
 // A local UNO environment of our own is only needed to reach an office over a pipe; one serves the process.
 Reference<css::uno::XComponentContext> localContext() {
     static const Reference<css::uno::XComponentContext> context = [] {
+        // A bridge that writes to an office that has ended must see an error, not end this process with SIGPIPE.
+        std::signal(SIGPIPE, SIG_IGN);
         rtl::OUString ini;
         if (!rtl::Bootstrap::get(rtl::OUString("URE_BOOTSTRAP"), ini)) {
             rtl::Bootstrap::set(rtl::OUString("URE_BOOTSTRAP"),
