@@ -5,15 +5,17 @@
 #include <QStringView>
 
 #include <chrono>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace quillmere {
 
-// How many rows and columns a sheet can hold, as the document reports it.
+// How many rows and columns a sheet can hold, as the document reports it, and how many characters a cell.
 struct SheetCapacity {
     qint64 rows = 0;
     qint64 columns = 0;
+    qsizetype cellLength = std::numeric_limits<qsizetype>::max();
 };
 
 // What an office can take, as the office side knows it, for checks made before any document is at hand.
@@ -21,6 +23,8 @@ struct OfficeLimits {
     SheetCapacity sheet;
     // Sheets in one document: the tables of a flat file beyond them vanish on loading without a word.
     qsizetype sheets = 0;
+    // The longest name a sheet can have.
+    qsizetype sheetNameLength = std::numeric_limits<qsizetype>::max();
     // What the office's text import fills, and how many characters of a cell it keeps.
     qsizetype textLoadColumns = 0;
     qsizetype textLoadCellLength = 0;

@@ -5,6 +5,7 @@
 #include "import/job/WatchedOffice.h"
 #include "import/run/ImportRun.h"
 
+#include <atomic>
 #include <optional>
 
 namespace quillmere {
@@ -120,6 +121,7 @@ bool ImportJob::start(ImportRequest request) {
 
 void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest& request) {
     QString failure;
+    QStringList notes;
     try {
         checkListedFiles(request.paths);
         const std::unique_ptr<SpreadsheetOffice> office = run.connect(factory_);
@@ -130,7 +132,9 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
                 emit progressChanged(percent);
             }
         };
-        ImportRun(watched, request, report, stop).run();
+        ImportRun importRun(watched, request, report, stop);
+        importRun.run();
+        notes = importRun.notes();
     } catch (const Error& e) {
         failure = e.message();
     } catch (const std::exception& e) {
@@ -139,10 +143,10 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
         // An exception of no known kind, from a library below us, ends the run with a word too.
         failure = tr("The import ended with an error of an unknown kind.");
     }
-    end(run, failure);
+    end(run, failure, notes);
 }
 
-void ImportJob::end(Run& run, const QString& failure) {
+void ImportJob::end(Run& run, const QString& failure, const QStringList& notes) {
     {
         const std::scoped_lock hold(lock_);
         if (run.ended) {
@@ -152,7 +156,7 @@ void ImportJob::end(Run& run, const QString& failure) {
         current_ = nullptr;
     }
     idle_.notify_all();
-    emit finished(failure);
+    emit finished(failure, notes);
 }
 
 void ImportJob::requestStop() {

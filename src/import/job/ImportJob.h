@@ -5,6 +5,7 @@
 #include "import/run/RunProgress.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <chrono>
 #include <condition_variable>
@@ -44,14 +45,14 @@ public:
 signals:
     // As RunProgress tells it.
     void progressChanged(int percent);
-    // failure is empty when the import succeeded (or was stopped).
-    void finished(const QString& failure);
+    // failure is empty when the import succeeded (or was stopped); notes are what the run tells beside, a line each.
+    void finished(const QString& failure, const QStringList& notes);
 
 private:
     struct Run;
     void work(const std::stop_token& stop, Run& run, const ImportRequest& request);
     // The run's end, told once: by the run itself or by its watch, whichever comes first.
-    void end(Run& run, const QString& failure);
+    void end(Run& run, const QString& failure, const QStringList& notes = {});
 
     OfficeFactory factory_;
     std::chrono::milliseconds answerLimit_ = OfficeAnswerLimit;

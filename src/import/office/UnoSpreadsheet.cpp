@@ -1,5 +1,7 @@
 #include "import/office/UnoSpreadsheet.h"
 
+#include "import/run/ImportRequest.h"
+
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoProperties.h"
 #include "import/office/UnoStrings.h"
@@ -160,8 +162,8 @@ void UnoDocument::handOver() {
 }
 
 void UnoDocument::saveAs(const QString& path) {
-    const bool ods = path.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive);
-    const rtl::OUString filter = ods ? rtl::OUString("calc8") : rtl::OUString("Calc MS Excel 2007 XML");
+    const rtl::OUString filter = workbookForm(path) == WorkbookForm::OpenDocument ? rtl::OUString("calc8")
+                                                                                 : rtl::OUString("Calc MS Excel 2007 XML");
     guarded(tr("Could not save the document as %1").arg(path), [&] {
         Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
             ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),

@@ -10,6 +10,10 @@ namespace quillmere {
 // Where the files go: all into the first sheet, or one new sheet per file.
 enum class SheetLayout { SingleSheet, SheetPerFile };
 
+// The form a workbook is saved in, by its name's ending: ".ods" or ".xlsx" in any letter case.
+enum class WorkbookForm { None, OpenDocument, OfficeOpenXml };
+WorkbookForm workbookForm(const QString& path);
+
 // Everything one import run needs, taken from the window or the command line once, when the run starts.
 struct ImportRequest {
     QList<FilePath> paths;
@@ -21,7 +25,8 @@ struct ImportRequest {
 };
 
 // Where a run writes the document before it replaces the output with it: beside the output, hidden, with the same
-// ending, so that the output is replaced only by a complete file.
+// ending, so that the output is replaced only by a complete file; named after this process, so that a later run can
+// remove it where this one was killed while saving.
 QString partialOutputPath(const QString& output);
 
 } // namespace quillmere

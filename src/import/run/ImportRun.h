@@ -28,6 +28,8 @@ public:
     // Returns false when stopped early. Throws ImportError. The caller checks the listed files first
     // (checkListedFiles), before any office is reached.
     bool run();
+    // What the run tells beside its end, a line each: see RunContext::notes().
+    QStringList notes() const { return context_.notes(); }
 
 private:
     RunContext context_;

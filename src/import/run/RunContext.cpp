@@ -40,22 +40,27 @@ QString countedColumns(qint64 count) {
                       : counted(count, [](int n) { return RunContext::tr("%n columns", nullptr, n); });
 }
 
-} // namespace
-
-QString partialOutputPath(const QString& output) {
-    const QFileInfo info(output);
-    return info.dir().filePath(QStringLiteral(".%1.partial.%2").arg(info.completeBaseName(), info.suffix()));
+QString countedCharacters(qint64 count) {
+    return count == 1 ? RunContext::tr("1 character")
+                      : counted(count, [](int n) { return RunContext::tr("%n characters", nullptr, n); });
 }
+
+} // namespace
 
 int RunContext::FileRows::fileOfRow(qsizetype row) const {
     return firstFile + int(std::upper_bound(firstRows.begin(), firstRows.end(), row) - firstRows.begin()) - 1;
+}
+
+qsizetype RunContext::FileRows::lineOfRow(qsizetype row) const {
+    return row - firstRows[std::size_t(fileOfRow(row) - firstFile)] + 1;
 }
 
 RunContext::RunContext(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
     : office_(office)
     , request_(std::move(request))
     , progress_(std::move(progress))
-    , stop_(std::move(stop)) {}
+    , stop_(std::move(stop))
+    , exclusions_(request_.paths.size()) {}
 
 void RunContext::report(double fraction) {
     const int percent = std::clamp(int(fraction * 100.0), 0, 100);
@@ -76,18 +81,53 @@ void RunContext::fail(std::optional<int> file, const Error& error) const {
 
 void RunContext::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
                            Written written) const {
-    if (extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
+    const bool cellFits = extent.longestCell <= capacity.cellLength;
+    if (cellFits && extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
         return;
     }
+    //: %1 says what does not fit.
+    const QString outcome = written == Written::Nothing
+                                ? tr("%1, so nothing was imported.")
+                                : tr("%1, so nothing of this file was written; the sheets of the other files stay in "
+                                     "the document.");
+    if (!cellFits) {
+        // Only the .xlsx form has a limit of its own on a cell.
+        const qsizetype row = extent.longestCellRow;
+        fail(files.fileOfRow(row),
+             Error(outcome.arg(tr("Line %1 holds a piece of %2 characters, but an .xlsx cell holds at most %3")
+                                   .arg(files.lineOfRow(row))
+                                   .arg(extent.longestCell)
+                                   .arg(capacity.cellLength)) +
+                   u' ' + tr("An .ods workbook keeps it whole.")));
+    }
     const qsizetype firstMisfit = extent.rows > capacity.rows ? capacity.rows : extent.widestRow;
-    const QString message =
-        written == Written::Nothing
-            ? tr("It needs %1 and %2, but a sheet holds at most %3 and %4, so nothing was imported.")
-            : tr("It needs %1 and %2, but a sheet holds at most %3 and %4, so nothing of this file was written; the "
-                 "sheets of the other files stay in the document.");
     fail(files.fileOfRow(firstMisfit),
-         Error(message.arg(countedRows(extent.rows), countedColumns(extent.columns), countedRows(capacity.rows),
-                           countedColumns(capacity.columns))));
+         Error(outcome.arg(tr("It needs %1 and %2, but a sheet holds at most %3 and %4")
+                               .arg(countedRows(extent.rows), countedColumns(extent.columns),
+                                    countedRows(capacity.rows), countedColumns(capacity.columns)))));
+}
+
+void RunContext::keepExclusions(int file, const XmlExclusions& exclusions) {
+    exclusions_[std::size_t(file)] = exclusions;
+}
+
+QStringList RunContext::notes() const {
+    QStringList notes;
+    if (workbookForm(request_.output) != WorkbookForm::OpenDocument) {
+        return notes;
+    }
+    for (std::size_t file = 0; file < exclusions_.size(); ++file) {
+        const XmlExclusions& left = exclusions_[file];
+        if (left.count() == 0) {
+            continue;
+        }
+        //: %2 is "N characters".
+        notes << tr("%1: %2 left out that an .ods workbook cannot hold, the first in line %3 (control characters such "
+                    "as ESC; an .xlsx workbook keeps them).")
+                     .arg(request_.paths[qsizetype(file)].shown, countedCharacters(left.count()))
+                     .arg(left.firstRow() + 1);
+    }
+    return notes;
 }
 
 std::optional<MarkedText> RunContext::writeMarkedText(WorkFile& work, FileRows& files) {
@@ -95,6 +135,7 @@ std::optional<MarkedText> RunContext::writeMarkedText(WorkFile& work, FileRows& 
     const int count = fileCount();
     for (int i = 0; i < count; ++i) {
         files.firstRows.push_back(writer.lineFeeds());
+        writer.startFile();
         const auto stream = forFile(i, [&] { return std::make_unique<TextFileStream>(request_.paths[i]); });
         for (;;) {
             if (stop_.stop_requested()) {
@@ -108,7 +149,11 @@ std::optional<MarkedText> RunContext::writeMarkedText(WorkFile& work, FileRows& 
             report(readShare * (i + stream->fractionRead()) / count);
         }
     }
-    return writer.finish();
+    MarkedText text = writer.finish();
+    for (int i = 0; i < count; ++i) {
+        keepExclusions(i, writer.exclusions()[std::size_t(i)]);
+    }
+    return text;
 }
 
 // The office's own import of the working file is many times quicker than writing cells, where it gives the very

@@ -5,6 +5,7 @@
 #include "import/run/ImportRequest.h"
 #include "import/run/RunProgress.h"
 #include "import/text/ColumnSplitting.h"
+#include "import/text/XmlCharacters.h"
 #include "import/workfile/MarkedTextFile.h"
 #include "import/workfile/WorkFile.h"
 
@@ -46,10 +47,13 @@ public:
         int firstFile = 0;
         std::vector<qsizetype> firstRows;
         int fileOfRow(qsizetype row) const;
+        // The line of its file that the row begins with, counting from 1.
+        qsizetype lineOfRow(qsizetype row) const;
     };
     // What stands in the document when a file turns out not to fit its sheet.
     enum class Written { Nothing, OtherFiles };
-    // Throws ImportError naming the file whose rows do not fit the sheet, and saying what was imported.
+    // Throws ImportError naming the file whose rows, or one of whose cells, do not fit the sheet, and saying what was
+    // imported.
     void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
                    Written written) const;
 
@@ -80,6 +84,13 @@ public:
     decltype(auto) forRun(Step&& step) const {
         return guarded(std::nullopt, std::forward<Step>(step));
     }
+    // Keeps, for the notes, the characters of a file's marked text that the output's form leaves out; rows count from
+    // the file's first line.
+    void keepExclusions(int file, const XmlExclusions& exclusions);
+    // What the run tells beside its end, a line for each file it concerns, in list order: the characters a saved
+    // .ods workbook leaves out.
+    QStringList notes() const;
+
     void report(double fraction);
     // Tells that the office loads a whole file, for which it gives no progress.
     void reportLoading();
@@ -103,6 +114,7 @@ private:
     Progress progress_;
     std::stop_token stop_;
     int reported_ = 0;
+    std::vector<XmlExclusions> exclusions_;
     std::unique_ptr<SpreadsheetDocument> document_;
 };
 

@@ -47,16 +47,21 @@ int randomNumber(int n, std::mt19937& generator) {
     return int(std::nearbyint(fraction(generator) * n)) + 1;
 }
 
-QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator) {
+QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator,
+                      qsizetype maxLength) {
     // Not translated: a sheet's name keeps to ASCII letters, digits and spaces in every language.
     const QString base = baseName.isEmpty() ? QStringLiteral("Sheet") : baseName;
-    QString name = base;
+    const auto suffixed = [&](int number) {
+        const QString digits = QString::number(number);
+        return base.left(maxLength - digits.size()) + digits;
+    };
+    QString name = base.left(maxLength);
     for (int draw = 0; taken.contains(name) && draw < maxDraws; ++draw) {
-        name = base + QString::number(randomNumber(suffixBound, generator));
+        name = suffixed(randomNumber(suffixBound, generator));
     }
     // With thousands of files of one name the draws may keep hitting taken suffixes: count upward instead.
     for (int suffix = suffixBound + 2; taken.contains(name); ++suffix) {
-        name = base + QString::number(suffix);
+        name = suffixed(suffix);
     }
     return name;
 }

@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QString>
 
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -31,7 +32,8 @@ private:
 
 // The sheet name for a file's base name: "Sheet" when empty; while a taken name equals it in any letter case,
 // the base name followed by randomNumber(8000), drawn again until the name is free (after many vain draws, the
-// first free number above 8001).
-QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator);
+// first free number above 8001). A name longer than maxLength loses its end, a suffixed one before the number.
+QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator,
+                      qsizetype maxLength = std::numeric_limits<qsizetype>::max());
 
 } // namespace quillmere

@@ -18,8 +18,8 @@ namespace {
 // Above this many cells in a file, block writes after the load fill its sheet sooner than the flat file.
 constexpr qsizetype flatCellsPerFile = 200'000;
 
-bool goesFlat(const QString& marked, const RowsExtent& extent) {
-    return extent.rows * extent.columns <= flatCellsPerFile && canCarry(marked);
+bool goesFlat(const RowsExtent& extent, const XmlExclusions& exclusions) {
+    return extent.rows * extent.columns <= flatCellsPerFile && exclusions.count() == 0;
 }
 
 // The files' tables are made in turns by two threads, in blocks of this many files at most, and of this many bytes
@@ -78,8 +78,9 @@ void SheetPerFileRun::checkSheetCount() const {
 std::vector<QString> SheetPerFileRun::sheetNamesFor(const std::vector<QString>& defaults) {
     TakenNames taken(defaults);
     std::vector<QString> names;
+    const qsizetype maxLength = context_.office().limits().sheetNameLength;
     for (const FilePath& path : context_.request().paths) {
-        names.push_back(freeSheetName(keepNameChars(getFileName(path.shown)), taken, random_));
+        names.push_back(freeSheetName(keepNameChars(getFileName(path.shown)), taken, random_, maxLength));
         taken.add(names.back());
     }
     return names;
@@ -118,10 +119,12 @@ SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& cap
     const RowTexts rows = splitRows(marked);
     const RowsExtent extent = measureRows(rows);
     context_.checkFits(extent, capacity, RunContext::FileRows{file, {0}}, RunContext::Written::Nothing);
-    const bool filledAfterLoad = !goesFlat(marked, extent);
+    XmlExclusions exclusions;
+    exclusions.add(marked);
+    const bool filledAfterLoad = !goesFlat(extent, exclusions);
     const QString& name = names_[std::size_t(file)];
     QByteArray xml = filledAfterLoad ? flatTable(name, RowTexts(QString())) : flatTable(name, rows);
-    return {filledAfterLoad ? std::move(marked) : QString(), std::move(xml), filledAfterLoad};
+    return {filledAfterLoad ? std::move(marked) : QString(), std::move(xml), filledAfterLoad, exclusions};
 }
 
 // The tables stand in reverse list order, the last file's first, as sheets inserted one by one at the front do.
@@ -140,6 +143,7 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
         const Table next = tables.next();
         const qint64 start = flat.add(next.xml);
         tables_[std::size_t(i)] = {start, start + next.xml.size(), next.filledAfterLoad};
+        context_.keepExclusions(i, next.exclusions);
         if (next.filledAfterLoad) {
             context_.forFile(i, [&] { stored.store(i, next.marked); });
         }
@@ -173,21 +177,23 @@ bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const S
     return true;
 }
 
+// In the order of the sheets, the last file's first: a writer that streams its sheets takes them only in this order.
 bool SheetPerFileRun::insertSheetsOneByOne(WorkFile& flatFile, const SheetTextStore& stored) {
     SpreadsheetDocument& document =
         context_.forRun([&]() -> SpreadsheetDocument& { return context_.openNewDocument(); });
     const std::vector<QString> defaults = context_.forRun([&] { return sheetNames(document); });
     QFileDevice& flat = flatFile.device();
     const int count = context_.fileCount();
-    for (int i = 0; i < count; ++i) {
+    for (int k = 0; k < count; ++k) {
         if (context_.stop().stop_requested()) {
             return false;
         }
-        const double from = (i + RunContext::readShare) / count, to = double(i + 1) / count;
+        const int i = count - 1 - k;
+        const double from = (k + RunContext::readShare) / count, to = double(k + 1) / count;
         const bool complete = context_.forFile(i, [&] {
             const RowTexts rows = sheetRows(i, flat, stored);
-            document.insertSheet(names_[std::size_t(i)], 0);
-            const auto sheet = document.sheetAt(0);
+            document.insertSheet(names_[std::size_t(i)], k);
+            const auto sheet = document.sheetAt(k);
             context_.report(from);
             return writeRows(*sheet, rows, i, from, to);
         });

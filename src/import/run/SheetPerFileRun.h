@@ -29,6 +29,7 @@ private:
         QString marked;
         QByteArray xml;
         bool filledAfterLoad = false;
+        XmlExclusions exclusions;
     };
 
     void checkSheetCount() const;

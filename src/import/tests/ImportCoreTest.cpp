@@ -211,13 +211,14 @@ TEST_F(ImportRunTest, AFileBeyondTheSheetOrAnOfficeRefusalEndsTheRunNamingTheFil
     EXPECT_TRUE(import({files.write(u"tall"_qs, "1\n2\n3\n4\n")}, SheetLayout::SingleSheet)
                     .contains(u"needs 4 rows and 1 column,"));
     EXPECT_EQ(import({files.write(u"exact"_qs, "1\n2\n3\n")}, SheetLayout::SingleSheet), QString());
+    // The sheets go in in their order, the last file's first.
     office.beforeCall = [](const QString& call) {
-        call == u"insertSheet secondtxt" ? throw Error(u"the office said no"_qs) : void();
+        call == u"insertSheet firsttxt" ? throw Error(u"the office said no"_qs) : void();
     };
-    const QString second = files.write(u"second.txt"_qs, "2");
-    EXPECT_EQ(import({files.write(u"first.txt"_qs, "1"), second}, SheetLayout::SheetPerFile),
-              QStringLiteral("Importing %1 failed.\nthe office said no").arg(second));
-    EXPECT_EQ(office.lastDocument().sheets[0].rows, std::vector<std::vector<QString>>{{u"1"_qs}});
+    const QString first = files.write(u"first.txt"_qs, "1");
+    EXPECT_EQ(import({first, files.write(u"second.txt"_qs, "2")}, SheetLayout::SheetPerFile),
+              QStringLiteral("Importing %1 failed.\nthe office said no").arg(first));
+    EXPECT_EQ(office.lastDocument().sheets[0].rows, std::vector<std::vector<QString>>{{u"2"_qs}});
 }
 
 // Files named alike and like the new document's sheet each get a sheet of their own. More than a piece of text,

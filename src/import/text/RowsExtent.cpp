@@ -1,7 +1,5 @@
 #include "import/text/RowsExtent.h"
 
-#include <algorithm>
-
 namespace quillmere {
 
 void RowsMeasure::add(QStringView text) {
@@ -14,7 +12,8 @@ void RowsMeasure::add(QStringView text) {
         }
         ++rowLength_;
         if (c == CellSeparator) {
-            endCell();
+            endCell(extent_);
+            cellLength_ = 0;
             ++separators_;
         } else {
             ++cellLength_;
@@ -22,13 +21,15 @@ void RowsMeasure::add(QStringView text) {
     }
 }
 
-void RowsMeasure::endCell() {
-    extent_.longestCell = std::max(extent_.longestCell, cellLength_);
-    cellLength_ = 0;
+void RowsMeasure::endCell(RowsExtent& extent) const {
+    if (cellLength_ > extent.longestCell) {
+        extent.longestCell = cellLength_;
+        extent.longestCellRow = row_;
+    }
 }
 
 void RowsMeasure::endRow(RowsExtent& extent) const {
-    extent.longestCell = std::max(extent.longestCell, cellLength_);
+    endCell(extent);
     if (rowLength_ == 0) {
         return;
     }

@@ -5,12 +5,14 @@
 namespace quillmere {
 
 // How much room rows need: the number of rows up to the last one with a cell, and the most cells in a row,
-// with the index of the first row that has that many; and the length of the longest cell.
+// with the index of the first row that has that many; and the length of the longest cell, with the index of the first
+// row that holds one that long.
 struct RowsExtent {
     qsizetype rows = 0;
     qsizetype columns = 0;
     qsizetype widestRow = -1;
     qsizetype longestCell = 0;
+    qsizetype longestCellRow = -1;
 };
 
 // The extent of marked text without carriage returns, measured as it passes in pieces of any size.
@@ -21,7 +23,7 @@ public:
     RowsExtent extent() const;
 
 private:
-    void endCell();
+    void endCell(RowsExtent& extent) const;
     void endRow(RowsExtent& extent) const;
 
     RowsExtent extent_;

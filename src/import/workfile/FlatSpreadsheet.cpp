@@ -7,7 +7,6 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-#include <algorithm>
 
 namespace quillmere {
 namespace {
@@ -115,13 +114,6 @@ private:
 };
 
 } // namespace
-
-bool canCarry(QStringView text) {
-    return std::none_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF;
-    });
-}
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/text/ColumnSplitting.h"
+#include "import/text/XmlCharacters.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,8 +38,5 @@ QByteArray flatTable(const QString& name, const RowTexts& rows);
 // The rows a table that flatTable wrote was written from, but for the empty rows at its end: for an office that could
 // not load the flat document whole. Throws Error when the text is no such table.
 RowTexts readFlatTable(const QByteArray& table);
-
-// False for text that XML cannot carry: the control characters other than tab, LF and CR, and U+FFFE, U+FFFF.
-bool canCarry(QStringView text);
 
 } // namespace quillmere

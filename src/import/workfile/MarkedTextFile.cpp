@@ -22,6 +22,10 @@ MarkedTextWriter::MarkedTextWriter(WorkFile& work, ColumnRule rule, const QStrin
     }
 }
 
+void MarkedTextWriter::startFile() {
+    exclusions_.emplace_back();
+}
+
 void MarkedTextWriter::add(QStringView piece) {
     lineFeeds_ += piece.count(u'\n');
     write(marker_.mark(piece));
@@ -32,6 +36,9 @@ void MarkedTextWriter::write(QString marked) {
     marked.remove(u'\r');
     holdsNul_ = holdsNul_ || marked.contains(QChar(0));
     measure_.add(marked);
+    if (!exclusions_.empty()) {
+        exclusions_.back().add(marked);
+    }
     writeBehind(std::move(marked));
 }
 

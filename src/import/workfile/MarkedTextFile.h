@@ -3,9 +3,12 @@
 #include "base/Background.h"
 #include "import/text/ColumnSplitting.h"
 #include "import/text/RowsExtent.h"
+#include "import/text/XmlCharacters.h"
 #include "import/workfile/WorkFile.h"
 
 #include <QFile>
+
+#include <vector>
 
 namespace quillmere {
 
@@ -24,12 +27,17 @@ public:
     MarkedTextWriter(const MarkedTextWriter&) = delete;
     MarkedTextWriter& operator=(const MarkedTextWriter&) = delete;
 
+    // Begins the next file's text, whose characters that XML cannot hold are counted apart.
+    void startFile();
     // The next piece of the joined text, as read. Throws FileError.
     void add(QStringView piece);
     // The line feeds among the pieces added so far: the row the next piece's text starts in.
     qsizetype lineFeeds() const { return lineFeeds_; }
     // Writes the rest and flushes the file. Throws FileError.
     MarkedText finish();
+    // For each file begun, in order, the characters of its marked text that XML cannot hold, its rows counted from its
+    // first. What the marker held back of a file is counted with the next.
+    const std::vector<XmlExclusions>& exclusions() const { return exclusions_; }
 
 private:
     void write(QString marked);
@@ -41,6 +49,7 @@ private:
     BackgroundFuture<void> writing_;
     ColumnMarker marker_;
     RowsMeasure measure_;
+    std::vector<XmlExclusions> exclusions_;
     bool holdsNul_ = false;
     qsizetype lineFeeds_ = 0;
 };
