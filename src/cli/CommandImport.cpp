@@ -2,9 +2,12 @@
 
 #include "base/EndSignals.h"
 #include "base/Error.h"
+#include "base/Leftovers.h"
 #include "filelist/FolderWalk.h"
 #include "import/job/ImportJob.h"
 #include "import/office/OwnOffice.h"
+#include "import/text/TextReader.h"
+#include "xlsx/XlsxWorkbook.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -77,6 +80,14 @@ private:
     bool started_ = false;
 };
 
+qint64 bytesOf(const QList<FilePath>& files) {
+    qint64 bytes = 0;
+    for (const FilePath& file : files) {
+        bytes += fileSize(file).value_or(0);
+    }
+    return bytes;
+}
+
 } // namespace
 
 int importFromCommandLine(const Arguments& arguments) {
@@ -87,17 +98,26 @@ int importFromCommandLine(const Arguments& arguments) {
         return 1;
     }
     // Found before the import rather than after it.
-    if (const QFileInfo folder(QFileInfo(request.output).absolutePath()); !folder.isDir() || !folder.isWritable()) {
+    const QString outputFolder = QFileInfo(request.output).absolutePath();
+    if (const QFileInfo folder(outputFolder); !folder.isDir() || !folder.isWritable()) {
         complain(CommandTexts::tr("cannot write into the folder %1, so nothing was imported").arg(folder.filePath()));
         return 1;
     }
+    // What a run killed while saving here left.
+    removeLeftovers(outputFolder);
     QString failure;
+    QStringList notes;
     {
+        // An .xlsx workbook is written with no office at all.
         std::optional<office::OwnOffice> office;
         std::unique_ptr<SpreadsheetOffice> connection;
         try {
-            office.emplace(office::OwnOffice::Windows::Hidden);
-            connection = office->connect();
+            if (workbookForm(request.output) == WorkbookForm::OfficeOpenXml) {
+                connection = std::make_unique<xlsx::XlsxWorkbook>(outputFolder, bytesOf(request.paths));
+            } else {
+                office.emplace(office::OwnOffice::Windows::Hidden);
+                connection = office->connect();
+            }
         } catch (const Error& e) {
             complain(e.message());
             return 1;
@@ -106,8 +126,9 @@ int importFromCommandLine(const Arguments& arguments) {
         TerminalProgress progress;
         bool ended = false;
         QObject::connect(&job, &ImportJob::progressChanged, &job, [&](int percent) { progress.show(percent); });
-        QObject::connect(&job, &ImportJob::finished, &job, [&](const QString& message) {
+        QObject::connect(&job, &ImportJob::finished, &job, [&](const QString& message, const QStringList& told) {
             failure = message;
+            notes = told;
             ended = true;
             QCoreApplication::quit();
         });
@@ -132,6 +153,9 @@ int importFromCommandLine(const Arguments& arguments) {
     if (!failure.isEmpty()) {
         complain(failure);
         return 1;
+    }
+    for (const QString& note : notes) {
+        complain(note);
     }
     return 0;
 }

@@ -23,8 +23,9 @@ struct OfficeLimits {
     SheetCapacity sheet;
     // Sheets in one document: the tables of a flat file beyond them vanish on loading without a word.
     qsizetype sheets = 0;
-    // The longest name a sheet can have.
+    // The longest name a sheet can have, and names no sheet can have, in any letter case.
     qsizetype sheetNameLength = std::numeric_limits<qsizetype>::max();
+    std::vector<QString> reservedSheetNames = {};
     // What the office's text import fills, and how many characters of a cell it keeps.
     qsizetype textLoadColumns = 0;
     qsizetype textLoadCellLength = 0;

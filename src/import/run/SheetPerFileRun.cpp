@@ -76,9 +76,13 @@ void SheetPerFileRun::checkSheetCount() const {
 }
 
 std::vector<QString> SheetPerFileRun::sheetNamesFor(const std::vector<QString>& defaults) {
+    const OfficeLimits limits = context_.office().limits();
     TakenNames taken(defaults);
+    for (const QString& reserved : limits.reservedSheetNames) {
+        taken.add(reserved);
+    }
     std::vector<QString> names;
-    const qsizetype maxLength = context_.office().limits().sheetNameLength;
+    const qsizetype maxLength = limits.sheetNameLength;
     for (const FilePath& path : context_.request().paths) {
         names.push_back(freeSheetName(keepNameChars(getFileName(path.shown)), taken, random_, maxLength));
         taken.add(names.back());
