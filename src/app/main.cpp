@@ -2,11 +2,13 @@
 #include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
 #include "app/ProgramFolder.h"
+#include "app/ProgramStart.h"
 #include "base/EndSignals.h"
 #include "cli/Arguments.h"
 #include "cli/CommandImport.h"
 #include "filelist/QtFilePicker.h"
 #include "import/job/ImportJob.h"
+#include "import/office/OwnOffice.h"
 #include "import/office/SpreadsheetConnection.h"
 
 #include <QApplication>
@@ -41,25 +43,23 @@ int mistaken(const quillmere::cli::Arguments& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Help and the import to a file need no display, so the arguments are read before an application that takes
-    // Qt's own options and a display is made.
-    if (const auto arguments = quillmere::cli::readArguments(argumentsOf(argc, argv), workingFolder());
-        arguments.help || arguments.forCommandLine) {
-        if (arguments.help) {
-            std::fputs(qPrintable(quillmere::cli::usage()), stdout);
-            return 0;
-        }
-        if (!arguments.mistake.isEmpty()) {
-            return mistaken(arguments);
-        }
-        QCoreApplication app(argc, argv);
-        return quillmere::cli::importFromCommandLine(arguments);
-    }
-    QApplication app(argc, argv);
-    const quillmere::cli::Arguments arguments = quillmere::cli::readArguments(argumentsOf(argc, argv), workingFolder());
+    quillmere::app::preferUtf8Locale();
+    // Read before any application object: help, the version and the import to a file need no display.
+    const auto arguments = quillmere::cli::readArguments(argumentsOf(argc, argv), workingFolder());
     if (!arguments.mistake.isEmpty()) {
         return mistaken(arguments);
     }
+    if (arguments.help || arguments.version) {
+        std::fputs(qPrintable(arguments.help ? quillmere::cli::usage() : quillmere::cli::versionLine() + u'\n'),
+                   stdout);
+        return 0;
+    }
+    quillmere::office::OwnOffice::removeLeftovers();
+    if (arguments.forCommandLine) {
+        QCoreApplication app(argc, argv);
+        return quillmere::cli::importFromCommandLine(arguments);
+    }
+    const auto app = quillmere::app::windowApplication(argc, argv);
     // Lets the desktop match the window to the program's menu entry and icon: by this name, or on X11 by the window
     // class that the entry names.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
@@ -71,7 +71,7 @@ int main(int argc, char* argv[]) {
     quillmere::app::MainWindow window(job, picker, programFolder);
     const quillmere::EndSignals endSignals;
     // Every window, so that an open message box does not hold the program.
-    QObject::connect(&endSignals, &quillmere::EndSignals::received, &app, &QApplication::closeAllWindows);
+    QObject::connect(&endSignals, &quillmere::EndSignals::received, app.get(), &QApplication::closeAllWindows);
     window.addPaths(arguments.paths);
     window.show();
     quillmere::app::endProgram(job, QApplication::exec());

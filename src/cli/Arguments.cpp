@@ -12,20 +12,36 @@ struct ArgumentTexts {
     Q_DECLARE_TR_FUNCTIONS(Arguments)
 };
 
+// A rule's name in any letter case; "text:" before a text that is to be cut at even where it is a name.
 bool columnsFrom(const QString& value, Arguments& read) {
     static const std::pair<const char*, ColumnRule> named[] = {{"none", ColumnRule::NoSplit},
                                                                {"space", ColumnRule::SplitAtSpace},
                                                                {"comma", ColumnRule::SplitAtComma},
                                                                {"tab", ColumnRule::SplitAtTab}};
     for (const auto& [name, rule] : named) {
-        if (value == QLatin1String(name)) {
+        if (value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
             read.rule = rule;
             return true;
         }
     }
+    constexpr QLatin1StringView literal("text:");
     read.rule = ColumnRule::SplitAtText;
-    read.customDelimiter = value;
-    return !value.isEmpty();
+    read.customDelimiter = value.startsWith(literal) ? value.sliced(literal.size()) : value;
+    return !read.customDelimiter.isEmpty();
+}
+
+// Qt's own options for the window's application, with one dash or two, and whether a value follows.
+std::optional<bool> qtOption(const QByteArray& argument) {
+    static const QByteArrayList withValue{"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                          "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
+                                          "stylesheet"};
+    static const QByteArrayList alone{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    const QByteArray name = argument.sliced(argument.startsWith("--") ? 2 : 1);
+    if (alone.contains(name) || name.startsWith("qmljsdebugger=") || name.startsWith("style=") ||
+        name.startsWith("stylesheet=")) {
+        return false;
+    }
+    return withValue.contains(name) ? std::optional(true) : std::nullopt;
 }
 
 FilePath absolute(const QByteArray& path, const QByteArray& workingFolder) {
@@ -64,6 +80,8 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             options = false;
         } else if (argument == "--help" || argument == "-h") {
             read.help = true;
+        } else if (argument == "--version") {
+            read.version = true;
         } else if (is("--output") || argument == "-o") {
             read.forCommandLine = true;
             if (const auto output = value(argument == "-o" ? "-o" : "--output")) {
@@ -82,6 +100,8 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
                 columns && !columnsFrom(QString::fromLocal8Bit(*columns), read)) {
                 fail(ArgumentTexts::tr("option '--columns' needs none, space, comma, tab or a text"));
             }
+        } else if (const std::optional<bool> takesValue = qtOption(argument)) {
+            i += *takesValue ? 1 : 0;
         } else {
             fail(ArgumentTexts::tr("unknown option '%1'").arg(FilePath::fromBytes(argument).shown));
         }
@@ -107,17 +127,23 @@ QString usage() {
         "  -o, --output FILE   save the workbook in FILE: OpenDocument for .ods, Office Open XML for .xlsx;\n"
         "                      a file there is replaced once the new one is complete\n"
         "      --per-file      give each file a sheet of its own, named after it (else all in one sheet)\n"
-        "      --columns RULE  cut each line into cells at none (the default), space, comma, tab, or at\n"
-        "                      every place the text RULE stands\n"
+        "      --columns RULE  cut each line into cells at none (the default), space, comma, tab (in any\n"
+        "                      letter case), or at every place the text RULE stands; text:RULE cuts at\n"
+        "                      the text even where it is one of the names\n"
         "  -h, --help          show this help and end\n"
+        "      --version       show the program's version and end\n"
         "\n"
         "Examples:\n"
         "  quillmere ~/logs/*.txt\n"
         "  quillmere --output bank.xlsx --columns comma exports/\n"
         "  quillmere -o logs.ods --per-file --columns tab day1.log day2.log\n"
         "\n"
-        "Exit status: 0 when the workbook was saved, 1 when the import failed, 2 for a mistake in the\n"
-        "arguments.\n");
+        "Exit status: 0 when the workbook was saved, 1 when the import failed or was stopped, 2 for a\n"
+        "mistake in the arguments.\n");
+}
+
+QString versionLine() {
+    return QStringLiteral("quillmere " QUILLMERE_VERSION);
 }
 
 } // namespace quillmere::cli

@@ -8,10 +8,11 @@
 namespace quillmere::cli {
 
 // What the program was started with: the files and folders to import or to put in the window's list, a request for
-// help, or a mistake.
+// help or the version, or a mistake.
 struct Arguments {
     QList<FilePath> paths;
     bool help = false;
+    bool version = false;
     // A line for standard error saying what is wrong with the arguments; empty when nothing is.
     QString mistake;
     // Whether an option of the import to a file was given: then the arguments are for the command line alone.
@@ -23,11 +24,15 @@ struct Arguments {
     QString customDelimiter;
 };
 
-// Reads the arguments after the program's name, as the file system's bytes. A path that is not absolute stands in
-// workingFolder. "--" ends the options: what follows is a path even where it begins with '-'.
+// Reads the arguments after the program's name, as the file system's bytes, so that a path arrives exact whatever its
+// encoding: Qt's own parser would give them as text. A path that is not absolute stands in workingFolder. "--" ends
+// the options: what follows is a path even where it begins with '-'. Qt's own options for the window, such as
+// -platform or -style, are passed over: the window's application takes them.
 Arguments readArguments(const QByteArrayList& arguments, const QByteArray& workingFolder);
 
 // The text --help prints.
 QString usage();
+// The line --version prints.
+QString versionLine();
 
 } // namespace quillmere::cli

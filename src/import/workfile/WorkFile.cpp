@@ -1,5 +1,6 @@
 #include "import/workfile/WorkFile.h"
 
+#include "base/Leftovers.h"
 #include "import/text/FileError.h"
 
 #include <QDir>
@@ -31,7 +32,7 @@ void rewind(QTemporaryFile& file) {
 } // namespace
 
 WorkFile::WorkFile()
-    : file_(std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("quillmere-XXXXXX.txt")))) {
+    : file_(std::make_unique<QTemporaryFile>(QDir::temp().filePath(ownNamePrefix() + QStringLiteral("XXXXXX.txt")))) {
     if (!file_->open()) {
         throw FileError(file_->fileTemplate(), file_->errorString());
     }
