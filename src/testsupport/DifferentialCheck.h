@@ -58,8 +58,9 @@ HostileCase hostileCase(std::uint64_t seed);
 // a CR LF cut by the files' ends, a file of many pieces.
 std::vector<HostileCase> fixedCases();
 
-// Reads an office's document back and lets go of it.
+// Reads an office's document back and lets go of it; or reads a saved workbook back.
 using DocumentReader = std::function<inspect::DocumentContents(const SpreadsheetDocument&)>;
+using SavedFileReader = std::function<inspect::DocumentContents(const QString& path)>;
 
 // Runs the cases to check through the import, each over the office that officeFor gives it, and holds the document
 // it leaves, read back, against the cells drawn. The cases: QUILLMERE_CASES drawn ones (150 unless set) from the seed
@@ -67,5 +68,9 @@ using DocumentReader = std::function<inspect::DocumentContents(const Spreadsheet
 // case that differs, led by its seed or the index of a hand-built case. Prints "<label>: N cases, M differences".
 QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
                        const DocumentReader& read);
+// The same, each run saving its workbook in a file of the ending given, which is read back. Where the office's limits
+// keep sheet names short or cells shorter than some drawn, the names are held cut, and the run must refuse the case.
+QStringList checkSavedCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
+                            const QString& ending, const SavedFileReader& read);
 
 } // namespace quillmere::testing

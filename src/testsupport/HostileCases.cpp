@@ -26,12 +26,13 @@ const T& pick(Random& random, const std::array<T, N>& items) {
 }
 
 // Texts a spreadsheet would rather read as numbers, dates, formulas, errors or quoted fields; characters that are
-// separators, marks or non-characters elsewhere; runs of spaces and tabs; an empty text.
+// separators, marks or non-characters elsewhere; texts that read as the .xlsx form's escapes; runs of spaces and
+// tabs; an empty text.
 const QStringList special =
     QStringLiteral(
         "0012|=1+2|+1|-|1e5|TRUE|1/2/2003|12:30|50%|#N/A|'quoted|\"quoted, with comma\"|3,14|1 000|@x|"
         "=SUM(A1:A2)|\"|\"\"|\u00B8|\uFEFF|\u2028|\u2029|\u00E9|\u65E5\u672C|\U0001F600|\uFFFE|\uFFFF|\u0085|"
-        "\u00A0|\u200B|\u20AC|aaa|aa|\u00FF\u00FE|| |  | x |\t|a  b|aXb")
+        "\u00A0|\u200B|\u20AC|_x0041_|_x001B_|_x005F_|aaa|aa|\u00FF\u00FE|| |  | x |\t|a  b|aXb")
         .split(u'|');
 
 QString word(Random& random) {

@@ -1,13 +1,19 @@
+#include "import/office/guard/OfficeProcesses.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 #include "testsupport/office/DocumentReadback.h"
 #include "testsupport/office/PrivateOffice.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
+#include <csignal>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace quillmere;
 using namespace quillmere::testing;
@@ -18,6 +24,7 @@ namespace {
 struct Ended {
     int status = -1;
     QString errors;
+    QString output;
 };
 
 QByteArray contentsOf(const QString& path) {
@@ -25,41 +32,134 @@ QByteArray contentsOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Ended quillmereWith(const QStringList& arguments) {
+// The program as a script starts it: its temporary files in a folder of the test's own, and with no display unless
+// the test has one.
+class Command {
+public:
+    QProcess& start(const QStringList& arguments, bool display = true) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"TMPDIR"_qs, temporary.dir().path());
+        if (!display) {
+            environment.remove(u"DISPLAY"_qs);
+            environment.remove(u"WAYLAND_DISPLAY"_qs);
+        }
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QUILLMERE_PROGRAM), arguments);
+        return program;
+    }
+    Ended run(const QStringList& arguments, bool display = true) {
+        start(arguments, display);
+        EXPECT_TRUE(program.waitForFinished(120'000));
+        return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                QString::fromUtf8(program.readAllStandardError()), QString::fromUtf8(program.readAllStandardOutput())};
+    }
+    // What the runs left in their temporary folder.
+    QStringList left() const { return QDir(temporary.dir().path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+
+    TextFiles temporary;
     QProcess program;
-    program.start(QStringLiteral(QUILLMERE_PROGRAM), arguments);
-    EXPECT_TRUE(program.waitForFinished(120'000));
-    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            QString::fromUtf8(program.readAllStandardError())};
+};
+
+QStringList officePipes() {
+    return QDir(u"/tmp"_qs).entryList({u"OSL_PIPE_*"_qs}, QDir::System);
+}
+
+// Waits for the processes to end, told by the system, not by looking again and again.
+bool endWithin(const std::vector<qint64>& processes, std::chrono::milliseconds limit) {
+    const QDeadlineTimer deadline(limit);
+    for (const qint64 pid : processes) {
+        const int ended = int(::syscall(SYS_pidfd_open, pid_t(pid), 0));
+        pollfd watched{ended, POLLIN, 0};
+        const bool gone = ended < 0 || ::poll(&watched, 1, int(deadline.remainingTime())) > 0;
+        if (ended >= 0) {
+            ::close(ended);
+        }
+        if (!gone) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
-// The command imports as the window does, into a hidden office of its own, and saves the workbook in the form its
-// name ends in, every cell text; a folder among the paths gives its files. A refusal leaves the output as it was and
-// no partial file beside it.
-TEST(CommandLine, SavesTheWorkbookAsTextAndARefusalLeavesTheOutputAsItWas) {
+// The command imports as the window does and saves the workbook in the form its name ends in, every cell text: an
+// .xlsx with no office, an .ods through a hidden office of its own, which says what that form leaves out and leaves
+// nothing behind. A folder among the paths gives its files. A refusal leaves the output as it was.
+TEST(CommandLine, SavesTheWorkbookAsTextSaysWhatItLeavesOutAndLeavesNothingBehind) {
     TextFiles files;
-    const QString one = files.write(u"one.txt"_qs, "a,b\n1,2\n");
+    const QString one = files.write(u"one.txt"_qs, "a,b\n1,\x1B[31mred\x1B[0m\n");
     files.write(u"sub/two.txt"_qs, "x y,\xe9t\xe9");
     const QString ods = files.path(u"out.ods"_qs), xlsx = files.path(u"out.xlsx"_qs);
-    EXPECT_EQ(quillmereWith({u"--output"_qs, ods, u"--per-file"_qs, u"--columns=comma"_qs, one, files.path(u"sub"_qs)})
-                  .status,
-              0);
-    EXPECT_EQ(quillmereWith({u"-o"_qs, xlsx, files.path(u"sub"_qs), one}).status, 0);
+    Command command;
+    const QStringList pipesBefore = officePipes();
+    const Ended saved = command.run({u"--output"_qs, ods, u"--per-file"_qs, u"--columns=COMMA"_qs, one, files.path(u"sub"_qs)});
+    EXPECT_EQ(saved.status, 0);
+    EXPECT_EQ(saved.errors, u"quillmere: %1: 2 characters left out that an .ods workbook cannot hold, the first in line "
+                            u"2 (control characters such as ESC; an .xlsx workbook keeps them).\n"_qs.arg(one));
+    EXPECT_EQ(command.run({u"-o"_qs, xlsx, files.path(u"sub"_qs), one}).errors, QString());
+    EXPECT_EQ(command.left(), QStringList());
+    EXPECT_EQ(officePipes(), pipesBefore);
+
     PrivateOffice office;
     const auto connection = office.connect(); // once it accepts
     EXPECT_EQ(inspect::readSavedFile(office.pipeName(), ods),
               (DocumentContents{{u"twotxt"_qs, {{u"x y"_qs, u"été"_qs}}, {}},
-                                {u"onetxt"_qs, {{u"a"_qs, u"b"_qs}, {u"1"_qs, u"2"_qs}}, {}}}));
+                                {u"onetxt"_qs, {{u"a"_qs, u"b"_qs}, {u"1"_qs, u"[31mred[0m"_qs}}, {}}}));
     EXPECT_EQ(inspect::readSavedFile(office.pipeName(), xlsx),
-              (DocumentContents{{u"Sheet1"_qs, {{u"x y,étéa,b"_qs}, {u"1,2"_qs}}, {}}})); // joined as they stand
+              (DocumentContents{{u"Sheet1"_qs, {{u"x y,étéa,b"_qs}, {u"1,\u001B[31mred\u001B[0m"_qs}}, {}}}));
 
     const QByteArray before = contentsOf(ods);
-    const Ended refused = quillmereWith({u"--output"_qs, ods, one, files.path(u"missing.txt"_qs)});
+    const Ended refused = command.run({u"--output"_qs, ods, one, files.path(u"missing.txt"_qs)});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs)))
-        << refused.errors.toStdString();
+    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs))) << refused.errors.toStdString();
     EXPECT_EQ(contentsOf(ods), before);
-    EXPECT_EQ(QDir(files.dir().path()).entryList(QDir::Hidden | QDir::Files).filter(u"partial"_qs), QStringList());
+    EXPECT_EQ(QDir(files.dir().path()).entryList(QDir::Hidden | QDir::Files).filter(u"quillmere"_qs), QStringList());
+}
+
+// Killed, as a job runner's time-out kills it, the command takes its office along at once, and the next run removes
+// what it left; the old workbook stays as it was.
+TEST(CommandLine, KilledItsOfficeEndsAndTheNextRunRemovesWhatItLeft) {
+    TextFiles files;
+    const QString large = files.write(u"large.txt"_qs, QByteArray("1,2,3,4,5,6,7,8,9,10\n").repeated(500'000));
+    const QString ods = files.write(u"out.ods"_qs, "old");
+    Command command;
+    QProcess& killed = command.start({u"-o"_qs, ods, u"--columns=comma"_qs, large});
+    // Listed once the office accepts and the import begins.
+    const QDeadlineTimer started(120'000);
+    while (command.left().filter(u"office"_qs).isEmpty() ||
+           !QFile::exists(command.temporary.path(command.left().filter(u"office"_qs).first() + u"/sockets"_qs))) {
+        ASSERT_FALSE(killed.waitForFinished(100) || started.hasExpired());
+    }
+    const std::vector<qint64> office = office::processesNaming(QFile::encodeName(command.temporary.dir().path()));
+    ASSERT_FALSE(office.empty());
+    ASSERT_EQ(::kill(pid_t(killed.processId()), SIGKILL), 0);
+    killed.waitForFinished();
+    EXPECT_TRUE(endWithin(office, std::chrono::seconds(30))) << "the office outlived the command";
+    EXPECT_FALSE(command.left().isEmpty()); // the working file, which only the command could remove
+    EXPECT_EQ(command.run({u"-o"_qs, files.path(u"next.xlsx"_qs), files.write(u"small.txt"_qs, "x")}).status, 0);
+    EXPECT_EQ(command.left(), QStringList());
+    EXPECT_EQ(contentsOf(ods), "old");
+}
+
+// Checked before any import, with or without a display: a piece too long for an .xlsx cell, a mistake in the options,
+// the version, and the window with nowhere to show it.
+TEST(CommandLine, RefusesWhatItCannotDoInOneLineWithNoDisplay) {
+    TextFiles files;
+    const QString piece(40'000, u'p');
+    const QString wide = files.write(u"wide.txt"_qs, "short\n" + piece.toUtf8() + ",end\n");
+    Command command;
+    const Ended tooLong = command.run({u"-o"_qs, files.path(u"out.xlsx"_qs), u"--columns"_qs, u"Comma"_qs, wide}, false);
+    EXPECT_EQ(std::pair(tooLong.status, tooLong.errors),
+              std::pair(1, u"quillmere: Importing %1 failed. Line 2 holds a piece of 40000 characters, but an .xlsx "
+                           u"cell holds at most 32767, so nothing was imported. An .ods workbook keeps it whole.\n"_qs
+                               .arg(wide)));
+    EXPECT_FALSE(QFile::exists(files.path(u"out.xlsx"_qs)));
+    EXPECT_EQ(command.run({u"--version"_qs}, false).output, u"quillmere %1\n"_qs.arg(QStringLiteral(QUILLMERE_VERSION)));
+    const Ended mistaken = command.run({u"-O"_qs, files.path(u"out.ods"_qs), wide}, false);
+    EXPECT_EQ(std::pair(mistaken.status, mistaken.errors.count(u'\n')), std::pair(2, qsizetype(2)));
+    const Ended window = command.run({wide}, false);
+    EXPECT_EQ(std::pair(window.status, window.errors),
+              std::pair(1, u"quillmere: there is no display to show the window on; quillmere --output "
+                           u"OUT.ods|OUT.xlsx imports without one\n"_qs));
 }

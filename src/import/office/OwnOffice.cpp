@@ -53,8 +53,10 @@ void initialiseProfile(const QString& soffice, const QString& installation, cons
     }
 }
 
+// Beside the program file itself, also where it was started through a link, and with or without an application object.
 QString guardProgram() {
-    const QString guard = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quillmere-office-guard"));
+    const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    const QString guard = QDir(folder).filePath(QStringLiteral("quillmere-office-guard"));
     if (!QFileInfo(guard).isExecutable()) {
         throw notStarted(QCoreApplication::translate("OwnOffice", "the program %1 is missing").arg(guard));
     }

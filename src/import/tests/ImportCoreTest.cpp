@@ -3,7 +3,7 @@
 #include "import/run/ImportRun.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
-#include "import/tests/SpreadsheetContract.h"
+#include "testsupport/SpreadsheetContract.h"
 #include "import/text/TextReader.h"
 #include "testsupport/DifferentialCheck.h"
 #include "testsupport/FakeSpreadsheet.h"

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -17,20 +18,36 @@
 
 namespace {
 
+// Returns once the office runs in its session, so that its group can be looked for at once: the end of a pipe that
+// closes as the office's program replaces the child tells it; an error comes through that pipe.
 pid_t startOffice(const char* log, char** command) {
-    const pid_t pid = ::fork();
-    if (pid != 0) {
-        return pid;
+    int started[2];
+    if (::pipe2(started, O_CLOEXEC) != 0) {
+        return -1;
     }
-    ::setsid();
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(log, O_WRONLY | O_CREAT | O_APPEND, 0600);
-    if (in < 0 || out < 0 || ::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
-        ::dup2(out, STDERR_FILENO) < 0) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(started[0]);
+        ::setsid();
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(log, O_WRONLY | O_CREAT | O_APPEND, 0600);
+        if (in >= 0 && out >= 0 && ::dup2(in, STDIN_FILENO) >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 &&
+            ::dup2(out, STDERR_FILENO) >= 0) {
+            ::execv(command[0], command);
+        }
+        const int error = errno;
+        [[maybe_unused]] const auto written = ::write(started[1], &error, sizeof error);
         ::_exit(127);
     }
-    ::execv(command[0], command);
-    ::_exit(127);
+    ::close(started[1]);
+    int error = 0;
+    const bool failed = pid < 0 || ::read(started[0], &error, sizeof error) > 0;
+    ::close(started[0]);
+    if (failed) {
+        errno = pid < 0 ? errno : error;
+        return -1;
+    }
+    return pid;
 }
 
 // Until standard input ends, reaping the office's first process if it ends first.

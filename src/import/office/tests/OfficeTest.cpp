@@ -1,6 +1,6 @@
 #include "import/job/ImportJob.h"
 #include "import/office/OfficeError.h"
-#include "import/tests/SpreadsheetContract.h"
+#include "testsupport/SpreadsheetContract.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
