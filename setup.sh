@@ -6,10 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
-packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgtest-dev libreoffice-calc libreoffice-gtk3 libreoffice-dev
-          fonts-liberation2 xvfb xauth openbox dbus x11-utils xdotool desktop-file-utils appstream man-db)
+packages=(cmake g++ make pkgconf qt6-base-dev qt6-svg-dev libxlsxwriter-dev libgtest-dev libreoffice-calc
+          libreoffice-gtk3 libreoffice-dev fonts-liberation2 xvfb xauth openbox dbus x11-utils xdotool desktop-file-utils
+          appstream man-db)
 # The package build needs the tools and the build packages of debian/control; lintian checks its result.
-package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ qt6-base-dev qt6-svg-dev libreoffice-dev)
+package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ pkgconf qt6-base-dev qt6-svg-dev libxlsxwriter-dev
+               libreoffice-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -140,8 +142,8 @@ restore_office() {
 }
 
 case "${1:-}" in
-install)
-    install_missing "${packages[@]}"
+install) # and the further packages named
+    install_missing "${packages[@]}" "${@:2}"
     ;;
 run)
     install_missing "${packages[@]}"

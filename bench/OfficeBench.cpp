@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -115,6 +116,7 @@ public:
     void cellWrites();
     void importRuns();
     void commandLine();
+    void otherTools();
     void largeFile();
 
 private:
@@ -352,6 +354,59 @@ void Bench::commandLine() {
     std::printf("command line 1000 files / window run ratio: %.2f\n", times.quickestRun() / times.quickestNative());
 }
 
+// The seconds a program takes, start to end.
+double processSeconds(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    return secondsOf([&] {
+        process.start(program, arguments);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+            throw std::runtime_error((program + u" failed: "_qs).toStdString() +
+                                     process.readAllStandardError().toStdString());
+        }
+    });
+}
+
+// The command beside the tool a user would pick instead, Gnumeric's ssconvert, each a whole process making a workbook
+// of the same 1,000 files a sheet each; and one large file as .xlsx beside the office's own conversion of it, each
+// with a profile of its own and the office's start included.
+void Bench::otherTools() {
+    const QStringList paths = writeFiles(QStringLiteral("h"), 1000, 20);
+    for (const QString& form : {u".xlsx"_qs, u".ods"_qs}) {
+        const QStringList command = QStringList{u"--output"_qs, files_.path(u"h"_qs + form), u"--per-file"_qs,
+                                                u"--columns"_qs, u"comma"_qs} +
+                                    paths;
+        const QStringList ssconvert = QStringList{u"--merge-to="_qs + files_.path(u"h-ssconvert"_qs + form)} + paths;
+        const Timings times = timeBoth(
+            2, [&] { return processSeconds(QStringLiteral(QUILLMERE_PROGRAM), command); },
+            [&] { return processSeconds(u"ssconvert"_qs, ssconvert); });
+        std::printf("\n(h) 1,000 files of 20 lines to %s, sheet per file:\n", qPrintable(form));
+        print("  the command", times.run);
+        print("  ssconvert --merge-to", times.native);
+        std::printf("command line %s 1000 files / ssconvert ratio: %.2f\n", qPrintable(form),
+                    times.quickestRun() / times.quickestNative());
+    }
+    const QString large = files_.write(QStringLiteral("i/large.csv"), csvLines(100'000));
+    const TextFiles profile;
+    const Timings times = timeBoth(
+        2,
+        [&] {
+            return processSeconds(QStringLiteral(QUILLMERE_PROGRAM),
+                                  {u"-o"_qs, files_.path(u"i/large.xlsx"_qs), u"--columns"_qs, u"comma"_qs, large});
+        },
+        [&] {
+            return processSeconds(u"soffice"_qs, {u"-env:UserInstallation="_qs + QUrl::fromLocalFile(profile.dir().path()).toString(),
+                                                  u"--headless"_qs, u"--convert-to"_qs, u"xlsx"_qs, u"--outdir"_qs,
+                                                  files_.path(u"i/office"_qs), large});
+        });
+    std::printf("\n(i) one file of 100,000 lines x 10 fields to .xlsx:\n");
+    print("  the command", times.run);
+    print("  soffice --convert-to xlsx", times.native);
+    std::printf("command line .xlsx 100000 lines s: %.2f\n", times.quickestRun());
+    std::printf("command line .xlsx 100000 lines / soffice convert ratio: %.2f\n",
+                times.quickestRun() / times.quickestNative());
+}
+
 void Bench::largeFile() {
     const QString path = files_.path(QStringLiteral("large.csv"));
     writeLargeFile(path, 1'000'000);
@@ -387,6 +442,7 @@ int main(int argc, char** argv) {
         bench.cellWrites();
         bench.importRuns();
         bench.commandLine();
+        bench.otherTools();
         std::printf("\npeak memory of the program: %.0f MB (largest input: %.1f MB)\n", peakMegabytes(),
                     double(csvLines(100'000).size()) / 1e6);
         bench.largeFile();

@@ -29,6 +29,8 @@ struct OfficeLimits {
     // What the office's text import fills, and how many characters of a cell it keeps.
     qsizetype textLoadColumns = 0;
     qsizetype textLoadCellLength = 0;
+    // Whether the office may load a whole file at once; where it never does, a run makes no file for it to load.
+    bool loadsFiles = true;
 };
 
 // A rectangular block of cell texts, row by row. Rows shorter than the width are padded with empty texts,

@@ -19,6 +19,12 @@ namespace quillmere::xlsx {
 namespace {
 
 constexpr SheetCapacity excelSheet{1'048'576, 16'384, 32'767};
+// A small input is held in memory until it is saved: streamed, each sheet has a file of its own, which costs more than
+// the cells of a small one.
+constexpr qint64 maxBytesHeld = 4 << 20;
+// The zip extensions for files past 4 GB, only where a file may come near it: some readers know nothing of them. A
+// cell's XML holds some forty bytes beside its text, so short cells can grow twentyfold.
+constexpr qint64 maxBytesWithoutExtensions = 128LL << 20;
 constexpr int excelNameLength = 31;
 // Excel keeps this name for a sheet of its own.
 const QString reservedName = QStringLiteral("History");
@@ -103,12 +109,11 @@ class XlsxDocument final : public SpreadsheetDocument {
     Q_DECLARE_TR_FUNCTIONS(XlsxDocument)
 
 public:
-    XlsxDocument(const QString& workFolder, bool large)
+    XlsxDocument(const QString& workFolder, qint64 inputBytes)
         : path_(unfinishedPath(workFolder)) {
         lxw_workbook_options options{};
-        options.constant_memory = LXW_TRUE;
-        // Only where a file may pass 4 GB: some readers of the format know nothing of these extensions.
-        options.use_zip64 = large ? LXW_TRUE : LXW_FALSE;
+        options.constant_memory = inputBytes > maxBytesHeld ? LXW_TRUE : LXW_FALSE;
+        options.use_zip64 = inputBytes > maxBytesWithoutExtensions ? LXW_TRUE : LXW_FALSE;
         const QByteArray temporaryFolder = encoded(QDir::tempPath());
         options.tmpdir = const_cast<char*>(temporaryFolder.constData()); // copied by the library
         workbook_ = workbook_new_opt(encoded(path_).constData(), &options);
@@ -218,7 +223,9 @@ void XlsxDocument::discard() {
         return;
     }
     for (std::size_t i = 0; i < written_; ++i) {
-        std::fclose(sheets_[i]->worksheet->optimize_tmpfile);
+        if (FILE* rows = sheets_[i]->worksheet->optimize_tmpfile) {
+            std::fclose(rows);
+        }
     }
     lxw_workbook_free(std::exchange(workbook_, nullptr));
     QFile::remove(path_);
@@ -262,9 +269,7 @@ XlsxWorkbook::XlsxWorkbook(QString workFolder, qint64 inputBytes)
 }
 
 std::unique_ptr<SpreadsheetDocument> XlsxWorkbook::openNewDocument() {
-    // A cell's XML holds some forty bytes beside its text, so short cells can grow twentyfold.
-    constexpr qint64 maxBytesWithoutExtensions = 128LL << 20;
-    return std::make_unique<XlsxDocument>(workFolder_, inputBytes_ > maxBytesWithoutExtensions);
+    return std::make_unique<XlsxDocument>(workFolder_, inputBytes_);
 }
 
 OfficeLimits XlsxWorkbook::limits() const {
@@ -273,8 +278,7 @@ OfficeLimits XlsxWorkbook::limits() const {
             .sheets = 10'000,
             .sheetNameLength = excelNameLength,
             .reservedSheetNames = {reservedName},
-            .textLoadColumns = 0,
-            .textLoadCellLength = 0};
+            .loadsFiles = false};
 }
 
 } // namespace quillmere::xlsx

@@ -31,17 +31,18 @@ constexpr qint64 bytesPerBlock = 4 << 20;
 
 SheetPerFileRun::SheetPerFileRun(RunContext& context)
     : context_(context)
+    , loads_(context.office().limits().loadsFiles)
     , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
 // Each file is read once. A lone file goes to the office's text import where it can. Otherwise each file becomes a
 // table of a flat spreadsheet file that the office loads at once; a file that this form cannot carry, or that block
 // writes fill sooner, gets an empty table there and its cells after the load, from the text stored meanwhile. An
 // office that does not load the flat file whole gets the sheets one by one, read back from the flat file and the
-// stored texts.
+// stored texts; one that never loads a file gets them from the stored texts alone.
 bool SheetPerFileRun::run() {
     checkSheetCount();
     names_ = context_.forRun([&] { return sheetNamesFor(context_.office().newDocumentSheetNames()); });
-    if (context_.fileCount() == 1) {
+    if (context_.fileCount() == 1 && loads_) {
         RunContext::FileRows files;
         const std::optional<MarkedText> text = context_.writeMarkedText(onlyFile_.emplace(), files);
         if (!text) {
@@ -53,13 +54,18 @@ bool SheetPerFileRun::run() {
             return true;
         }
     }
-    WorkFile flatFile, storeFile;
+    WorkFile storeFile;
     SheetTextStore stored(storeFile, context_.fileCount());
-    if (!writeFlatFile(flatFile, stored)) {
+    std::optional<WorkFile> flatFile;
+    if (loads_) {
+        flatFile.emplace();
+    }
+    if (!readFiles(flatFile ? &*flatFile : nullptr, stored)) {
         return false;
     }
-    const SpreadsheetDocument* document = context_.forRun([&] { return context_.loadSpreadsheetFile(flatFile); });
-    return document ? fillAfterLoad(*document, stored) : insertSheetsOneByOne(flatFile, stored);
+    const SpreadsheetDocument* document =
+        flatFile ? context_.forRun([&] { return context_.loadSpreadsheetFile(*flatFile); }) : nullptr;
+    return document ? fillAfterLoad(*document, stored) : insertSheetsOneByOne(flatFile ? &*flatFile : nullptr, stored);
 }
 
 void SheetPerFileRun::checkSheetCount() const {
@@ -120,21 +126,24 @@ std::vector<int> SheetPerFileRun::tableBlocks() const {
 // A file's table, from its one reading; in a sheet's capacity, or the run ends here.
 SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& capacity) const {
     QString marked = markedText(file);
-    const RowTexts rows = splitRows(marked);
+    RowTexts rows = splitRows(marked);
     const RowsExtent extent = measureRows(rows);
     context_.checkFits(extent, capacity, RunContext::FileRows{file, {0}}, RunContext::Written::Nothing);
     XmlExclusions exclusions;
     exclusions.add(marked);
-    const bool filledAfterLoad = !goesFlat(extent, exclusions);
+    const bool filledAfterLoad = !loads_ || !goesFlat(extent, exclusions);
     const QString& name = names_[std::size_t(file)];
-    QByteArray xml = filledAfterLoad ? flatTable(name, RowTexts(QString())) : flatTable(name, rows);
+    QByteArray xml = !loads_ ? QByteArray() : flatTable(name, filledAfterLoad ? RowTexts(QString()) : std::move(rows));
     return {filledAfterLoad ? std::move(marked) : QString(), std::move(xml), filledAfterLoad, exclusions};
 }
 
-// The tables stand in reverse list order, the last file's first, as sheets inserted one by one at the front do.
-bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
-    QFileDevice& device = work.emptied();
-    FlatSpreadsheet flat(device);
+// Each file read once, its text measured, and written as a table of the flat file or stored. The tables stand in
+// reverse list order, the last file's first, as the sheets do.
+bool SheetPerFileRun::readFiles(WorkFile* flatFile, SheetTextStore& stored) {
+    std::optional<FlatSpreadsheet> flat;
+    if (flatFile) {
+        flat.emplace(flatFile->emptied());
+    }
     const int count = context_.fileCount();
     const SheetCapacity capacity = context_.office().limits().sheet;
     OrderedParallelMap<Table> tables(tableBlocks(), [&](int k) { return table(count - 1 - k, capacity); });
@@ -145,7 +154,7 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
         }
         const int i = count - 1 - k;
         const Table next = tables.next();
-        const qint64 start = flat.add(next.xml);
+        const qint64 start = flat ? flat->add(next.xml) : 0;
         tables_[std::size_t(i)] = {start, start + next.xml.size(), next.filledAfterLoad};
         context_.keepExclusions(i, next.exclusions);
         if (next.filledAfterLoad) {
@@ -153,8 +162,9 @@ bool SheetPerFileRun::writeFlatFile(WorkFile& work, SheetTextStore& stored) {
         }
         context_.report(RunContext::readShare * double(k + 1) / double(count));
     }
-    if (!flat.finish() || !device.flush()) {
-        throw ImportError(tr("Could not write the working file %1: %2").arg(work.path(), device.errorString()));
+    if (flat && (!flat->finish() || !flatFile->device().flush())) {
+        throw ImportError(
+            tr("Could not write the working file %1: %2").arg(flatFile->path(), flatFile->device().errorString()));
     }
     return true;
 }
@@ -182,11 +192,11 @@ bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const S
 }
 
 // In the order of the sheets, the last file's first: a writer that streams its sheets takes them only in this order.
-bool SheetPerFileRun::insertSheetsOneByOne(WorkFile& flatFile, const SheetTextStore& stored) {
+bool SheetPerFileRun::insertSheetsOneByOne(WorkFile* flatFile, const SheetTextStore& stored) {
     SpreadsheetDocument& document =
         context_.forRun([&]() -> SpreadsheetDocument& { return context_.openNewDocument(); });
     const std::vector<QString> defaults = context_.forRun([&] { return sheetNames(document); });
-    QFileDevice& flat = flatFile.device();
+    QFileDevice* flat = flatFile ? &flatFile->device() : nullptr;
     const int count = context_.fileCount();
     for (int k = 0; k < count; ++k) {
         if (context_.stop().stop_requested()) {
@@ -215,17 +225,17 @@ bool SheetPerFileRun::insertSheetsOneByOne(WorkFile& flatFile, const SheetTextSt
 
 // A file's rows as the run holds them after its one reading: from its table in the flat file, or, where that stands
 // empty, from its stored text.
-RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice& flatFile, const SheetTextStore& stored) const {
+RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice* flatFile, const SheetTextStore& stored) const {
     const auto [start, end, filledAfterLoad] = tables_[std::size_t(file)];
     if (filledAfterLoad) {
         return stored.rows(file);
     }
-    if (!flatFile.seek(start)) {
-        throw FileError(flatFile.fileName(), flatFile.errorString());
+    if (!flatFile->seek(start)) {
+        throw FileError(flatFile->fileName(), flatFile->errorString());
     }
-    const QByteArray table = flatFile.read(end - start);
+    const QByteArray table = flatFile->read(end - start);
     if (table.size() != end - start) {
-        throw FileError(flatFile.fileName(), flatFile.errorString());
+        throw FileError(flatFile->fileName(), flatFile->errorString());
     }
     return readFlatTable(table);
 }

@@ -37,13 +37,15 @@ private:
     QString markedText(int file) const;
     std::vector<int> tableBlocks() const;
     Table table(int file, const SheetCapacity& capacity) const;
-    bool writeFlatFile(WorkFile& work, SheetTextStore& stored);
+    bool readFiles(WorkFile* flatFile, SheetTextStore& stored);
     bool fillAfterLoad(const SpreadsheetDocument& document, const SheetTextStore& stored);
-    bool insertSheetsOneByOne(WorkFile& flatFile, const SheetTextStore& stored);
-    RowTexts sheetRows(int file, QFileDevice& flatFile, const SheetTextStore& stored) const;
+    bool insertSheetsOneByOne(WorkFile* flatFile, const SheetTextStore& stored);
+    RowTexts sheetRows(int file, QFileDevice* flatFile, const SheetTextStore& stored) const;
     bool writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to);
 
     RunContext& context_;
+    // Whether the office may load the flat file at all.
+    const bool loads_;
     std::mt19937 random_;
     std::vector<QString> names_;
     // Where each file's table stands in the flat file, and whether its sheet is filled after the load.

@@ -12,12 +12,16 @@
 using namespace quillmere;
 using namespace quillmere::testing;
 
-// As an office keeps it; and the order a streaming writer needs, of sheets and of rows, is held to, not trusted.
+// As an office keeps it, its cells held or, for a large input, streamed; and the order that streaming needs, of sheets
+// and of rows, is held to, not trusted.
 TEST(XlsxWorkbook, KeepsTheSpreadsheetContractAndTakesSheetsAndRowsOnlyInTheirOrder) {
     QTemporaryDir folder;
-    xlsx::XlsxWorkbook workbook(folder.path(), 0);
     const auto refused = [](const std::function<void()>& step) { return !failure(step).isEmpty(); };
-    checkSpreadsheetContract(workbook, refused);
+    for (const qint64 inputBytes : {0LL, 1LL << 30}) {
+        xlsx::XlsxWorkbook writer(folder.path(), inputBytes);
+        checkSpreadsheetContract(writer, refused);
+    }
+    xlsx::XlsxWorkbook workbook(folder.path(), 0);
 
     const auto document = workbook.openNewDocument();
     document->insertSheet(u"b"_qs, 0);
