@@ -373,9 +373,9 @@ double processSeconds(const QString& program, const QStringList& arguments) {
 void Bench::otherTools() {
     const QStringList paths = writeFiles(QStringLiteral("h"), 1000, 20);
     for (const QString& form : {u".xlsx"_qs, u".ods"_qs}) {
-        const QStringList command = QStringList{u"--output"_qs, files_.path(u"h"_qs + form), u"--per-file"_qs,
-                                                u"--columns"_qs, u"comma"_qs} +
-                                    paths;
+        const QStringList command =
+            QStringList{u"--output"_qs, files_.path(u"h"_qs + form), u"--per-file"_qs, u"--columns"_qs, u"comma"_qs} +
+            paths;
         const QStringList ssconvert = QStringList{u"--merge-to="_qs + files_.path(u"h-ssconvert"_qs + form)} + paths;
         const Timings times = timeBoth(
             2, [&] { return processSeconds(QStringLiteral(QUILLMERE_PROGRAM), command); },
@@ -395,9 +395,10 @@ void Bench::otherTools() {
                                   {u"-o"_qs, files_.path(u"i/large.xlsx"_qs), u"--columns"_qs, u"comma"_qs, large});
         },
         [&] {
-            return processSeconds(u"soffice"_qs, {u"-env:UserInstallation="_qs + QUrl::fromLocalFile(profile.dir().path()).toString(),
-                                                  u"--headless"_qs, u"--convert-to"_qs, u"xlsx"_qs, u"--outdir"_qs,
-                                                  files_.path(u"i/office"_qs), large});
+            return processSeconds(u"soffice"_qs,
+                                  {u"-env:UserInstallation="_qs + QUrl::fromLocalFile(profile.dir().path()).toString(),
+                                   u"--headless"_qs, u"--convert-to"_qs, u"xlsx"_qs, u"--outdir"_qs,
+                                   files_.path(u"i/office"_qs), large});
         });
     std::printf("\n(i) one file of 100,000 lines x 10 fields to .xlsx:\n");
     print("  the command", times.run);

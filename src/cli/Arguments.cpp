@@ -32,9 +32,9 @@ bool columnsFrom(const QString& value, Arguments& read) {
 
 // Qt's own options for the window's application, with one dash or two, and whether a value follows.
 std::optional<bool> qtOption(const QByteArray& argument) {
-    static const QByteArrayList withValue{"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                                          "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
-                                          "stylesheet"};
+    static const QByteArrayList withValue{"platform",        "platformpluginpath", "platformtheme", "plugin",
+                                          "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+                                          "display",         "geometry",           "style",         "stylesheet"};
     static const QByteArrayList alone{"reverse", "widgetcount", "nograb", "dograb", "sync"};
     const QByteArray name = argument.sliced(argument.startsWith("--") ? 2 : 1);
     if (alone.contains(name) || name.startsWith("qmljsdebugger=") || name.startsWith("style=") ||

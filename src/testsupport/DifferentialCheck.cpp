@@ -187,7 +187,8 @@ using ResultReader = std::function<DocumentContents(const RecordingOffice& offic
 QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, const QString& ending,
                         const ResultReader& read) {
     TextFiles folder;
-    ImportRequest request{{}, c.layout, c.rule, c.delimiter, ending.isEmpty() ? QString() : folder.path(u"case"_qs + ending)};
+    ImportRequest request{
+        {}, c.layout, c.rule, c.delimiter, ending.isEmpty() ? QString() : folder.path(u"case"_qs + ending)};
     for (const CaseFile& file : c.files) {
         request.paths << folder.write(file.name, file.bytes(c.joiner()));
     }
@@ -202,7 +203,7 @@ QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, const Q
             read(recorder, {});
         }
         return tooLong && e.message().contains(u"holds a piece of") ? QString()
-                                                                     : u"the run failed: %1"_qs.arg(e.message());
+                                                                    : u"the run failed: %1"_qs.arg(e.message());
     }
     if (tooLong) {
         return u"the run took a piece longer than a cell holds"_qs;
@@ -261,7 +262,8 @@ QStringList checkCases(const char* label, const std::function<SpreadsheetOffice&
 
 QStringList checkSavedCases(const char* label, const std::function<SpreadsheetOffice&()>& officeFor,
                             const QString& ending, const SavedFileReader& read) {
-    return runCases(label, officeFor, ending, [&](const RecordingOffice&, const QString& output) { return read(output); });
+    return runCases(label, officeFor, ending,
+                    [&](const RecordingOffice&, const QString& output) { return read(output); });
 }
 
 } // namespace quillmere::testing

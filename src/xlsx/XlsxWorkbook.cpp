@@ -181,8 +181,8 @@ void XlsxDocument::removeSheet(const QString& name) {
     checkOpen();
     const std::size_t index = indexOf(name);
     if (index == sheets_.size() || index < written_) {
-        throw Error(tr("The sheet \"%1\" cannot be removed: the workbook has no such sheet still to be written")
-                        .arg(name));
+        throw Error(
+            tr("The sheet \"%1\" cannot be removed: the workbook has no such sheet still to be written").arg(name));
     }
     sheets_.erase(sheets_.begin() + qsizetype(index));
 }

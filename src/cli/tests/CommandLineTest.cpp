@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QProcess>
 
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -93,10 +93,12 @@ TEST(CommandLine, SavesTheWorkbookAsTextSaysWhatItLeavesOutAndLeavesNothingBehin
     const QString ods = files.path(u"out.ods"_qs), xlsx = files.path(u"out.xlsx"_qs);
     Command command;
     const QStringList pipesBefore = officePipes();
-    const Ended saved = command.run({u"--output"_qs, ods, u"--per-file"_qs, u"--columns=COMMA"_qs, one, files.path(u"sub"_qs)});
+    const Ended saved =
+        command.run({u"--output"_qs, ods, u"--per-file"_qs, u"--columns=COMMA"_qs, one, files.path(u"sub"_qs)});
     EXPECT_EQ(saved.status, 0);
-    EXPECT_EQ(saved.errors, u"quillmere: %1: 2 characters left out that an .ods workbook cannot hold, the first in line "
-                            u"2 (control characters such as ESC; an .xlsx workbook keeps them).\n"_qs.arg(one));
+    EXPECT_EQ(saved.errors,
+              u"quillmere: %1: 2 characters left out that an .ods workbook cannot hold, the first in line "
+              u"2 (control characters such as ESC; an .xlsx workbook keeps them).\n"_qs.arg(one));
     EXPECT_EQ(command.run({u"-o"_qs, xlsx, files.path(u"sub"_qs), one}).errors, QString());
     EXPECT_EQ(command.left(), QStringList());
     EXPECT_EQ(officePipes(), pipesBefore);
@@ -112,7 +114,8 @@ TEST(CommandLine, SavesTheWorkbookAsTextSaysWhatItLeavesOutAndLeavesNothingBehin
     const QByteArray before = contentsOf(ods);
     const Ended refused = command.run({u"--output"_qs, ods, one, files.path(u"missing.txt"_qs)});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs))) << refused.errors.toStdString();
+    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs)))
+        << refused.errors.toStdString();
     EXPECT_EQ(contentsOf(ods), before);
     EXPECT_EQ(QDir(files.dir().path()).entryList(QDir::Hidden | QDir::Files).filter(u"quillmere"_qs), QStringList());
 }
@@ -149,13 +152,16 @@ TEST(CommandLine, RefusesWhatItCannotDoInOneLineWithNoDisplay) {
     const QString piece(40'000, u'p');
     const QString wide = files.write(u"wide.txt"_qs, "short\n" + piece.toUtf8() + ",end\n");
     Command command;
-    const Ended tooLong = command.run({u"-o"_qs, files.path(u"out.xlsx"_qs), u"--columns"_qs, u"Comma"_qs, wide}, false);
-    EXPECT_EQ(std::pair(tooLong.status, tooLong.errors),
-              std::pair(1, u"quillmere: Importing %1 failed. Line 2 holds a piece of 40000 characters, but an .xlsx "
-                           u"cell holds at most 32767, so nothing was imported. An .ods workbook keeps it whole.\n"_qs
-                               .arg(wide)));
+    const Ended tooLong =
+        command.run({u"-o"_qs, files.path(u"out.xlsx"_qs), u"--columns"_qs, u"Comma"_qs, wide}, false);
+    EXPECT_EQ(
+        std::pair(tooLong.status, tooLong.errors),
+        std::pair(
+            1, u"quillmere: Importing %1 failed. Line 2 holds a piece of 40000 characters, but an .xlsx "
+               u"cell holds at most 32767, so nothing was imported. An .ods workbook keeps it whole.\n"_qs.arg(wide)));
     EXPECT_FALSE(QFile::exists(files.path(u"out.xlsx"_qs)));
-    EXPECT_EQ(command.run({u"--version"_qs}, false).output, u"quillmere %1\n"_qs.arg(QStringLiteral(QUILLMERE_VERSION)));
+    EXPECT_EQ(command.run({u"--version"_qs}, false).output,
+              u"quillmere %1\n"_qs.arg(QStringLiteral(QUILLMERE_VERSION)));
     const Ended mistaken = command.run({u"-O"_qs, files.path(u"out.ods"_qs), wide}, false);
     EXPECT_EQ(std::pair(mistaken.status, mistaken.errors.count(u'\n')), std::pair(2, qsizetype(2)));
     const Ended window = command.run({wide}, false);

@@ -115,9 +115,9 @@ OwnOffice::OwnOffice(Windows windows)
     const QString profile = folder_.filePath(QStringLiteral("profile"));
     const QString temporary = folder_.filePath(QStringLiteral("tmp"));
     if (!folder_.isValid() || !QDir().mkdir(profile) || !QDir().mkdir(temporary)) {
-        throw notStarted(folder_.isValid() ? QCoreApplication::translate("OwnOffice", "cannot write into %1")
-                                                 .arg(folder_.path())
-                                           : folder_.errorString());
+        throw notStarted(folder_.isValid()
+                             ? QCoreApplication::translate("OwnOffice", "cannot write into %1").arg(folder_.path())
+                             : folder_.errorString());
     }
     // The office's own temporary files go with its folder.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -178,8 +178,9 @@ std::unique_ptr<SpreadsheetConnection> OwnOffice::connect(std::chrono::milliseco
             auto connection = SpreadsheetConnection::connectToPipe(pipeName_);
             if (!socketsListed_) {
                 QFile list(socketList(folder_.path()));
-                socketsListed_ = list.open(QIODevice::WriteOnly) &&
-                                 list.write(QFile::encodeName(socketPathsOf(processesOfGroup(group_)).join(u'\n'))) >= 0;
+                socketsListed_ =
+                    list.open(QIODevice::WriteOnly) &&
+                    list.write(QFile::encodeName(socketPathsOf(processesOfGroup(group_)).join(u'\n'))) >= 0;
             }
             return connection;
         } catch (const OfficeError&) {
@@ -204,4 +205,3 @@ void OwnOffice::removeLeftovers() {
 }
 
 } // namespace quillmere::office
-

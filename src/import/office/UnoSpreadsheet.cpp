@@ -1,10 +1,9 @@
 #include "import/office/UnoSpreadsheet.h"
 
-#include "import/run/ImportRequest.h"
-
 #include "import/office/UnoGuard.h"
 #include "import/office/UnoProperties.h"
 #include "import/office/UnoStrings.h"
+#include "import/run/ImportRequest.h"
 
 #include <QUrl>
 
@@ -162,8 +161,9 @@ void UnoDocument::handOver() {
 }
 
 void UnoDocument::saveAs(const QString& path) {
-    const rtl::OUString filter = workbookForm(path) == WorkbookForm::OpenDocument ? rtl::OUString("calc8")
-                                                                                 : rtl::OUString("Calc MS Excel 2007 XML");
+    const rtl::OUString filter = workbookForm(path) == WorkbookForm::OpenDocument
+                                     ? rtl::OUString("calc8")
+                                     : rtl::OUString("Calc MS Excel 2007 XML");
     guarded(tr("Could not save the document as %1").arg(path), [&] {
         Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
             ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),

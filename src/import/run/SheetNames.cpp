@@ -47,8 +47,7 @@ int randomNumber(int n, std::mt19937& generator) {
     return int(std::nearbyint(fraction(generator) * n)) + 1;
 }
 
-QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator,
-                      qsizetype maxLength) {
+QString freeSheetName(const QString& baseName, const TakenNames& taken, std::mt19937& generator, qsizetype maxLength) {
     // Not translated: a sheet's name keeps to ASCII letters, digits and spaces in every language.
     const QString base = baseName.isEmpty() ? QStringLiteral("Sheet") : baseName;
     const auto suffixed = [&](int number) {

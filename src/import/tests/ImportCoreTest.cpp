@@ -3,11 +3,11 @@
 #include "import/run/ImportRun.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
-#include "testsupport/SpreadsheetContract.h"
 #include "import/text/TextReader.h"
 #include "testsupport/DifferentialCheck.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
+#include "testsupport/SpreadsheetContract.h"
 #include "testsupport/TextFiles.h"
 
 #include <QDir>
@@ -120,14 +120,19 @@ TEST(Differential, EveryCaseGivesTheCellsItWasDrawnFrom) {
     EXPECT_TRUE(differences.isEmpty()) << differences.join(u'\n').toStdString();
 }
 
-// Every number up to 8001 taken in another letter case: the draws are vain, and the name counts upward.
-TEST(SheetNames, AFreeNameIsNeverTakenInAnyLetterCase) {
-    TakenNames taken({u"report"_qs});
+// Every number up to 8001 taken in another letter case: the draws are vain, and the name counts upward. Where names
+// are kept short, a long one loses its end, and a suffixed one its end before the number.
+TEST(SheetNames, AFreeNameIsNeverTakenInAnyLetterCaseNorLongerThanKept) {
+    TakenNames taken({u"report"_qs, u"monthlyreport202401accountsrece"_qs});
     for (int suffix = 1; suffix <= 8001; ++suffix) {
         taken.add(u"REPORT"_qs + QString::number(suffix));
     }
     std::mt19937 generator(1);
     EXPECT_EQ(freeSheetName(u"Report"_qs, taken, generator), u"Report8002");
+    const QString cut = freeSheetName(u"monthlyreport202401accountsreceivabletxt"_qs, taken, generator, 31);
+    EXPECT_TRUE(cut.size() == 31 && cut.startsWith(u"monthlyreport202401accou") && cut.back().isDigit() &&
+                !taken.contains(cut))
+        << cut.toStdString();
 }
 
 // A block holds as many rows as its bounds on rows and on cells let it; a stop comes before the next.

@@ -7,7 +7,6 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-
 namespace quillmere {
 namespace {
 

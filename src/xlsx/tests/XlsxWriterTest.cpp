@@ -42,11 +42,14 @@ TEST(XlsxWorkbook, KeepsTheSpreadsheetContractAndTakesSheetsAndRowsOnlyInTheirOr
 // What the file cannot hold as it stands goes as the format's escape, and nothing else does: an underscore escapes
 // only where it would begin one, with what follows it escaped as the file holds it.
 TEST(XlsxWorkbook, ACellKeepsItsTextWhereAReaderWouldTakeItForAnEscape) {
-    const std::pair<QStringView, QByteArrayView> texts[] = {
-        {u"plain \u00E9 =1+2", "plain \xC3\xA9 =1+2"},   {u"_x0041_", "_x005F_x0041_"},
-        {u"__x00e9_", "__x005F_x00e9_"},                   {u"_x0041\u001B", "_x005F_x0041\x1B"},
-        {u"_xABCD\uFFFF", "_x005F_xABCD_xFFFF_"},          {QStringView(u"a\u0000b\uFFFE", 4), "a_x0000_b_xFFFE_"},
-        {u"_x0041 _x12_ _xGHIJ_", "_x0041 _x12_ _xGHIJ_"}, {u"\u001B[0m", "\x1B[0m"}};
+    const std::pair<QStringView, QByteArrayView> texts[] = {{u"plain \u00E9 =1+2", "plain \xC3\xA9 =1+2"},
+                                                            {u"_x0041_", "_x005F_x0041_"},
+                                                            {u"__x00e9_", "__x005F_x00e9_"},
+                                                            {u"_x0041\u001B", "_x005F_x0041\x1B"},
+                                                            {u"_xABCD\uFFFF", "_x005F_xABCD_xFFFF_"},
+                                                            {QStringView(u"a\u0000b\uFFFE", 4), "a_x0000_b_xFFFE_"},
+                                                            {u"_x0041 _x12_ _xGHIJ_", "_x0041 _x12_ _xGHIJ_"},
+                                                            {u"\u001B[0m", "\x1B[0m"}};
     for (const auto& [text, written] : texts) {
         EXPECT_EQ(xlsx::cellText(text), written.toByteArray()) << text.toString().toStdString();
     }

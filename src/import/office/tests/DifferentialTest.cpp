@@ -1,5 +1,6 @@
 // The differential check against a private office: the office's own loads, the cells written and the .xlsx files
-// written without it, held to the cells each case was drawn from. Runs one case again with QUILLMERE_FIRST_SEED=<seed> QUILLMERE_CASES=1.
+// written without it, held to the cells each case was drawn from. Runs one case again with QUILLMERE_FIRST_SEED=<seed>
+// QUILLMERE_CASES=1.
 #include "testsupport/DifferentialCheck.h"
 #include "testsupport/office/DocumentReadback.h"
 #include "testsupport/office/PrivateOffice.h"
