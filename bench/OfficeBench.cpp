@@ -27,6 +27,8 @@
 #include <stdexcept>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using quillmere::testing::PrivateOffice;
 using quillmere::testing::RecordingOffice;
@@ -311,7 +313,7 @@ std::pair<double, double> Bench::importLargeFile(const QString& path) {
     if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
         throw std::runtime_error(
             QStringLiteral("the import run of the large file failed (%1, exit code %2): %3")
-                .arg(child.exitStatus() == QProcess::CrashExit ? u"crashed"_qs : child.errorString())
+                .arg(child.exitStatus() == QProcess::CrashExit ? u"crashed"_s : child.errorString())
                 .arg(child.exitCode())
                 .arg(QString::fromLocal8Bit(child.readAllStandardError()))
                 .toStdString());
@@ -361,7 +363,7 @@ double processSeconds(const QString& program, const QStringList& arguments) {
     return secondsOf([&] {
         process.start(program, arguments);
         if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-            throw std::runtime_error((program + u" failed: "_qs).toStdString() +
+            throw std::runtime_error((program + u" failed: "_s).toStdString() +
                                      process.readAllStandardError().toStdString());
         }
     });
@@ -372,14 +374,13 @@ double processSeconds(const QString& program, const QStringList& arguments) {
 // with a profile of its own and the office's start included.
 void Bench::otherTools() {
     const QStringList paths = writeFiles(QStringLiteral("h"), 1000, 20);
-    for (const QString& form : {u".xlsx"_qs, u".ods"_qs}) {
+    for (const QString& form : {u".xlsx"_s, u".ods"_s}) {
         const QStringList command =
-            QStringList{u"--output"_qs, files_.path(u"h"_qs + form), u"--per-file"_qs, u"--columns"_qs, u"comma"_qs} +
-            paths;
-        const QStringList ssconvert = QStringList{u"--merge-to="_qs + files_.path(u"h-ssconvert"_qs + form)} + paths;
+            QStringList{u"--output"_s, files_.path(u"h"_s + form), u"--per-file"_s, u"--columns"_s, u"comma"_s} + paths;
+        const QStringList ssconvert = QStringList{u"--merge-to="_s + files_.path(u"h-ssconvert"_s + form)} + paths;
         const Timings times = timeBoth(
             2, [&] { return processSeconds(QStringLiteral(QUILLMERE_PROGRAM), command); },
-            [&] { return processSeconds(u"ssconvert"_qs, ssconvert); });
+            [&] { return processSeconds(u"ssconvert"_s, ssconvert); });
         std::printf("\n(h) 1,000 files of 20 lines to %s, sheet per file:\n", qPrintable(form));
         print("  the command", times.run);
         print("  ssconvert --merge-to", times.native);
@@ -392,13 +393,13 @@ void Bench::otherTools() {
         2,
         [&] {
             return processSeconds(QStringLiteral(QUILLMERE_PROGRAM),
-                                  {u"-o"_qs, files_.path(u"i/large.xlsx"_qs), u"--columns"_qs, u"comma"_qs, large});
+                                  {u"-o"_s, files_.path(u"i/large.xlsx"_s), u"--columns"_s, u"comma"_s, large});
         },
         [&] {
-            return processSeconds(u"soffice"_qs,
-                                  {u"-env:UserInstallation="_qs + QUrl::fromLocalFile(profile.dir().path()).toString(),
-                                   u"--headless"_qs, u"--convert-to"_qs, u"xlsx"_qs, u"--outdir"_qs,
-                                   files_.path(u"i/office"_qs), large});
+            return processSeconds(u"soffice"_s,
+                                  {u"-env:UserInstallation="_s + QUrl::fromLocalFile(profile.dir().path()).toString(),
+                                   u"--headless"_s, u"--convert-to"_s, u"xlsx"_s, u"--outdir"_s,
+                                   files_.path(u"i/office"_s), large});
         });
     std::printf("\n(i) one file of 100,000 lines x 10 fields to .xlsx:\n");
     print("  the command", times.run);

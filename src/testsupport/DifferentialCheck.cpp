@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere::testing {
 
 using inspect::DocumentContents;
@@ -104,7 +106,7 @@ bool nameMatches(const ExpectedSheet& want, const QString& got, qsizetype maxLen
     }
     for (qsizetype digits = 1; digits <= 5; ++digits) {
         const QString name = QRegularExpression::escape(want.contents.name.left(maxLength - digits));
-        if (QRegularExpression(QRegularExpression::anchoredPattern(name + u"[0-9]{%1}"_qs.arg(digits)))
+        if (QRegularExpression(QRegularExpression::anchoredPattern(name + u"[0-9]{%1}"_s.arg(digits)))
                 .match(got)
                 .hasMatch()) {
             return true;
@@ -188,7 +190,7 @@ QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, const Q
                         const ResultReader& read) {
     TextFiles folder;
     ImportRequest request{
-        {}, c.layout, c.rule, c.delimiter, ending.isEmpty() ? QString() : folder.path(u"case"_qs + ending)};
+        {}, c.layout, c.rule, c.delimiter, ending.isEmpty() ? QString() : folder.path(u"case"_s + ending)};
     for (const CaseFile& file : c.files) {
         request.paths << folder.write(file.name, file.bytes(c.joiner()));
     }
@@ -203,10 +205,10 @@ QString firstDifference(SpreadsheetOffice& office, const HostileCase& c, const Q
             read(recorder, {});
         }
         return tooLong && e.message().contains(u"holds a piece of") ? QString()
-                                                                    : u"the run failed: %1"_qs.arg(e.message());
+                                                                    : u"the run failed: %1"_s.arg(e.message());
     }
     if (tooLong) {
-        return u"the run took a piece longer than a cell holds"_qs;
+        return u"the run took a piece longer than a cell holds"_s;
     }
     const DocumentContents got = read(recorder, request.output);
     if (want.size() != got.size()) {
@@ -241,12 +243,12 @@ QStringList runCases(const char* label, const std::function<SpreadsheetOffice&()
     QStringList differences;
     for (std::size_t i = 0; i < cases.size(); ++i) {
         if (const QString found = firstDifference(officeFor(), cases[i], ending, read); !found.isEmpty()) {
-            differences << (cases[i].seed ? u"seed %1: %2"_qs : u"hand-built case %1: %2"_qs)
+            differences << (cases[i].seed ? u"seed %1: %2"_s : u"hand-built case %1: %2"_s)
                                .arg(cases[i].seed ? cases[i].seed : i)
                                .arg(found);
         }
     }
-    std::fputs(qPrintable(u"%1: %2 cases, %3 differences\n"_qs.arg(label).arg(cases.size()).arg(differences.size())),
+    std::fputs(qPrintable(u"%1: %2 cases, %3 differences\n"_s.arg(label).arg(cases.size()).arg(differences.size())),
                stdout);
     std::fflush(stdout);
     return differences;

@@ -9,6 +9,9 @@
 #include <optional>
 #include <ostream>
 
+// The tests write their texts as Qt's literals.
+using namespace Qt::StringLiterals;
+
 // GoogleTest shows Qt's strings as text in its failure messages, rather than as the bytes of each character.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

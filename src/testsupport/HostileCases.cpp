@@ -7,6 +7,8 @@
 #include <array>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace quillmere::testing {
 namespace {
 
@@ -56,7 +58,7 @@ QString piece(Random& random, const Flavour& flavour) {
     }
     if (flavour.controls && chance(random, 0.1)) {
         const auto c = char16_t(below(random, 32));
-        return c == u'\n' || c == u'\r' ? u"\u0000"_qs : QString(QChar(c));
+        return c == u'\n' || c == u'\r' ? u"\u0000"_s : QString(QChar(c));
     }
     if (flavour.utf16 && chance(random, 0.1)) {
         return QString(QChar(chance(random, 0.5) ? 0xD800 : 0xDC00));
@@ -72,8 +74,7 @@ QStringList heavyLine(std::uint64_t seed) {
         {{97, 13, 1'000'003, 0}, {29, 5, 70'000, 0}, {83, 41, 0, 16'384}, {11, 7, 0, 1'100}}};
     for (const auto& [modulus, remainder, length, width] : kinds) {
         if (seed % std::uint64_t(modulus) == std::uint64_t(remainder)) {
-            QStringList cells =
-                length > 0 ? QStringList{u"1"_qs, QString(length, QChar(u'q')), u"2"_qs} : QStringList();
+            QStringList cells = length > 0 ? QStringList{u"1"_s, QString(length, QChar(u'q')), u"2"_s} : QStringList();
             for (qsizetype i = 0; i < width; ++i) {
                 cells << (i % 7 == 3 ? QString() : QString::number(i));
             }
@@ -95,8 +96,8 @@ std::vector<CaseLine> fileLines(Random& random, const Flavour& flavour, const QS
     for (std::size_t line = 0; line <= count; ++line) {
         if (line == heavyAt) {
             // A row of its own, also behind a line without its line end or ending in a lone CR.
-            lines.push_back({{}, u"\n"_qs});
-            lines.push_back({heavy, u"\n"_qs});
+            lines.push_back({{}, u"\n"_s});
+            lines.push_back({heavy, u"\n"_s});
         }
         if (line == count) {
             break;
@@ -107,8 +108,8 @@ std::vector<CaseLine> fileLines(Random& random, const Flavour& flavour, const QS
         }
         // The last line goes without a line end now and then.
         if (line + 1 < count || chance(random, 0.7)) {
-            drawn.end = pick(random, std::array<QString, 5>{u"\n"_qs, u"\r\n"_qs, u"\n"_qs, u"\r\n"_qs,
-                                                            flavour.controls ? u"\r"_qs : u"\n"_qs});
+            drawn.end = pick(random, std::array<QString, 5>{u"\n"_s, u"\r\n"_s, u"\n"_s, u"\r\n"_s,
+                                                            flavour.controls ? u"\r"_s : u"\n"_s});
         }
         lines.push_back(std::move(drawn));
     }
@@ -149,8 +150,8 @@ QString fileName(Random& random, std::size_t f) {
     const QString name =
         chance(random, 0.7)
             ? QStringLiteral("f%1.txt").arg(f)
-            : pick(random, std::array<QString, 6>{u"report.txt"_qs, u"Report.txt"_qs, u"sheet1"_qs, u"\u00E9.\u00FC"_qs,
-                                                  u"Sales-2008 (final).txt"_qs, u"Gr\u00FC\u00DFe.txt"_qs});
+            : pick(random, std::array<QString, 6>{u"report.txt"_s, u"Report.txt"_s, u"sheet1"_s, u"\u00E9.\u00FC"_s,
+                                                  u"Sales-2008 (final).txt"_s, u"Gr\u00FC\u00DFe.txt"_s});
     return QStringLiteral("%1/%2").arg(f).arg(name);
 }
 
@@ -172,7 +173,7 @@ QByteArray CaseFile::bytes(const QString& joiner) const {
 QString HostileCase::cutAt() const {
     return rule == ColumnRule::SplitAtText
                ? delimiter
-               : std::array{QString(), u" "_qs, u","_qs, QString(), u"\t"_qs}[std::size_t(rule)];
+               : std::array{QString(), u" "_s, u","_s, QString(), u"\t"_s}[std::size_t(rule)];
 }
 
 QString HostileCase::joiner() const {
@@ -186,7 +187,7 @@ HostileCase hostileCase(std::uint64_t seed) {
     c.seed = seed;
     c.layout = seed % 2 == 0 ? SheetLayout::SingleSheet : SheetLayout::SheetPerFile;
     c.rule = ColumnRule(seed / 2 % 5);
-    c.delimiter = pick(random, std::array<QString, 7>{u"aa"_qs, u"::"_qs, u";"_qs, u"ab"_qs, u"x"_qs, u"|"_qs, {}});
+    c.delimiter = pick(random, std::array<QString, 7>{u"aa"_s, u"::"_s, u";"_s, u"ab"_s, u"x"_s, u"|"_s, {}});
     for (std::size_t f = 0, count = 1 + below(random, 4); f < count; ++f) {
         const Flavour flavour{chance(random, 0.25), chance(random, 0.2)};
         std::vector<CaseLine> lines = fileLines(random, flavour, f == 0 ? heavyLine(seed) : QStringList());
@@ -196,13 +197,13 @@ HostileCase hostileCase(std::uint64_t seed) {
 }
 
 std::vector<HostileCase> fixedCases() {
-    const QString lf = u"\n"_qs;
+    const QString lf = u"\n"_s;
     // The office's text import took a text's leading U+FEFF for a byte-order mark and dropped it. Other kinds of
     // difference found so far, the drawn cases meet with their seeds.
     std::vector<HostileCase> cases;
     for (const SheetLayout layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
         for (const auto& [encoding, mark] : {std::pair{"UTF-16LE", true}, {"UTF-8", false}, {"UTF-8", true}}) {
-            cases.push_back({.files = {{u"fixed.txt"_qs, {{{u"\uFEFF"_qs, u"x"_qs}, lf}}, encoding, mark}},
+            cases.push_back({.files = {{u"fixed.txt"_s, {{{u"\uFEFF"_s, u"x"_s}, lf}}, encoding, mark}},
                              .layout = layout,
                              .rule = ColumnRule::SplitAtComma,
                              .delimiter = {}});
@@ -211,20 +212,20 @@ std::vector<HostileCase> fixedCases() {
     // Files pass one at a time and in pieces: a delimiter and a CR LF cut by the files' ends, and a file of many
     // pieces, through the office's import and, with a NUL in it, through block writes.
     for (const QString& nul : {QString(), QStringLiteral("\u0000")}) {
-        const HostileCase across{.files = {{u"1.txt"_qs, {{{u"p"_qs, u"q:"_qs}, {}}}},
-                                           {u"2.txt"_qs, {{{u":r"_qs}, u"\r"_qs}}, "UTF-16LE", true},
-                                           {u"3.txt"_qs, {{{}, lf}, {{u"s"_qs + nul}, {}}}, "windows-1252"}},
+        const HostileCase across{.files = {{u"1.txt"_s, {{{u"p"_s, u"q:"_s}, {}}}},
+                                           {u"2.txt"_s, {{{u":r"_s}, u"\r"_s}}, "UTF-16LE", true},
+                                           {u"3.txt"_s, {{{}, lf}, {{u"s"_s + nul}, {}}}, "windows-1252"}},
                                  .rule = ColumnRule::SplitAtText,
-                                 .delimiter = u"::"_qs};
+                                 .delimiter = u"::"_s};
         cases.push_back(across);
         std::vector<CaseLine> large;
         for (int line = 0; line < 25'000; ++line) {
-            large.push_back({{QString::number(line), u"\u00E9\U0001F600"_qs, u":\u00B8"_qs}, u"\r\n"_qs});
+            large.push_back({{QString::number(line), u"\u00E9\U0001F600"_s, u":\u00B8"_s}, u"\r\n"_s});
             large.push_back({{QString(), QStringLiteral("\u4E2D\u6587 %1").arg(line), QString()}, {}});
         }
         large.back().cells.back() += nul;
         HostileCase pieces = across;
-        pieces.files = {{u"large.txt"_qs, std::move(large)}};
+        pieces.files = {{u"large.txt"_s, std::move(large)}};
         cases.push_back(pieces);
     }
     return cases;

@@ -18,17 +18,17 @@ inline void checkSpreadsheetContract(SpreadsheetOffice& office,
     const auto document = office.openNewDocument();
     const std::vector<QString> defaults = office.newDocumentSheetNames();
     ASSERT_EQ(sheetNames(*document), defaults);
-    document->insertSheet(u"Data"_qs, 0);
-    document->insertSheet(u"more"_qs, 1);
+    document->insertSheet(u"Data"_s, 0);
+    document->insertSheet(u"more"_s, 1);
     EXPECT_EQ(document->sheetAt(0)->name(), u"Data");
     const std::function<void()> refusals[] = {
-        [&] { document->insertSheet(u"DATA"_qs, 0); }, [&] { document->insertSheet(QString(), 0); },
-        [&] { document->removeSheet(u"absent"_qs); }, [&] { document->sheetAt(document->sheetCount()); }};
+        [&] { document->insertSheet(u"DATA"_s, 0); }, [&] { document->insertSheet(QString(), 0); },
+        [&] { document->removeSheet(u"absent"_s); }, [&] { document->sheetAt(document->sheetCount()); }};
     for (const auto& step : refusals) {
         EXPECT_TRUE(refused(step));
     }
-    document->removeSheet(u"MORE"_qs);
-    std::vector<QString> names{u"Data"_qs};
+    document->removeSheet(u"MORE"_s);
+    std::vector<QString> names{u"Data"_s};
     names.insert(names.end(), defaults.begin(), defaults.end());
     EXPECT_EQ(sheetNames(*document), names);
     // The capacity the limits tell before any document is the sheet's own; a block beyond it is refused.

@@ -21,9 +21,9 @@ TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
     QTemporaryDir temporary;
     qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     TextFiles files;
-    const QList<FilePath> paths = filePaths({files.write(u"a.txt"_qs, "1,2\n")});
-    for (const QString& hangsIn : {u"start"_qs, u"newDocumentSheetNames"_qs, u"openTextDocument"_qs,
-                                   u"openNewDocument"_qs, u"writeBlock"_qs, u"handOver"_qs}) {
+    const QList<FilePath> paths = filePaths({files.write(u"a.txt"_s, "1,2\n")});
+    for (const QString& hangsIn : {u"start"_s, u"newDocumentSheetNames"_s, u"openTextDocument"_s, u"openNewDocument"_s,
+                                   u"writeBlock"_s, u"handOver"_s}) {
         EXPECT_EXIT(
             {
                 std::promise<void> waiting;
@@ -35,7 +35,7 @@ TEST(ProgramEnd, TheProgramEndsWhateverTheImportWaitsOn) {
                             std::promise<void>().get_future().wait();
                         }
                     };
-                    office->beforeCall(u"start"_qs);
+                    office->beforeCall(u"start"_s);
                     return office;
                 });
                 job.start({paths, SheetLayout::SingleSheet, ColumnRule::SplitAtComma, {}, {}});

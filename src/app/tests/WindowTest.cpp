@@ -28,6 +28,8 @@
 #include <fstream>
 #include <semaphore>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::app;
 using namespace quillmere::filelist;
@@ -202,22 +204,22 @@ private slots:
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("after");
-        QTest::newRow("dragged slowly, row by row") << u"ABC"_qs << u"p0 m1 m2 r2"_qs << u"BCA"_qs;
-        QTest::newRow("a jump exchanges two rows") << u"ABCD"_qs << u"p0 m3 r3"_qs << u"DBCA"_qs;
-        QTest::newRow("equal paths stay, the drag goes on") << u"AAB"_qs << u"p0 m1 m2 r2"_qs << u"BAA"_qs;
-        QTest::newRow("below the rows before any click") << u"ABC"_qs << u"pb m1 r1"_qs << u"ABC"_qs;
-        QTest::newRow("below the rows after a click") << u"ABC"_qs << u"c2 pb m0 r0"_qs << u"CBA"_qs;
-        QTest::newRow("a removed row is not dragged") << u"ABC"_qs << u"c2 d2 pb m0 r0"_qs << u"AB"_qs;
-        QTest::newRow("double-click below the rows") << u"ABC"_qs << u"c1 db"_qs << u"AC"_qs;
-        QTest::newRow("double-click with nothing selected") << u"AB"_qs << u"db"_qs << u"AB"_qs;
-        QTest::newRow("dropped files") << u"A"_qs << u"f"_qs << u"A/Y/Z"_qs;
-        QTest::newRow("dropped web page") << u"A"_qs << u"w"_qs << u"A"_qs;
-        QTest::newRow("dropped after a row click") << u"A"_qs << u"c0 f"_qs << u"A"_qs;
-        QTest::newRow("removed by key, row after row") << u"ABCD"_qs << u"c1 +Del +Backspace"_qs << u"AD"_qs;
-        QTest::newRow("moved by key, kept selected") << u"ABC"_qs << u"c0 +Alt+Down +Alt+Down +Alt+Up"_qs << u"BAC"_qs;
-        QTest::newRow("moved by key past an equal path") << u"AAB"_qs << u"c0 +Alt+Down +Alt+Down"_qs << u"ABA"_qs;
-        QTest::newRow("moved by key, then dragged on") << u"ABC"_qs << u"c0 +Alt+Down pb m2 r2"_qs << u"BCA"_qs;
-        QTest::newRow("dropped after a move by key") << u"AB"_qs << u"+Down +Alt+Down f"_qs << u"BA"_qs;
+        QTest::newRow("dragged slowly, row by row") << u"ABC"_s << u"p0 m1 m2 r2"_s << u"BCA"_s;
+        QTest::newRow("a jump exchanges two rows") << u"ABCD"_s << u"p0 m3 r3"_s << u"DBCA"_s;
+        QTest::newRow("equal paths stay, the drag goes on") << u"AAB"_s << u"p0 m1 m2 r2"_s << u"BAA"_s;
+        QTest::newRow("below the rows before any click") << u"ABC"_s << u"pb m1 r1"_s << u"ABC"_s;
+        QTest::newRow("below the rows after a click") << u"ABC"_s << u"c2 pb m0 r0"_s << u"CBA"_s;
+        QTest::newRow("a removed row is not dragged") << u"ABC"_s << u"c2 d2 pb m0 r0"_s << u"AB"_s;
+        QTest::newRow("double-click below the rows") << u"ABC"_s << u"c1 db"_s << u"AC"_s;
+        QTest::newRow("double-click with nothing selected") << u"AB"_s << u"db"_s << u"AB"_s;
+        QTest::newRow("dropped files") << u"A"_s << u"f"_s << u"A/Y/Z"_s;
+        QTest::newRow("dropped web page") << u"A"_s << u"w"_s << u"A"_s;
+        QTest::newRow("dropped after a row click") << u"A"_s << u"c0 f"_s << u"A"_s;
+        QTest::newRow("removed by key, row after row") << u"ABCD"_s << u"c1 +Del +Backspace"_s << u"AD"_s;
+        QTest::newRow("moved by key, kept selected") << u"ABC"_s << u"c0 +Alt+Down +Alt+Down +Alt+Up"_s << u"BAC"_s;
+        QTest::newRow("moved by key past an equal path") << u"AAB"_s << u"c0 +Alt+Down +Alt+Down"_s << u"ABA"_s;
+        QTest::newRow("moved by key, then dragged on") << u"ABC"_s << u"c0 +Alt+Down pb m2 r2"_s << u"BCA"_s;
+        QTest::newRow("dropped after a move by key") << u"AB"_s << u"+Down +Alt+Down f"_s << u"BA"_s;
     }
     void theMouseAndTheKeysOrderAndTrimTheList() {
         QFETCH(QString, rows);
@@ -248,7 +250,7 @@ private slots:
 
     // Every control has a name of its own for a screen reader, also the first focus stop.
     void aScreenReaderNamesEachControl() {
-        for (QWidget* control : w_->form.findChildren<QWidget*>(QRegularExpression(u"^[a-z][A-Za-z]+$"_qs))) {
+        for (QWidget* control : w_->form.findChildren<QWidget*>(QRegularExpression(u"^[a-z][A-Za-z]+$"_s))) {
             const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
             QVERIFY2(!name.isEmpty() && name != control->objectName(), qPrintable(control->objectName()));
         }
@@ -336,8 +338,8 @@ private slots:
         w_->picker.folder = QString::fromStdString(tree);
         w_->click("addFolderButton");
         QTRY_COMPARE(w_->list().rowCount(), 2);
-        QCOMPARE(w_->shown(), QStringList({w_->picker.folder + u"caf\uFFFD.txt"_qs,
-                                           w_->picker.folder + u"d\uFFFDj\uFFFD/x.txt"_qs}));
+        QCOMPARE(w_->shown(),
+                 QStringList({w_->picker.folder + u"caf\uFFFD.txt"_s, w_->picker.folder + u"d\uFFFDj\uFFFD/x.txt"_s}));
         w_->control<QRadioButton>("perFileOption")->click();
         w_->click("importButton");
         waitForTheEnd();

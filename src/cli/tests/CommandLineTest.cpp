@@ -38,10 +38,10 @@ class Command {
 public:
     QProcess& start(const QStringList& arguments, bool display = true) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"TMPDIR"_qs, temporary.dir().path());
+        environment.insert(u"TMPDIR"_s, temporary.dir().path());
         if (!display) {
-            environment.remove(u"DISPLAY"_qs);
-            environment.remove(u"WAYLAND_DISPLAY"_qs);
+            environment.remove(u"DISPLAY"_s);
+            environment.remove(u"WAYLAND_DISPLAY"_s);
         }
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(QUILLMERE_PROGRAM), arguments);
@@ -61,7 +61,7 @@ public:
 };
 
 QStringList officePipes() {
-    return QDir(u"/tmp"_qs).entryList({u"OSL_PIPE_*"_qs}, QDir::System);
+    return QDir(u"/tmp"_s).entryList({u"OSL_PIPE_*"_s}, QDir::System);
 }
 
 // Waits for the processes to end, told by the system, not by looking again and again.
@@ -88,50 +88,50 @@ bool endWithin(const std::vector<qint64>& processes, std::chrono::milliseconds l
 // nothing behind. A folder among the paths gives its files. A refusal leaves the output as it was.
 TEST(CommandLine, SavesTheWorkbookAsTextSaysWhatItLeavesOutAndLeavesNothingBehind) {
     TextFiles files;
-    const QString one = files.write(u"one.txt"_qs, "a,b\n1,\x1B[31mred\x1B[0m\n");
-    files.write(u"sub/two.txt"_qs, "x y,\xe9t\xe9");
-    const QString ods = files.path(u"out.ods"_qs), xlsx = files.path(u"out.xlsx"_qs);
+    const QString one = files.write(u"one.txt"_s, "a,b\n1,\x1B[31mred\x1B[0m\n");
+    files.write(u"sub/two.txt"_s, "x y,\xe9t\xe9");
+    const QString ods = files.path(u"out.ods"_s), xlsx = files.path(u"out.xlsx"_s);
     Command command;
     const QStringList pipesBefore = officePipes();
     const Ended saved =
-        command.run({u"--output"_qs, ods, u"--per-file"_qs, u"--columns=COMMA"_qs, one, files.path(u"sub"_qs)});
+        command.run({u"--output"_s, ods, u"--per-file"_s, u"--columns=COMMA"_s, one, files.path(u"sub"_s)});
     EXPECT_EQ(saved.status, 0);
     EXPECT_EQ(saved.errors,
               u"quillmere: %1: 2 characters left out that an .ods workbook cannot hold, the first in line "
-              u"2 (control characters such as ESC; an .xlsx workbook keeps them).\n"_qs.arg(one));
-    EXPECT_EQ(command.run({u"-o"_qs, xlsx, files.path(u"sub"_qs), one}).errors, QString());
+              u"2 (control characters such as ESC; an .xlsx workbook keeps them).\n"_s.arg(one));
+    EXPECT_EQ(command.run({u"-o"_s, xlsx, files.path(u"sub"_s), one}).errors, QString());
     EXPECT_EQ(command.left(), QStringList());
     EXPECT_EQ(officePipes(), pipesBefore);
 
     PrivateOffice office;
     const auto connection = office.connect(); // once it accepts
     EXPECT_EQ(inspect::readSavedFile(office.pipeName(), ods),
-              (DocumentContents{{u"twotxt"_qs, {{u"x y"_qs, u"été"_qs}}, {}},
-                                {u"onetxt"_qs, {{u"a"_qs, u"b"_qs}, {u"1"_qs, u"[31mred[0m"_qs}}, {}}}));
+              (DocumentContents{{u"twotxt"_s, {{u"x y"_s, u"été"_s}}, {}},
+                                {u"onetxt"_s, {{u"a"_s, u"b"_s}, {u"1"_s, u"[31mred[0m"_s}}, {}}}));
     EXPECT_EQ(inspect::readSavedFile(office.pipeName(), xlsx),
-              (DocumentContents{{u"Sheet1"_qs, {{u"x y,étéa,b"_qs}, {u"1,\u001B[31mred\u001B[0m"_qs}}, {}}}));
+              (DocumentContents{{u"Sheet1"_s, {{u"x y,étéa,b"_s}, {u"1,\u001B[31mred\u001B[0m"_s}}, {}}}));
 
     const QByteArray before = contentsOf(ods);
-    const Ended refused = command.run({u"--output"_qs, ods, one, files.path(u"missing.txt"_qs)});
+    const Ended refused = command.run({u"--output"_s, ods, one, files.path(u"missing.txt"_s)});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_qs + files.path(u"missing.txt"_qs)))
+    EXPECT_TRUE(refused.errors.contains(u"quillmere: "_s + files.path(u"missing.txt"_s)))
         << refused.errors.toStdString();
     EXPECT_EQ(contentsOf(ods), before);
-    EXPECT_EQ(QDir(files.dir().path()).entryList(QDir::Hidden | QDir::Files).filter(u"quillmere"_qs), QStringList());
+    EXPECT_EQ(QDir(files.dir().path()).entryList(QDir::Hidden | QDir::Files).filter(u"quillmere"_s), QStringList());
 }
 
 // Killed, as a job runner's time-out kills it, the command takes its office along at once, and the next run removes
 // what it left; the old workbook stays as it was.
 TEST(CommandLine, KilledItsOfficeEndsAndTheNextRunRemovesWhatItLeft) {
     TextFiles files;
-    const QString large = files.write(u"large.txt"_qs, QByteArray("1,2,3,4,5,6,7,8,9,10\n").repeated(500'000));
-    const QString ods = files.write(u"out.ods"_qs, "old");
+    const QString large = files.write(u"large.txt"_s, QByteArray("1,2,3,4,5,6,7,8,9,10\n").repeated(500'000));
+    const QString ods = files.write(u"out.ods"_s, "old");
     Command command;
-    QProcess& killed = command.start({u"-o"_qs, ods, u"--columns=comma"_qs, large});
+    QProcess& killed = command.start({u"-o"_s, ods, u"--columns=comma"_s, large});
     // Listed once the office accepts and the import begins.
     const QDeadlineTimer started(120'000);
-    while (command.left().filter(u"office"_qs).isEmpty() ||
-           !QFile::exists(command.temporary.path(command.left().filter(u"office"_qs).first() + u"/sockets"_qs))) {
+    while (command.left().filter(u"office"_s).isEmpty() ||
+           !QFile::exists(command.temporary.path(command.left().filter(u"office"_s).first() + u"/sockets"_s))) {
         ASSERT_FALSE(killed.waitForFinished(100) || started.hasExpired());
     }
     const std::vector<qint64> office = office::processesNaming(QFile::encodeName(command.temporary.dir().path()));
@@ -140,7 +140,7 @@ TEST(CommandLine, KilledItsOfficeEndsAndTheNextRunRemovesWhatItLeft) {
     killed.waitForFinished();
     EXPECT_TRUE(endWithin(office, std::chrono::seconds(30))) << "the office outlived the command";
     EXPECT_FALSE(command.left().isEmpty()); // the working file, which only the command could remove
-    EXPECT_EQ(command.run({u"-o"_qs, files.path(u"next.xlsx"_qs), files.write(u"small.txt"_qs, "x")}).status, 0);
+    EXPECT_EQ(command.run({u"-o"_s, files.path(u"next.xlsx"_s), files.write(u"small.txt"_s, "x")}).status, 0);
     EXPECT_EQ(command.left(), QStringList());
     EXPECT_EQ(contentsOf(ods), "old");
 }
@@ -150,22 +150,20 @@ TEST(CommandLine, KilledItsOfficeEndsAndTheNextRunRemovesWhatItLeft) {
 TEST(CommandLine, RefusesWhatItCannotDoInOneLineWithNoDisplay) {
     TextFiles files;
     const QString piece(40'000, u'p');
-    const QString wide = files.write(u"wide.txt"_qs, "short\n" + piece.toUtf8() + ",end\n");
+    const QString wide = files.write(u"wide.txt"_s, "short\n" + piece.toUtf8() + ",end\n");
     Command command;
-    const Ended tooLong =
-        command.run({u"-o"_qs, files.path(u"out.xlsx"_qs), u"--columns"_qs, u"Comma"_qs, wide}, false);
+    const Ended tooLong = command.run({u"-o"_s, files.path(u"out.xlsx"_s), u"--columns"_s, u"Comma"_s, wide}, false);
     EXPECT_EQ(
         std::pair(tooLong.status, tooLong.errors),
         std::pair(
             1, u"quillmere: Importing %1 failed. Line 2 holds a piece of 40000 characters, but an .xlsx "
-               u"cell holds at most 32767, so nothing was imported. An .ods workbook keeps it whole.\n"_qs.arg(wide)));
-    EXPECT_FALSE(QFile::exists(files.path(u"out.xlsx"_qs)));
-    EXPECT_EQ(command.run({u"--version"_qs}, false).output,
-              u"quillmere %1\n"_qs.arg(QStringLiteral(QUILLMERE_VERSION)));
-    const Ended mistaken = command.run({u"-O"_qs, files.path(u"out.ods"_qs), wide}, false);
+               u"cell holds at most 32767, so nothing was imported. An .ods workbook keeps it whole.\n"_s.arg(wide)));
+    EXPECT_FALSE(QFile::exists(files.path(u"out.xlsx"_s)));
+    EXPECT_EQ(command.run({u"--version"_s}, false).output, u"quillmere %1\n"_s.arg(QStringLiteral(QUILLMERE_VERSION)));
+    const Ended mistaken = command.run({u"-O"_s, files.path(u"out.ods"_s), wide}, false);
     EXPECT_EQ(std::pair(mistaken.status, mistaken.errors.count(u'\n')), std::pair(2, qsizetype(2)));
     const Ended window = command.run({wide}, false);
     EXPECT_EQ(std::pair(window.status, window.errors),
               std::pair(1, u"quillmere: there is no display to show the window on; quillmere --output "
-                           u"OUT.ods|OUT.xlsx imports without one\n"_qs));
+                           u"OUT.ods|OUT.xlsx imports without one\n"_s));
 }

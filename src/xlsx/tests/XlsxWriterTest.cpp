@@ -24,19 +24,19 @@ TEST(XlsxWorkbook, KeepsTheSpreadsheetContractAndTakesSheetsAndRowsOnlyInTheirOr
     xlsx::XlsxWorkbook workbook(folder.path(), 0);
 
     const auto document = workbook.openNewDocument();
-    document->insertSheet(u"b"_qs, 0);
+    document->insertSheet(u"b"_s, 0);
     const auto sheet = document->sheetAt(0);
     CellBlock block(1);
     block.addRow({u"x"});
     sheet->writePrepared(0, 5, *sheet->prepareBlock(block));
     EXPECT_TRUE(refused([&] { sheet->writePrepared(0, 5, *sheet->prepareBlock(block)); }));
-    EXPECT_TRUE(refused([&] { document->insertSheet(u"a"_qs, 0); }));
-    EXPECT_TRUE(refused([&] { document->removeSheet(u"b"_qs); }));
-    EXPECT_TRUE(refused([&] { document->insertSheet(u"history"_qs, 1); }));
-    document->insertSheet(u"c"_qs, 1);
-    document->saveAs(folder.filePath(u"out.xlsx"_qs));
-    EXPECT_TRUE(QFileInfo(folder.filePath(u"out.xlsx"_qs)).size() > 0);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"out.xlsx"_qs});
+    EXPECT_TRUE(refused([&] { document->insertSheet(u"a"_s, 0); }));
+    EXPECT_TRUE(refused([&] { document->removeSheet(u"b"_s); }));
+    EXPECT_TRUE(refused([&] { document->insertSheet(u"history"_s, 1); }));
+    document->insertSheet(u"c"_s, 1);
+    document->saveAs(folder.filePath(u"out.xlsx"_s));
+    EXPECT_TRUE(QFileInfo(folder.filePath(u"out.xlsx"_s)).size() > 0);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"out.xlsx"_s});
 }
 
 // What the file cannot hold as it stands goes as the format's escape, and nothing else does: an underscore escapes

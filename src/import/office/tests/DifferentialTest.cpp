@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace quillmere;
 using namespace quillmere::testing;
 
@@ -38,6 +40,6 @@ TEST(Differential, EveryCaseSavedAsXlsxGivesTheCellsItWasDrawnFrom) {
     const QStringList differences = checkSavedCases(
         "differential, .xlsx",
         [&]() -> SpreadsheetOffice& { return workbook.emplace(QDir::tempPath(), ++made % 2 == 0 ? 0 : 1LL << 30); },
-        u".xlsx"_qs, [&](const QString& path) { return inspect::readSavedFile(office.pipeName(), path); });
+        u".xlsx"_s, [&](const QString& path) { return inspect::readSavedFile(office.pipeName(), path); });
     EXPECT_TRUE(differences.isEmpty()) << differences.join(u'\n').toStdString();
 }

@@ -24,12 +24,12 @@ TEST(OfficeStart, AnOfficeThatEndsNeverAnswersOrIsMissingIsGivenUpSayingWhatToCh
         TextFiles folder;
         qputenv("UNO_PATH", QFile::encodeName(folder.dir().path()));
         if (!script.isEmpty()) {
-            QFile::setPermissions(folder.write(u"soffice"_qs, "#!/bin/sh\n" + script),
+            QFile::setPermissions(folder.write(u"soffice"_s, "#!/bin/sh\n" + script),
                                   QFile::ReadOwner | QFile::ExeOwner);
         }
         const auto error = thrown<OfficeError>([&] { SpreadsheetConnection::connectToUserOffice(limit); });
         ASSERT_TRUE(error) << "the stand-in office was reached";
-        EXPECT_TRUE(error->message().startsWith(QString::fromLatin1(says).arg(folder.path(u"soffice"_qs))))
+        EXPECT_TRUE(error->message().startsWith(QString::fromLatin1(says).arg(folder.path(u"soffice"_s))))
             << error->message().toStdString();
     }
     qunsetenv("UNO_PATH");

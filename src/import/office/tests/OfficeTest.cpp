@@ -31,7 +31,7 @@ bool refused(const std::function<void()>& step) {
 QString importInJob(
     const ImportJob::OfficeFactory& office, const QStringList& paths, SheetLayout layout,
     std::chrono::milliseconds answerLimit = OfficeAnswerLimit, const std::function<void()>& whenEnded = [] {}) {
-    QString failure = u"no end"_qs;
+    QString failure = u"no end"_s;
     {
         ImportJob job(office);
         job.setAnswerLimit(answerLimit);
@@ -50,8 +50,8 @@ namespace {
 // The threads of this process's office bridges, by the names the UNO runtime gives them.
 int bridgeThreads() {
     int count = 0;
-    for (const QString& thread : QDir(u"/proc/self/task"_qs).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile name(u"/proc/self/task/%1/comm"_qs.arg(thread));
+    for (const QString& thread : QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile name(u"/proc/self/task/%1/comm"_s.arg(thread));
         count += int(name.open(QIODevice::ReadOnly) && name.readAll().startsWith("binaryurp"));
     }
     return count;
@@ -77,7 +77,7 @@ namespace {
 // What xdotool prints: the tests run on a desktop with a window manager, as users have one.
 QString xdotool(const QStringList& arguments) {
     QProcess tool;
-    tool.start(u"xdotool"_qs, arguments);
+    tool.start(u"xdotool"_s, arguments);
     EXPECT_TRUE(tool.waitForFinished(60'000));
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
 }
@@ -94,14 +94,14 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
     const auto connection = office.connect();
     RecordingOffice recorder(*connection);
     TextFiles files;
-    const QStringList paths{files.write(u"a"_qs, QByteArray("1,x\n2\n").repeated(25'000)), files.write(u"b"_qs, "3")};
+    const QStringList paths{files.write(u"a"_s, QByteArray("1,x\n2\n").repeated(25'000)), files.write(u"b"_s, "3")};
     const auto made = connection->openNewDocument();
     const auto shared = [&] { return std::make_unique<RecordingOffice>(static_cast<SpreadsheetOffice&>(recorder)); };
     // Another window takes the focus while the import runs, as the program's own window has it when the user goes on
     // working there.
     recorder.beforeHandOver = [&] {
-        xdotool({u"search"_qs, u"--name"_qs, u'^' + inspect::windowTitleOf(*made) + u'$', u"windowactivate"_qs,
-                 u"--sync"_qs});
+        xdotool(
+            {u"search"_s, u"--name"_s, u'^' + inspect::windowTitleOf(*made) + u'$', u"windowactivate"_s, u"--sync"_s});
     };
     for (const auto layout : {SheetLayout::SingleSheet, SheetLayout::SheetPerFile}) {
         ASSERT_EQ(importInJob(shared, paths, layout), QString());
@@ -110,13 +110,13 @@ TEST(InTheOffice, ImportedDocumentsLookMadeNewAndTakeTheFocus) {
             EXPECT_EQ(inspect::numberFormatsOf(document, sheet), inspect::numberFormatsOf(*made, 0));
         }
         EXPECT_EQ(inspect::tracesOf(document),
-                  u"modified yes, undo no, location no, filter calc8, row heights follow edits yes"_qs);
+                  u"modified yes, undo no, location no, filter calc8, row heights follow edits yes"_s);
         // The window manager moves the focus once it has read the request: a bounded wait for it, not a race.
         const QString title = inspect::windowTitleOf(document);
         const QDeadlineTimer deadline(30'000);
-        while (xdotool({u"getactivewindow"_qs, u"getwindowname"_qs}) != title && !deadline.hasExpired()) {
+        while (xdotool({u"getactivewindow"_s, u"getwindowname"_s}) != title && !deadline.hasExpired()) {
         }
-        EXPECT_EQ(xdotool({u"getactivewindow"_qs, u"getwindowname"_qs}), title);
+        EXPECT_EQ(xdotool({u"getactivewindow"_s, u"getwindowname"_s}), title);
         inspect::closeDocument(document);
     }
     EXPECT_EQ(recorder.fileLoads(), 2);
@@ -150,7 +150,7 @@ QString importLoading(PrivateOffice& office, const QString& path, const std::fun
 TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) {
     PrivateOffice office;
     TextFiles files;
-    const QString path = files.write(u"rows.txt"_qs, QByteArray("run,x\n").repeated(100'000));
+    const QString path = files.write(u"rows.txt"_s, QByteArray("run,x\n").repeated(100'000));
     EXPECT_EQ(importLoading(office, path, [&] { EXPECT_FALSE(inspect::askToEnd(office.pipeName())); }), QString());
     {
         const auto user = office.connect();
@@ -165,7 +165,7 @@ TEST(InTheOffice, AHungOfficeIsGivenUpAndTheOfficeStaysSoundAndUpForTheNextRun) 
     EXPECT_EQ(importLoading(office, path, [] {}), QString());
     QStringList documents = inspect::documentsOf(office.pipeName());
     documents.sort();
-    EXPECT_EQ(documents.filter(u" unseen"_qs), QStringList());
-    EXPECT_TRUE(documents.contains(u"user's work seen"_qs)) << documents.join(u", ").toStdString();
-    EXPECT_GE(documents.count(u"run seen"_qs), 2) << documents.join(u", ").toStdString();
+    EXPECT_EQ(documents.filter(u" unseen"_s), QStringList());
+    EXPECT_TRUE(documents.contains(u"user's work seen"_s)) << documents.join(u", ").toStdString();
+    EXPECT_GE(documents.count(u"run seen"_s), 2) << documents.join(u", ").toStdString();
 }
