@@ -47,7 +47,7 @@ run_tests() { # run_tests <folder> [ctest option...], then the differential chec
     local dir=$1
     shift
     under_x ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"
-    grep -h '^differential:' "$dir/Testing/Temporary/LastTest.log"
+    grep -h '^differential[:,]' "$dir/Testing/Temporary/LastTest.log"
 }
 
 # LibreOffice 25.2 comes from bookworm-backports, beside the distribution's 7.4; these tests drive the real office.
