@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <atomic>
 #include <cerrno>
@@ -121,6 +122,7 @@ public:
             throw Error(tr("Could not begin the workbook %1").arg(path_));
         }
         sheets_.push_back(std::make_unique<SheetRecord>(SheetRecord{QStringLiteral("Sheet1")}));
+        names_.insert(sheets_.back()->name.toCaseFolded());
     }
     ~XlsxDocument() override { discard(); }
     XlsxDocument(const XlsxDocument&) = delete;
@@ -159,6 +161,8 @@ private:
     lxw_workbook* workbook_ = nullptr;
     // In position order; the first written of them are in the file already.
     std::vector<std::unique_ptr<SheetRecord>> sheets_;
+    // Their names as compared: in any letter case.
+    QSet<QString> names_;
     std::size_t written_ = 0;
 };
 
@@ -168,13 +172,14 @@ void XlsxDocument::insertSheet(const QString& name, int position) {
     if (!takesName(name)) {
         throw Error(refused + tr("an .xlsx workbook takes no such name"));
     }
-    if (indexOf(name) < sheets_.size()) {
+    if (names_.contains(name.toCaseFolded())) {
         throw Error(refused + tr("the workbook has a sheet of that name"));
     }
     if (position < int(written_) || position > sheetCount()) {
         throw Error(refused + tr("there is no position %1 before the sheets still to be written").arg(position));
     }
     sheets_.insert(sheets_.begin() + position, std::make_unique<SheetRecord>(SheetRecord{name}));
+    names_.insert(name.toCaseFolded());
 }
 
 void XlsxDocument::removeSheet(const QString& name) {
@@ -184,12 +189,13 @@ void XlsxDocument::removeSheet(const QString& name) {
         throw Error(
             tr("The sheet \"%1\" cannot be removed: the workbook has no such sheet still to be written").arg(name));
     }
+    names_.remove(sheets_[index]->name.toCaseFolded());
     sheets_.erase(sheets_.begin() + qsizetype(index));
 }
 
 lxw_worksheet* XlsxDocument::worksheetOf(const SheetRecord& record) {
     checkOpen();
-    while (!record.worksheet) {
+    while (!record.worksheet && written_ < sheets_.size()) {
         SheetRecord& next = *sheets_[written_];
         next.worksheet = workbook_add_worksheet(workbook_, next.name.toUtf8().constData());
         if (!next.worksheet) {
@@ -198,12 +204,17 @@ lxw_worksheet* XlsxDocument::worksheetOf(const SheetRecord& record) {
         }
         ++written_;
     }
+    if (!record.worksheet) {
+        throw Error(tr("The sheet \"%1\" is no longer in the workbook").arg(record.name));
+    }
     return record.worksheet;
 }
 
 void XlsxDocument::saveAs(const QString& path) {
     checkOpen();
-    worksheetOf(*sheets_.back());
+    if (!sheets_.empty()) {
+        worksheetOf(*sheets_.back());
+    }
     const lxw_error closed = workbook_close(std::exchange(workbook_, nullptr));
     const QString failed = tr("Could not save the workbook as %1").arg(path);
     if (closed != LXW_NO_ERROR) {

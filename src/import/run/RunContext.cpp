@@ -124,8 +124,8 @@ QStringList RunContext::notes() const {
         //: %2 is "N characters".
         notes << tr("%1: %2 left out that an .ods workbook cannot hold, the first in line %3 (control characters such "
                     "as ESC; an .xlsx workbook keeps them).")
-                     .arg(request_.paths[qsizetype(file)].shown, countedCharacters(left.count()))
-                     .arg(left.firstRow() + 1);
+                     .arg(request_.paths[qsizetype(file)].shown, countedCharacters(left.count()),
+                          QString::number(left.firstRow() + 1));
     }
     return notes;
 }
