@@ -101,7 +101,9 @@ TEST(CommandLine, SavesTheWorkbookAsTextSaysWhatItLeavesOutAndLeavesNothingBehin
               u"2 (control characters such as ESC; an .xlsx workbook keeps them).\n"_s.arg(one));
     EXPECT_EQ(command.run({u"-o"_s, xlsx, files.path(u"sub"_s), one}).errors, QString());
     EXPECT_EQ(command.left(), QStringList());
-    EXPECT_EQ(officePipes(), pipesBefore);
+    for (const QString& pipe : officePipes()) {
+        EXPECT_TRUE(pipesBefore.contains(pipe)) << pipe.toStdString() << " was left behind";
+    }
 
     PrivateOffice office;
     const auto connection = office.connect(); // once it accepts
