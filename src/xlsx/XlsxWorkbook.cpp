@@ -30,18 +30,20 @@ constexpr int excelNameLength = 31;
 // Excel keeps this name for a sheet of its own.
 const QString reservedName = QStringLiteral("History");
 
-// Each sheet being written holds a file open until the workbook is saved: a workbook of as many sheets as a run makes
-// needs more than the 1,024 that most systems allow at first, and the hard limit is there to be taken.
-void allowOpenFilesForSheets(qsizetype sheets) {
+// Each sheet being streamed holds a file open until the workbook is saved: a workbook of as many sheets as a run makes
+// needs more than the 1,024 that most systems allow at first, and the hard limit is there to be taken. False where
+// even that is too few: then the cells are held.
+bool allowOpenFilesForSheets(qsizetype sheets) {
     rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
-        return;
-    }
     const rlim_t wanted = rlim_t(sheets) + 1024;
-    if (limit.rlim_cur < wanted) {
-        limit.rlim_cur = std::min(wanted, limit.rlim_max);
-        ::setrlimit(RLIMIT_NOFILE, &limit);
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_max < wanted) {
+        return false;
     }
+    if (limit.rlim_cur < wanted) {
+        limit.rlim_cur = wanted;
+        return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+    }
+    return true;
 }
 
 // What a workbook is written to until it is saved: named after the process, so that a later run removes it where
@@ -110,10 +112,10 @@ class XlsxDocument final : public SpreadsheetDocument {
     Q_DECLARE_TR_FUNCTIONS(XlsxDocument)
 
 public:
-    XlsxDocument(const QString& workFolder, qint64 inputBytes)
+    XlsxDocument(const QString& workFolder, qint64 inputBytes, bool streams)
         : path_(unfinishedPath(workFolder)) {
         lxw_workbook_options options{};
-        options.constant_memory = inputBytes > maxBytesHeld ? LXW_TRUE : LXW_FALSE;
+        options.constant_memory = streams && inputBytes > maxBytesHeld ? LXW_TRUE : LXW_FALSE;
         options.use_zip64 = inputBytes > maxBytesWithoutExtensions ? LXW_TRUE : LXW_FALSE;
         const QByteArray temporaryFolder = encoded(QDir::tempPath());
         options.tmpdir = const_cast<char*>(temporaryFolder.constData()); // copied by the library
@@ -275,12 +277,11 @@ void XlsxSheet::writePrepared(qint64 column, qint64 row, const PreparedBlock& bl
 
 XlsxWorkbook::XlsxWorkbook(QString workFolder, qint64 inputBytes)
     : workFolder_(std::move(workFolder))
-    , inputBytes_(inputBytes) {
-    allowOpenFilesForSheets(limits().sheets);
-}
+    , inputBytes_(inputBytes)
+    , streams_(allowOpenFilesForSheets(limits().sheets)) {}
 
 std::unique_ptr<SpreadsheetDocument> XlsxWorkbook::openNewDocument() {
-    return std::make_unique<XlsxDocument>(workFolder_, inputBytes_);
+    return std::make_unique<XlsxDocument>(workFolder_, inputBytes_, streams_);
 }
 
 OfficeLimits XlsxWorkbook::limits() const {

@@ -33,6 +33,8 @@ public:
 private:
     QString workFolder_;
     qint64 inputBytes_;
+    // Whether the system lets a workbook stream its sheets, each a file of its own.
+    bool streams_;
 };
 
 } // namespace quillmere::xlsx
