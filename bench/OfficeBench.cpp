@@ -322,6 +322,19 @@ std::pair<double, double> Bench::importLargeFile(const QString& path) {
     return {figures.value(0).toDouble(), figures.value(1).toDouble()};
 }
 
+// The seconds a program takes, start to end.
+double processSeconds(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    return secondsOf([&] {
+        process.start(program, arguments);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+            throw std::runtime_error((program + u" failed: "_s).toStdString() +
+                                     process.readAllStandardError().toStdString());
+        }
+    });
+}
+
 // The command against the window's run of the same files, each with a hidden office of its own started and ended and
 // each saving the workbook, so that the office's start and the save weigh alike on both sides.
 void Bench::commandLine() {
@@ -330,16 +343,10 @@ void Bench::commandLine() {
     const Timings times = timeBoth(
         2,
         [&] {
-            QProcess command;
-            return secondsOf([&] {
-                command.start(QStringLiteral(QUILLMERE_PROGRAM),
-                              QStringList{QStringLiteral("--output"), output, QStringLiteral("--per-file"),
-                                          QStringLiteral("--columns"), QStringLiteral("comma")} +
-                                  paths);
-                if (!command.waitForFinished(-1) || command.exitCode() != 0) {
-                    throw std::runtime_error("the command failed: " + command.readAllStandardError().toStdString());
-                }
-            });
+            return processSeconds(QStringLiteral(QUILLMERE_PROGRAM),
+                                  QStringList{QStringLiteral("--output"), output, QStringLiteral("--per-file"),
+                                              QStringLiteral("--columns"), QStringLiteral("comma")} +
+                                      paths);
         },
         [&] {
             return secondsOf([&] {
@@ -354,19 +361,6 @@ void Bench::commandLine() {
     print("  the command, saving the workbook", times.run);
     print("  the window's run in this program, saving alike", times.native);
     std::printf("command line 1000 files / window run ratio: %.2f\n", times.quickestRun() / times.quickestNative());
-}
-
-// The seconds a program takes, start to end.
-double processSeconds(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    return secondsOf([&] {
-        process.start(program, arguments);
-        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-            throw std::runtime_error((program + u" failed: "_s).toStdString() +
-                                     process.readAllStandardError().toStdString());
-        }
-    });
 }
 
 // The command beside the tool a user would pick instead, Gnumeric's ssconvert, each a whole process making a workbook

@@ -67,18 +67,9 @@ QStringList officePipes() {
 // Waits for the processes to end, told by the system, not by looking again and again.
 bool endWithin(const std::vector<qint64>& processes, std::chrono::milliseconds limit) {
     const QDeadlineTimer deadline(limit);
-    for (const qint64 pid : processes) {
-        const int ended = int(::syscall(SYS_pidfd_open, pid_t(pid), 0));
-        pollfd watched{ended, POLLIN, 0};
-        const bool gone = ended < 0 || ::poll(&watched, 1, int(deadline.remainingTime())) > 0;
-        if (ended >= 0) {
-            ::close(ended);
-        }
-        if (!gone) {
-            return false;
-        }
-    }
-    return true;
+    return std::all_of(processes.begin(), processes.end(), [&](qint64 pid) {
+        return office::ProcessWatch(pid).endsWithin(std::chrono::milliseconds(deadline.remainingTime()));
+    });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "import/office/OfficeError.h"
 #include "import/office/UnoStrings.h"
+#include "import/office/guard/OfficeProcesses.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -21,8 +22,6 @@
 
 #include <csignal>
 #include <dlfcn.h>
-#include <poll.h>
-#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -59,33 +58,6 @@ QString loadedUnoFolder() {
     }
     return QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
 }
-
-// Owns a descriptor that becomes readable when the process ends, whoever reaps it. The C library of Debian 12
-// declares pidfd_open() without C linkage, hence the system call.
-class ProcessWatch {
-public:
-    explicit ProcessWatch(qint64 pid)
-        : fd_(int(::syscall(SYS_pidfd_open, pid_t(pid), 0))) {}
-    ~ProcessWatch() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    ProcessWatch(const ProcessWatch&) = delete;
-    ProcessWatch& operator=(const ProcessWatch&) = delete;
-
-    // Waits at most the time given for the process to end; true once it has.
-    bool endsWithin(std::chrono::milliseconds wait) const {
-        if (fd_ < 0) {
-            return true;
-        }
-        pollfd watched{fd_, POLLIN, 0};
-        return ::poll(&watched, 1, int(wait.count())) > 0;
-    }
-
-private:
-    int fd_;
-};
 
 OfficeError notStarted(const QString& soffice, std::chrono::milliseconds limit, bool ended) {
     const int seconds = int(std::chrono::duration_cast<std::chrono::seconds>(limit).count());

@@ -4,10 +4,6 @@
 
 namespace quillmere {
 
-bool canCarry(QStringView text) {
-    return std::all_of(text.begin(), text.end(), isXmlCharacter);
-}
-
 void XmlExclusions::add(QStringView text) {
     if (count_ > 0) {
         count_ += std::count_if(text.begin(), text.end(), [](QChar c) { return !isXmlCharacter(c); });

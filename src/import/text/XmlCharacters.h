@@ -11,8 +11,6 @@ constexpr bool isXmlCharacter(QChar c) {
     return (u >= 0x20 || u == u'\t' || u == u'\n' || u == u'\r') && u != 0xFFFE && u != 0xFFFF;
 }
 
-bool canCarry(QStringView text);
-
 // The characters XML cannot hold in a text that passes in pieces, rows cut at line feeds: how many, and the row of the
 // first, counting from 0.
 class XmlExclusions {

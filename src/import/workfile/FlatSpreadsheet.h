@@ -32,7 +32,7 @@ private:
 };
 
 // A table of the flat document named name, holding the rows, each row's cells cut at CellSeparator from column 0.
-// Every text must pass canCarry().
+// Every character must be one XML can hold (isXmlCharacter).
 QByteArray flatTable(const QString& name, const RowTexts& rows);
 
 // The rows a table that flatTable wrote was written from, but for the empty rows at its end: for an office that could

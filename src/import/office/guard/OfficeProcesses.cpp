@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <poll.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -112,6 +114,24 @@ void endGroup(qint64 group, const std::function<void()>& reap) {
         ::kill(-pid_t(group), SIGKILL);
         waitForGroupEnd(group, termGrace, reap);
     }
+}
+
+// The C library of Debian 12 declares pidfd_open() without C linkage, hence the system call.
+ProcessWatch::ProcessWatch(qint64 pid)
+    : fd_(int(::syscall(SYS_pidfd_open, pid_t(pid), 0))) {}
+
+ProcessWatch::~ProcessWatch() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+bool ProcessWatch::endsWithin(std::chrono::milliseconds wait) const {
+    if (fd_ < 0) {
+        return true;
+    }
+    pollfd watched{fd_, POLLIN, 0};
+    return ::poll(&watched, 1, int(wait.count())) > 0;
 }
 
 } // namespace quillmere::office

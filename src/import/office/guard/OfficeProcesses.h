@@ -25,4 +25,19 @@ bool waitForGroupEnd(qint64 group, std::chrono::milliseconds limit, const std::f
 // Ends the group at once: SIGTERM, and SIGKILL for what is left after a few seconds.
 void endGroup(qint64 group, const std::function<void()>& reap = {});
 
+// Owns a descriptor that becomes readable when the process ends, whoever reaps it.
+class ProcessWatch {
+public:
+    explicit ProcessWatch(qint64 pid);
+    ~ProcessWatch();
+    ProcessWatch(const ProcessWatch&) = delete;
+    ProcessWatch& operator=(const ProcessWatch&) = delete;
+
+    // Waits at most the time given for the process to end; true once it has.
+    bool endsWithin(std::chrono::milliseconds wait) const;
+
+private:
+    int fd_;
+};
+
 } // namespace quillmere::office
