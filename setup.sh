@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Installs what Quillmere needs on Debian 12, builds it, then starts it (run), runs every test (test) or the long
+# Installs what Quillmere needs on Debian 12 or 13, builds it, then starts it (run), runs every test (test) or the long
 # differential check (differential); install alone only installs; package makes the Debian package in the parent
-# folder; newer-office runs the tests that drive the real office against LibreOffice 25.2 from bookworm-backports, then
-# puts the distribution's office back.
+# folder; check-package builds it (or takes the one named), checks it, installs it and drives it as a user would;
+# on <release> runs one of these commands in a fresh Debian system of that release, made for the while.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
-packages=(cmake g++ make pkgconf qt6-base-dev qt6-svg-dev libxlsxwriter-dev libgtest-dev libreoffice-calc
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libxlsxwriter-dev libgtest-dev libreoffice-calc
           libreoffice-gtk3 libreoffice-dev fonts-liberation2 xvfb xauth openbox dbus x11-utils xdotool desktop-file-utils
           appstream man-db)
 # The package build needs the tools and the build packages of debian/control; lintian checks its result.
-package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ pkgconf qt6-base-dev qt6-svg-dev libxlsxwriter-dev
+package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ qt6-base-dev qt6-svg-dev libxlsxwriter-dev
                libreoffice-dev)
+# What the smoke test drives the installed program with.
+smoke_tools=(xdotool xclip openbox dbus x11-utils xvfb xauth unzip python3-openpyxl)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -43,102 +45,17 @@ under_x() { # on a private desktop as users have one: an X server, a window mana
     tools/private-desktop "$@"
 }
 
+system_name() {
+    # shellcheck disable=SC1091 # the running system's own
+    (. /etc/os-release && echo "$PRETTY_NAME")
+}
+
 run_tests() { # run_tests <folder> [ctest option...], then the differential check's count, which ctest keeps to itself
     local dir=$1
     shift
+    echo "tests on $(system_name)"
     under_x ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"
     grep -h '^differential[:,]' "$dir/Testing/Temporary/LastTest.log"
-}
-
-# LibreOffice 25.2 comes from bookworm-backports, beside the distribution's 7.4; these tests drive the real office.
-newer_suite=bookworm-backports
-newer_source=/etc/apt/sources.list.d/quillmere-$newer_suite.sources
-office_tests='^(office_connection_test|differential_check|command_line_test|app_window_test|program_end_test)$'
-office_record=
-
-installed() { # every installed package as name=version, sorted
-    dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}=${Version}\n' | awk '$1 == "ii" { print $2 }' | sort
-}
-
-names() { # the names of name=version lines, sorted as names
-    sed 's/=.*//' | sort
-}
-
-office_packages() { # the installed packages built from LibreOffice's source, as name=version
-    dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}=${Version} ${source:Package}\n' |
-        awk '$1 == "ii" && $3 == "libreoffice" { print $2 }' | sort
-}
-
-owned_files() { # the files dpkg knows the packages by, sorted
-    dpkg -L "${@%%=*}" | sort
-}
-
-add_newer_suite() {
-    # shellcheck disable=SC2016 # apt's own placeholder, not the shell's
-    if ! apt-get indextargets --format '$(RELEASE)' | grep -qx "$newer_suite"; then
-        printf 'Types: deb\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
-            "$newer_suite" /usr/share/keyrings/debian-archive-keyring.gpg | as_root tee "$newer_source" >/dev/null
-    fi
-    apt-cache policy | grep -q "n=$newer_suite," || as_root apt-get update -q
-}
-
-# Before the switch: what is installed, and the distribution's office packages fetched, so that they can come back
-# whatever the switch does.
-record_office() {
-    local record office
-    record=$(mktemp -d)
-    installed >"$record/before"
-    office_packages >"$record/office"
-    apt-mark showmanual | sort >"$record/manual"
-    mapfile -t office <"$record/office"
-    owned_files "${office[@]}" >"$record/files"
-    apt_install --reinstall --download-only "${office[@]}" >/dev/null
-    office_record=$record
-}
-
-switch_office() { # switch_office <package>...: installs them from the newer suite, keeping what the switch changed
-    apt_install -t "$newer_suite" "${@%%=*}"
-    installed >"$office_record/after"
-}
-
-touched() { # the lines, name=version or names, of the packages the switch changed
-    awk -F= 'NR == FNR { switched[$1]; next } $1 in switched' "$office_record/touched" -
-}
-
-# Undoes what the switch changed, and only that: other packages may come and go meanwhile on a shared machine. 25.2
-# moved files of 7.4's packages into packages of its own, which take them along when they go; only a reinstall brings
-# them back, and without them 7.4 does not start. The sources are left as they were found.
-restore_office() {
-    local status=$? office=() changed=() added=() marks=()
-    set +e
-    if [ -n "$office_record" ]; then
-        as_root dpkg --configure -a
-        [ -e "$office_record/after" ] || installed >"$office_record/after"
-        mapfile -t office <"$office_record/office"
-        mapfile -t changed < <(comm -23 "$office_record/before" "$office_record/after")
-        mapfile -t added < <(comm -13 <(names <"$office_record/before") <(names <"$office_record/after"))
-        printf '%s\n' "${changed[@]%%=*}" "${added[@]}" >"$office_record/touched"
-        apt_install --allow-downgrades --purge "${changed[@]}" "${added[@]/%/-}" &&
-            apt_install --reinstall "${office[@]}" || status=1
-        mapfile -t marks < <(apt-mark showmanual | sort | touched | comm -23 - "$office_record/manual")
-        [ ${#marks[@]} -eq 0 ] || as_root apt-mark auto "${marks[@]}" >/dev/null
-        mapfile -t marks < <(touched <"$office_record/manual" | comm -23 - <(apt-mark showmanual | sort))
-        [ ${#marks[@]} -eq 0 ] || as_root apt-mark manual "${marks[@]}" >/dev/null
-    fi
-    if [ -e "$newer_source" ]; then
-        as_root rm "$newer_source" && as_root apt-get update -q || status=1
-    fi
-    if [ -n "$office_record" ]; then
-        if cmp -s <(touched <"$office_record/before") <(installed | touched) &&
-            cmp -s "$office_record/files" <(owned_files "${office[@]}"); then
-            rm -r "$office_record"
-            echo "newer-office: back on $(soffice --version | head -n 1)"
-        else
-            echo "newer-office: the packages differ from those recorded in $office_record" >&2
-            status=1
-        fi
-    fi
-    exit "$status"
 }
 
 case "${1:-}" in
@@ -168,24 +85,31 @@ differential)
     done
     exit $status
     ;;
-newer-office)
-    install_missing "${packages[@]}"
-    build build
-    trap restore_office EXIT
-    trap 'exit 1' INT TERM HUP
-    add_newer_suite
-    record_office
-    mapfile -t office <"$office_record/office"
-    switch_office "${office[@]}"
-    echo "newer-office: testing with $(soffice --version | head -n 1)"
-    run_tests build -R "$office_tests"
-    ;;
 package)
     install_missing "${package_tools[@]}"
     dpkg-buildpackage -us -uc -b -j"$(nproc)"
     ;;
+check-package) # [package file]
+    package=${2:-}
+    if [ -z "$package" ]; then
+        install_missing "${package_tools[@]}"
+        rm -f ../quillmere_*.deb
+        dpkg-buildpackage -us -uc -b -j"$(nproc)"
+        package=$(echo ../quillmere_*.deb)
+        lintian --fail-on error,warning --display-info "$package"
+    fi
+    echo "package $(basename "$package") on $(system_name)"
+    # A package of the same version may be installed already: the one named replaces it.
+    apt_install --reinstall "$(readlink -f "$package")" "${smoke_tools[@]}"
+    packaging/smoke-test /usr/bin/quillmere
+    ;;
+on) # on <release> <command>...
+    [ $# -ge 3 ] || { echo "usage: $0 on <release> <command>..." >&2; exit 2; }
+    install_missing debootstrap
+    as_root tools/debian-system "$2" ./setup.sh "${@:3}"
+    ;;
 *)
-    echo "usage: $0 run|test|differential|newer-office|install|package" >&2
+    echo "usage: $0 run|test|differential|install|package|check-package [file]|on <release> <command>" >&2
     exit 2
     ;;
 esac

@@ -179,7 +179,11 @@ void MainWindow::importFinished(const QString& failure) {
     importing_.reset();
     if (!failure.isEmpty()) {
         showMessage(this, QMessageBox::Warning, failure);
+        return;
     }
+    // A desktop may refuse the office the focus for the document it shows (GNOME on Wayland does, when the user went
+    // to another window meanwhile): the next key, meant for the document, then lands where it does nothing.
+    controls_.firstFocusStop->setFocus();
 }
 
 ImportRequest MainWindow::currentRequest() const {

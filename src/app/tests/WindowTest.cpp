@@ -248,6 +248,18 @@ private slots:
         QCOMPARE(w_->boxes.size(), 3u);
     }
 
+    // The office may not get the focus for the document it was handed: the key that comes next starts no import.
+    void aKeyAfterAnImportStartsNoOther() {
+        add("a.txt", "a\r\n");
+        QWidget* button = w_->control("importButton");
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        waitForTheEnd();
+        QTest::keyClick(w_->form.focusWidget(), Qt::Key_Return);
+        waitForTheEnd();
+        QCOMPARE(w_->fake.documentsOpened(), 1);
+    }
+
     // Every control has a name of its own for a screen reader, also the first focus stop.
     void aScreenReaderNamesEachControl() {
         for (QWidget* control : w_->form.findChildren<QWidget*>(QRegularExpression(u"^[a-z][A-Za-z]+$"_s))) {

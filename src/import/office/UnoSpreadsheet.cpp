@@ -141,7 +141,10 @@ void UnoDocument::removeSheet(const QString& name) {
 
 // Written cells can be undone one block at a time, which would take the import apart; a loaded document reads as
 // unmodified, and would be closed without a question. The window is raised through the office's own frame, since
-// only the office may ask its window manager for the focus.
+// only the office may ask its window manager for the focus. Mind the calls that raise it: made as here, they never
+// froze the office on Wayland, but the same calls from another client froze 25.2 there (its UNO thread in
+// wl_display_dispatch_queue under vcl::Window::ToTop, its main thread waiting for the office's lock); made on the
+// office's main thread, through css.awt.AsyncCallback, they return.
 void UnoDocument::handOver() {
     guarded(tr("Could not show the new document"), [&] {
         Reference<css::document::XUndoManagerSupplier>(document_, UNO_QUERY_THROW)->getUndoManager()->clear();
