@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what Quillmere needs on Debian 12 or 13, builds it, then starts it (run), runs every test (test) or the long
 # differential check (differential); install alone only installs; package makes the Debian package in the parent
-# folder; check-package builds it (or takes the one named), checks it, installs it and drives it as a user would;
-# on <release> runs one of these commands in a fresh Debian system of that release, made for the while.
+# folder; gnome-test runs the window's tests under GNOME Shell on Wayland; check-package builds the package (or takes
+# the one named), checks it, installs it and drives it as a user would; on <release> runs one of these commands in a
+# fresh Debian system of that release, made for the while.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
@@ -12,6 +13,8 @@ packages=(cmake g++ make qt6-base-dev qt6-svg-dev libxlsxwriter-dev libgtest-dev
 # The package build needs the tools and the build packages of debian/control; lintian checks its result.
 package_tools=(build-essential debhelper dpkg-dev lintian cmake g++ qt6-base-dev qt6-svg-dev libxlsxwriter-dev
                libreoffice-dev)
+# GNOME on Wayland, Debian 13's default desktop, headless, and Qt's own Wayland plugin.
+gnome_packages=(gnome-shell mutter xwayland gnome-settings-daemon at-spi2-core dbus-daemon qt6-wayland)
 # What the smoke test drives the installed program with.
 smoke_tools=(xdotool xclip openbox dbus x11-utils xvfb xauth unzip python3-openpyxl)
 
@@ -74,6 +77,15 @@ test)
     build build-sanitize -DQUILLMERE_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 run_tests build-sanitize
     ;;
+gnome-test) # the window's tests and the program's end under GNOME Shell on Wayland, the program on xcb and on Wayland
+    install_missing "${packages[@]}" "${gnome_packages[@]}"
+    build build
+    for platform in xcb wayland; do
+        echo "window tests on GNOME Shell $(gnome-shell --version | cut -d' ' -f3), Qt on $platform, $(system_name)"
+        QT_QPA_PLATFORM=$platform tools/private-gnome ctest --test-dir build --output-on-failure --timeout 600 \
+            -R '^(app_window_test|program_end_test)$'
+    done
+    ;;
 differential)
     install_missing "${packages[@]}"
     build build
@@ -109,7 +121,7 @@ on) # on <release> <command>...
     as_root tools/debian-system "$2" ./setup.sh "${@:3}"
     ;;
 *)
-    echo "usage: $0 run|test|differential|install|package|check-package [file]|on <release> <command>" >&2
+    echo "usage: $0 run|test|gnome-test|differential|install|package|check-package [file]|on <release> <command>" >&2
     exit 2
     ;;
 esac
