@@ -1,9 +1,15 @@
-# quillmere_gtest(name SOURCES... LIBS...): one GoogleTest program registered with CTest.
+# quillmere_gtest(name [EACH_ALONE] SOURCES... LIBS...): one GoogleTest program registered with CTest; with
+# EACH_ALONE, each of its tests runs in a process of its own.
 function(quillmere_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "EACH_ALONE" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     quillmere_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    if(ARG_EACH_ALONE)
+        gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
+                             PROPERTIES LABELS "${ARG_LABELS}")
+        return()
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     if(ARG_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
