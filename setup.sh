@@ -37,11 +37,9 @@ install_missing() { # install_missing <package>...
     apt_install "${missing[@]}"
 }
 
-build() { # build <folder> <cmake options...>
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+build() { # build <preset of CMakePresets.json>
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$(nproc)"
 }
 
 under_x() { # on a private desktop as users have one: an X server, a window manager and a session bus
@@ -67,20 +65,20 @@ install) # and the further packages named
     ;;
 run)
     install_missing "${packages[@]}"
-    build build
+    build default
     exec build/bin/quillmere
     ;;
 test)
     install_missing "${packages[@]}"
-    build build
+    build default
     run_tests build
-    build build-sanitize -DQUILLMERE_SANITIZE=ON
+    build sanitize
     ASAN_OPTIONS=detect_leaks=0 run_tests build-sanitize
     ;;
 gnome-test) # the window's tests and the program's end under GNOME Shell on Wayland, the program on xcb and on Wayland,
     # then the office's hand-over of its document there; not through ctest, which keeps the window's tests offscreen
     install_missing "${packages[@]}" "${gnome_packages[@]}"
-    build build
+    build default
     for platform in xcb wayland; do
         echo "window tests on GNOME Shell $(gnome-shell --version | cut -d' ' -f3), Qt on $platform, $(system_name)"
         QT_QPA_PLATFORM=$platform tools/private-gnome sh -c 'build/bin/app_window_test && build/bin/program_end_test'
@@ -89,7 +87,7 @@ gnome-test) # the window's tests and the program's end under GNOME Shell on Wayl
     ;;
 differential)
     install_missing "${packages[@]}"
-    build build
+    build default
     # In parts, each with an office of its own: one office takes each case three times as long once it has loaded
     # and closed a thousand documents or so.
     status=0

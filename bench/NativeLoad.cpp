@@ -1,9 +1,9 @@
 #include "NativeLoad.h"
 
-#include "import/office/OfficeStart.h"
-#include "import/office/UnoGuard.h"
-#include "import/office/UnoProperties.h"
-#include "import/office/UnoStrings.h"
+#include "office/OfficeStart.h"
+#include "office/UnoGuard.h"
+#include "office/UnoProperties.h"
+#include "office/UnoStrings.h"
 
 #include <QUrl>
 

@@ -1,13 +1,13 @@
 // Measures writing cells into the office and whole import runs, each against the office's own text import of
 // the same data, in one run against one private office.
 #include "NativeLoad.h"
-#include "import/office/OwnOffice.h"
 #include "import/run/ImportRun.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/ColumnSplitting.h"
 #include "import/text/TextReader.h"
 #include "import/workfile/FlatSpreadsheet.h"
+#include "office/OwnOffice.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/TextFiles.h"
 #include "testsupport/office/DocumentReadback.h"
@@ -213,9 +213,7 @@ QString Bench::writeFlatDocument(const QStringList& paths) {
         flat.add(flatTable(keepNameChars(QFileInfo(*it).fileName()),
                            splitRows(markColumns(readTextFile(*it), ColumnRule::SplitAtComma, QString()))));
     }
-    if (!flat.finish() || !file.flush()) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
+    flat.finish();
     return path;
 }
 

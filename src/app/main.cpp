@@ -8,8 +8,8 @@
 #include "cli/CommandImport.h"
 #include "filelist/QtFilePicker.h"
 #include "import/job/ImportJob.h"
-#include "import/office/OwnOffice.h"
-#include "import/office/SpreadsheetConnection.h"
+#include "office/OwnOffice.h"
+#include "office/SpreadsheetConnection.h"
 
 #include <QApplication>
 

@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-#include <array>
-
 class QSocketNotifier;
 
 namespace quillmere {

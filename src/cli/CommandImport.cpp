@@ -5,8 +5,8 @@
 #include "base/Leftovers.h"
 #include "filelist/FolderWalk.h"
 #include "import/job/ImportJob.h"
-#include "import/office/OwnOffice.h"
 #include "import/text/TextReader.h"
+#include "office/OwnOffice.h"
 #include "xlsx/XlsxWorkbook.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 #include "filelist/FolderEntries.h"
 #include "filelist/NaturalOrder.h"
 
+#include <optional>
 #include <sys/stat.h>
 
 namespace quillmere::filelist {
@@ -26,8 +27,14 @@ QByteArray asFolderPath(QByteArray folder) {
     return folder + '/';
 }
 
-} // namespace
+// Folders in walk order, as the file system's bytes, each ending in one '/', and the folders that could not be
+// read.
+struct FolderSet {
+    QByteArrayList folders;
+    QByteArrayList unreadable;
+};
 
+// Appends every subfolder of set.folders at every depth; a folder that cannot be read moves to set.unreadable.
 void collectSubfolders(FolderSet& set, const std::stop_token& stop) {
     QByteArrayList readable;
     // set.folders is the queue: children join its end, so each level follows the whole level before it.
@@ -49,6 +56,7 @@ void collectSubfolders(FolderSet& set, const std::stop_token& stop) {
     set.folders = std::move(readable);
 }
 
+// Null where the folder cannot be read.
 std::optional<QByteArrayList> listFiles(const QByteArray& folder) {
     auto names = readFolderNames(folder, EntryKind::File);
     if (names) {
@@ -56,6 +64,8 @@ std::optional<QByteArrayList> listFiles(const QByteArray& folder) {
     }
     return names;
 }
+
+} // namespace
 
 FolderFiles walkFolder(const FilePath& folder, const std::stop_token& stop) {
     if (folder.bytes.isEmpty()) {

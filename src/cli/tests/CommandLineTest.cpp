@@ -1,4 +1,4 @@
-#include "import/office/guard/OfficeProcesses.h"
+#include "office/guard/OfficeProcesses.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 #include "testsupport/office/DocumentReadback.h"

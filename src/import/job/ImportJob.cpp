@@ -13,11 +13,10 @@ namespace quillmere {
 namespace {
 
 QString stoppedAnswering() {
-    //: "Import To Calc" is the caption of the window's import button.
     return ImportJob::tr(
         "LibreOffice stopped answering, so the import was ended.\nCheck whether a LibreOffice window waits for an "
         "answer (it may be hidden behind other windows) and whether LibreOffice is busy with another document, then "
-        "press \"Import To Calc\" again.");
+        "start the import again.");
 }
 
 } // namespace

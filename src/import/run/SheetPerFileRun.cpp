@@ -1,6 +1,6 @@
 #include "import/run/SheetPerFileRun.h"
 
-#include "import/job/OrderedParallelMap.h"
+#include "import/run/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/FileError.h"
@@ -162,9 +162,8 @@ bool SheetPerFileRun::readFiles(WorkFile* flatFile, SheetTextStore& stored) {
         }
         context_.report(RunContext::readShare * double(k + 1) / double(count));
     }
-    if (flat && (!flat->finish() || !flatFile->device().flush())) {
-        throw ImportError(
-            tr("Could not write the working file %1: %2").arg(flatFile->path(), flatFile->device().errorString()));
+    if (flat) {
+        flat->finish();
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #include "import/job/ImportJob.h"
-#include "import/job/OrderedParallelMap.h"
 #include "import/run/ImportRun.h"
+#include "import/run/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
 #include "import/text/TextReader.h"

@@ -2,10 +2,8 @@
 
 namespace quillmere {
 
-FileError::FileError(QString path, QString reason)
+FileError::FileError(const QString& path, const QString& reason)
     //: A file's path and the system's reason why it could not be read or written.
-    : Error(tr("%1: %2").arg(path, reason))
-    , path_(std::move(path))
-    , reason_(std::move(reason)) {}
+    : Error(tr("%1: %2").arg(path, reason)) {}
 
 } // namespace quillmere

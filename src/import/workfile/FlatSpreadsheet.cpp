@@ -1,9 +1,10 @@
 #include "import/workfile/FlatSpreadsheet.h"
 
 #include "base/Error.h"
+#include "import/text/FileError.h"
 
 #include <QCoreApplication>
-#include <QIODevice>
+#include <QFileDevice>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -167,7 +168,7 @@ QByteArray flatTable(const QString& name, const RowTexts& rows) {
     return writer.write(name, rows);
 }
 
-FlatSpreadsheet::FlatSpreadsheet(QIODevice& device)
+FlatSpreadsheet::FlatSpreadsheet(QFileDevice& device)
     : device_(device) {
     write(documentStart);
 }
@@ -178,9 +179,11 @@ qint64 FlatSpreadsheet::add(const QByteArray& table) {
     return start;
 }
 
-bool FlatSpreadsheet::finish() {
+void FlatSpreadsheet::finish() {
     write(documentEnd);
-    return !failed_;
+    if (failed_ || !device_.flush()) {
+        throw FileError(device_.fileName(), device_.errorString());
+    }
 }
 
 void FlatSpreadsheet::write(QByteArrayView bytes) {

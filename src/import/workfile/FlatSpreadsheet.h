@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
+class QFileDevice;
 
 namespace quillmere {
 
@@ -16,17 +16,17 @@ namespace quillmere {
 class FlatSpreadsheet {
 public:
     // Writes the document's start.
-    explicit FlatSpreadsheet(QIODevice& device);
+    explicit FlatSpreadsheet(QFileDevice& device);
 
     // Adds a table that flatTable wrote; where it starts in the device.
     qint64 add(const QByteArray& table);
-    // Ends the document; nothing may be added afterwards. False when the device refused a write.
-    bool finish();
+    // Ends the document and flushes it; nothing may be added afterwards. Throws FileError where a write failed.
+    void finish();
 
 private:
     void write(QByteArrayView bytes);
 
-    QIODevice& device_;
+    QFileDevice& device_;
     qint64 written_ = 0;
     bool failed_ = false;
 };

@@ -1,10 +1,10 @@
 #include "testsupport/office/DocumentReadback.h"
 
-#include "import/office/OfficeStart.h"
-#include "import/office/UnoGuard.h"
-#include "import/office/UnoProperties.h"
-#include "import/office/UnoSpreadsheet.h"
-#include "import/office/UnoStrings.h"
+#include "office/OfficeStart.h"
+#include "office/UnoGuard.h"
+#include "office/UnoProperties.h"
+#include "office/UnoSpreadsheet.h"
+#include "office/UnoStrings.h"
 
 #include <QUrl>
 

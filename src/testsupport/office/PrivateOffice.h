@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/office/OwnOffice.h"
+#include "office/OwnOffice.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "import/office/guard/OfficeProcesses.h"
+#include "office/guard/OfficeProcesses.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "import/office/SpreadsheetConnection.h"
+#include "office/SpreadsheetConnection.h"
 
-#include "import/office/DocumentLoads.h"
-#include "import/office/OfficeError.h"
-#include "import/office/OfficeStart.h"
-#include "import/office/TerminationVeto.h"
-#include "import/office/UnoGuard.h"
-#include "import/office/UnoProperties.h"
-#include "import/office/UnoSpreadsheet.h"
-#include "import/office/UnoStrings.h"
+#include "office/DocumentLoads.h"
+#include "office/OfficeError.h"
+#include "office/OfficeStart.h"
+#include "office/TerminationVeto.h"
+#include "office/UnoGuard.h"
+#include "office/UnoProperties.h"
+#include "office/UnoSpreadsheet.h"
+#include "office/UnoStrings.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -93,7 +93,7 @@ std::vector<QString> SpreadsheetConnection::newDocumentSheetNames() {
 }
 
 OfficeLimits SpreadsheetConnection::limits() const {
-    return {.sheet = {1'048'576, 16'384}, .sheets = 10'000, .textLoadColumns = 1'024, .textLoadCellLength = 65'535};
+    return {.sheet = {1'048'576, 16'384}, .sheets = 10'000, .textLoadColumns = 16'384, .textLoadCellLength = 65'535};
 }
 
 void SpreadsheetConnection::abandon() {

@@ -1,8 +1,8 @@
-#include "import/office/OfficeStart.h"
+#include "office/OfficeStart.h"
 
-#include "import/office/OfficeError.h"
-#include "import/office/UnoStrings.h"
-#include "import/office/guard/OfficeProcesses.h"
+#include "office/OfficeError.h"
+#include "office/UnoStrings.h"
+#include "office/guard/OfficeProcesses.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 #include "DesktopWindows.h"
 #include "import/job/ImportJob.h"
-#include "import/office/OfficeError.h"
+#include "office/OfficeError.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/RecordingOffice.h"
 #include "testsupport/SpreadsheetContract.h"

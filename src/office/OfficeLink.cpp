@@ -1,4 +1,4 @@
-#include "import/office/OfficeLink.h"
+#include "office/OfficeLink.h"
 
 #include <com/sun/star/uno/Exception.hpp>
 

@@ -1,11 +1,11 @@
-#include "import/office/DocumentLoads.h"
+#include "office/DocumentLoads.h"
 
-#include "import/office/LoadInteraction.h"
-#include "import/office/OfficeError.h"
-#include "import/office/UnoGuard.h"
-#include "import/office/UnoProperties.h"
-#include "import/office/UnoSpreadsheet.h"
-#include "import/office/UnoStrings.h"
+#include "office/LoadInteraction.h"
+#include "office/OfficeError.h"
+#include "office/UnoGuard.h"
+#include "office/UnoProperties.h"
+#include "office/UnoSpreadsheet.h"
+#include "office/UnoStrings.h"
 
 #include <QCoreApplication>
 #include <QUrl>

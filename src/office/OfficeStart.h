@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/office/OfficeLink.h"
+#include "office/OfficeLink.h"
 
 #include <QString>
 

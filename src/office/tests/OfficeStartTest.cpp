@@ -1,5 +1,5 @@
-#include "import/office/OfficeError.h"
-#include "import/office/SpreadsheetConnection.h"
+#include "office/OfficeError.h"
+#include "office/SpreadsheetConnection.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 

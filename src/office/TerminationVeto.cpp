@@ -1,4 +1,4 @@
-#include "import/office/TerminationVeto.h"
+#include "office/TerminationVeto.h"
 
 #include <com/sun/star/frame/TerminationVetoException.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/Spreadsheet.h"
-#include "import/office/TerminationVeto.h"
+#include "office/TerminationVeto.h"
 
 #include <QCoreApplication>
 

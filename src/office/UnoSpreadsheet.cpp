@@ -1,9 +1,9 @@
-#include "import/office/UnoSpreadsheet.h"
+#include "office/UnoSpreadsheet.h"
 
-#include "import/office/UnoGuard.h"
-#include "import/office/UnoProperties.h"
-#include "import/office/UnoStrings.h"
 #include "import/run/ImportRequest.h"
+#include "office/UnoGuard.h"
+#include "office/UnoProperties.h"
+#include "office/UnoStrings.h"
 
 #include <QUrl>
 

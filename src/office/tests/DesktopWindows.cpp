@@ -29,8 +29,8 @@ QString xdotool(const QStringList& arguments) {
 
 // The shell answers with the result as JSON.
 QJsonValue evalInShell(const QString& script) {
-    QDBusMessage call = QDBusMessage::createMethodCall(u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
-                                                       u"org.gnome.Shell"_s, u"Eval"_s);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s, u"org.gnome.Shell"_s, u"Eval"_s);
     call << script;
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 60'000);
     const QVariantList answer = reply.arguments();
@@ -55,8 +55,8 @@ bool focusMovesWithoutInput() {
 }
 
 void activateWindow(const QString& title) {
-    xdotool({u"search"_s, u"--name"_s, u'^' + QRegularExpression::escape(title) + u'$', u"windowactivate"_s,
-             u"--sync"_s});
+    xdotool(
+        {u"search"_s, u"--name"_s, u'^' + QRegularExpression::escape(title) + u'$', u"windowactivate"_s, u"--sync"_s});
 }
 
 } // namespace quillmere::testing::desktop

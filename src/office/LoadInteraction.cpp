@@ -1,6 +1,6 @@
-#include "import/office/LoadInteraction.h"
+#include "office/LoadInteraction.h"
 
-#include "import/office/UnoStrings.h"
+#include "office/UnoStrings.h"
 
 #include <com/sun/star/task/ErrorCodeRequest.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>

@@ -2,7 +2,7 @@
 // its output in FOLDER/office.log, and prints its process id. When its standard input ends, however the program that
 // started it ended, it ends what is left of the office at once, removes the office's pipes and FOLDER, and ends too.
 // The program asks the office to end before it lets go of the guard, so that the office has ended of itself by then.
-#include "import/office/guard/OfficeProcesses.h"
+#include "office/guard/OfficeProcesses.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/office/SpreadsheetConnection.h"
+#include "office/SpreadsheetConnection.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

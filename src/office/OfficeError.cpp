@@ -1,4 +1,4 @@
-#include "import/office/OfficeError.h"
+#include "office/OfficeError.h"
 
 namespace quillmere::office {
 namespace {

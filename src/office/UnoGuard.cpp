@@ -1,7 +1,7 @@
-#include "import/office/UnoGuard.h"
+#include "office/UnoGuard.h"
 
-#include "import/office/OfficeError.h"
-#include "import/office/UnoStrings.h"
+#include "office/OfficeError.h"
+#include "office/UnoStrings.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

@@ -1,11 +1,11 @@
-#include "import/office/OwnOffice.h"
+#include "office/OwnOffice.h"
 
 #include "base/Background.h"
 #include "base/Leftovers.h"
-#include "import/office/OfficeError.h"
-#include "import/office/OfficeLink.h"
-#include "import/office/OfficeStart.h"
-#include "import/office/guard/OfficeProcesses.h"
+#include "office/OfficeError.h"
+#include "office/OfficeLink.h"
+#include "office/OfficeStart.h"
+#include "office/guard/OfficeProcesses.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
