@@ -107,44 +107,33 @@ void MainWindow::addFolder() {
         return;
     }
     const QString folder = picker_.pickFolder(this, tr("Please select folder to add:"));
-    if (folder.isEmpty()) {
-        return;
+    if (!folder.isEmpty()) {
+        walk({FilePath(folder + u'/')});
     }
-    walking_.emplace();
-    walk_.start(FilePath(folder));
 }
 
 void MainWindow::addPaths(const QList<FilePath>& paths) {
     pendingPaths_ += paths;
     if (!walking_) {
-        addNextPaths();
+        walk(std::exchange(pendingPaths_, {}));
     }
 }
 
-void MainWindow::addNextPaths() {
-    while (!pendingPaths_.isEmpty()) {
-        const FilePath path = pendingPaths_.takeFirst();
-        if (filelist::isFolder(path)) {
-            walking_.emplace();
-            walk_.start(path);
-            return;
-        }
-        controls_.files->append(QList<FilePath>{path});
-    }
+void MainWindow::walk(const QList<FilePath>& paths) {
+    walking_.emplace();
+    walk_.start(paths);
 }
 
 void MainWindow::folderWalked(const filelist::FolderFiles& found) {
     controls_.files->append(found.files);
     walking_.reset();
-    addNextPaths();
+    if (!pendingPaths_.isEmpty()) {
+        walk(std::exchange(pendingPaths_, {}));
+    }
     if (!found.unreadable.isEmpty()) {
-        const int count = int(found.unreadable.size());
-        // One folder reads as a sentence of its own; the count's form is left to tr() for translations.
-        const QString heading =
-            count == 1
-                ? tr("This folder could not be read, so its files and subfolders were left out:")
-                : tr("%n folders could not be read, so their files and subfolders were left out:", nullptr, count);
-        showMessage(this, QMessageBox::Warning, problemList(heading, shownPaths(found.unreadable)));
+        showMessage(
+            this, QMessageBox::Warning,
+            problemList(filelist::unreadableFoldersHeading(found.unreadable.size()), shownPaths(found.unreadable)));
     }
 }
 

@@ -47,7 +47,7 @@ private:
     void setUpFirstFocus();
     void addFiles();
     void addFolder();
-    void addNextPaths();
+    void walk(const QList<FilePath>& paths);
     void folderWalked(const filelist::FolderFiles& found);
     void startImport();
     void showProgress(int percent);

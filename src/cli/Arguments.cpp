@@ -7,11 +7,6 @@
 namespace quillmere::cli {
 namespace {
 
-// The translation context of the texts here.
-struct ArgumentTexts {
-    Q_DECLARE_TR_FUNCTIONS(Arguments)
-};
-
 // A rule's name in any letter case; "text:" before a text that is to be cut at even where it is a name.
 bool columnsFrom(const QString& value, Arguments& read) {
     static const std::pair<const char*, ColumnRule> named[] = {{"none", ColumnRule::NoSplit},
@@ -68,7 +63,7 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             if (i + 1 < arguments.size()) {
                 return arguments[++i];
             }
-            fail(ArgumentTexts::tr("option '%1' needs a value").arg(QLatin1String(option)));
+            fail(QCoreApplication::translate("Arguments", "option '%1' needs a value").arg(QLatin1String(option)));
             return std::nullopt;
         };
         const auto is = [&](const char* option) {
@@ -88,7 +83,7 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
                 read.output = absolute(*output, workingFolder).shown;
                 if (!read.output.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive) &&
                     !read.output.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
-                    fail(ArgumentTexts::tr("the output file's name must end in .ods or .xlsx"));
+                    fail(QCoreApplication::translate("Arguments", "the output file's name must end in .ods or .xlsx"));
                 }
             }
         } else if (argument == "--per-file") {
@@ -98,25 +93,28 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             read.forCommandLine = true;
             if (const auto columns = value("--columns");
                 columns && !columnsFrom(QString::fromLocal8Bit(*columns), read)) {
-                fail(ArgumentTexts::tr("option '--columns' needs none, space, comma, tab or a text"));
+                fail(QCoreApplication::translate("Arguments",
+                                                 "option '--columns' needs none, space, comma, tab or a text"));
             }
         } else if (const std::optional<bool> takesValue = qtOption(argument)) {
             i += *takesValue ? 1 : 0;
         } else {
-            fail(ArgumentTexts::tr("unknown option '%1'").arg(FilePath::fromBytes(argument).shown));
+            fail(QCoreApplication::translate("Arguments", "unknown option '%1'")
+                     .arg(FilePath::fromBytes(argument).shown));
         }
     }
     if (read.forCommandLine && read.output.isEmpty()) {
-        fail(ArgumentTexts::tr("options '--per-file' and '--columns' go with '--output'"));
+        fail(QCoreApplication::translate("Arguments", "options '--per-file' and '--columns' go with '--output'"));
     }
     if (!read.output.isEmpty() && read.paths.isEmpty()) {
-        fail(ArgumentTexts::tr("no file to import was named"));
+        fail(QCoreApplication::translate("Arguments", "no file to import was named"));
     }
     return read;
 }
 
 QString usage() {
-    return ArgumentTexts::tr(
+    return QCoreApplication::translate(
+        "Arguments",
         "Usage: quillmere [FILE or FOLDER]...\n"
         "  or:  quillmere --output OUT.ods|OUT.xlsx [--per-file] [--columns RULE] FILE or FOLDER...\n"
         "\n"

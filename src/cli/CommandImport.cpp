@@ -5,6 +5,7 @@
 #include "base/Leftovers.h"
 #include "filelist/FolderWalk.h"
 #include "import/job/ImportJob.h"
+#include "import/run/ProblemList.h"
 #include "import/text/TextReader.h"
 #include "office/OwnOffice.h"
 #include "xlsx/XlsxWorkbook.h"
@@ -19,11 +20,6 @@
 namespace quillmere::cli {
 namespace {
 
-// The translation context of the texts here.
-struct CommandTexts {
-    Q_DECLARE_TR_FUNCTIONS(CommandImport)
-};
-
 // A message as a plain line on standard error, behind the program's name; a list's heading and each of its items
 // (one for each file or folder) get a line of their own.
 void complain(const QString& message) {
@@ -36,22 +32,14 @@ void complain(const QString& message) {
     }
 }
 
-// The listed files, each folder replaced by its files as "Add All File(s) In Folder" gives them.
+// The listed files, each folder replaced by its files as the window's walk gives them.
 QList<FilePath> filesOf(const QList<FilePath>& paths) {
-    QList<FilePath> files;
-    for (const FilePath& path : paths) {
-        if (!filelist::isFolder(path)) {
-            files << path;
-            continue;
-        }
-        const filelist::FolderFiles found = filelist::walkFolder(path, {});
-        files << found.files;
-        for (const FilePath& folder : found.unreadable) {
-            complain(
-                CommandTexts::tr("%1 could not be read, so its files and subfolders were left out").arg(folder.shown));
-        }
+    const filelist::FolderFiles found = filelist::expandFolders(paths, {});
+    if (!found.unreadable.isEmpty()) {
+        complain(
+            problemList(filelist::unreadableFoldersHeading(found.unreadable.size()), shownPaths(found.unreadable)));
     }
-    return files;
+    return found.files;
 }
 
 // A line that updates in place, on a terminal only.
@@ -61,8 +49,9 @@ public:
         : shown_(::isatty(STDERR_FILENO) == 1) {}
     void show(int percent) {
         if (shown_) {
-            const QString text = percent == WaitingOnOffice ? CommandTexts::tr("LibreOffice is loading the files…")
-                                                            : CommandTexts::tr("Importing… %1%").arg(percent);
+            const QString text = percent == WaitingOnOffice
+                                     ? QCoreApplication::translate("CommandImport", "LibreOffice is loading the files…")
+                                     : QCoreApplication::translate("CommandImport", "Importing… %1%").arg(percent);
             std::fprintf(stderr, "\r\033[K%s", qPrintable(text));
             started_ = true;
         }
@@ -94,13 +83,16 @@ int importFromCommandLine(const Arguments& arguments) {
     const ImportRequest request{filesOf(arguments.paths), arguments.layout, arguments.rule, arguments.customDelimiter,
                                 arguments.output};
     if (request.paths.isEmpty()) {
-        complain(CommandTexts::tr("the folders named hold no file, so nothing was imported"));
+        complain(
+            QCoreApplication::translate("CommandImport", "the folders named hold no file, so nothing was imported"));
         return 1;
     }
     // Found before the import rather than after it.
     const QString outputFolder = QFileInfo(request.output).absolutePath();
     if (const QFileInfo folder(outputFolder); !folder.isDir() || !folder.isWritable()) {
-        complain(CommandTexts::tr("cannot write into the folder %1, so nothing was imported").arg(folder.filePath()));
+        complain(
+            QCoreApplication::translate("CommandImport", "cannot write into the folder %1, so nothing was imported")
+                .arg(folder.filePath()));
         return 1;
     }
     // What a run killed while saving here left.
@@ -146,7 +138,7 @@ int importFromCommandLine(const Arguments& arguments) {
         }
         progress.end();
         if (stopped) {
-            failure = CommandTexts::tr("the import was stopped, so no workbook was saved");
+            failure = QCoreApplication::translate("CommandImport", "the import was stopped, so no workbook was saved");
         }
     } // the office has ended: a save it was still making cannot come after the partial file is gone
     QFile::remove(partialOutputPath(request.output));

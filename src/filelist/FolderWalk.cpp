@@ -3,6 +3,8 @@
 #include "filelist/FolderEntries.h"
 #include "filelist/NaturalOrder.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 #include <sys/stat.h>
 
@@ -90,6 +92,33 @@ FolderFiles walkFolder(const FilePath& folder, const std::stop_token& stop) {
         }
     }
     return {fromBytes(files), fromBytes(set.unreadable)};
+}
+
+FolderFiles expandFolders(const QList<FilePath>& paths, const std::stop_token& stop) {
+    FolderFiles expanded;
+    for (const FilePath& path : paths) {
+        if (stop.stop_requested()) {
+            break;
+        }
+        if (!path.bytes.endsWith('/') && !isFolder(path)) {
+            expanded.files.append(path);
+            continue;
+        }
+        FolderFiles found = walkFolder(path, stop);
+        expanded.files += std::move(found.files);
+        expanded.unreadable += std::move(found.unreadable);
+    }
+    return expanded;
+}
+
+QString unreadableFoldersHeading(qsizetype count) {
+    // One folder reads as a sentence of its own; the count's form is left to translations.
+    return count == 1
+               ? QCoreApplication::translate(
+                     "FolderWalk", "This folder could not be read, so its files and subfolders were left out:")
+               : QCoreApplication::translate(
+                     "FolderWalk",
+                     "%n folders could not be read, so their files and subfolders were left out:", nullptr, int(count));
 }
 
 bool isFolder(const FilePath& path) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <stop_token>
 
@@ -25,5 +26,13 @@ struct FolderFiles {
 // bytes. Meant to run off the user-interface thread: it touches nothing shared. Once stop is requested it ends at
 // the next folder with what it has found so far. An empty folder name gives nothing.
 FolderFiles walkFolder(const FilePath& folder, const std::stop_token& stop);
+
+// The paths in their order, each folder among them replaced by its files as walkFolder() gives them; a path that names
+// no folder stays as it is, also where nothing is there, save one ending in '/', which is meant as a folder and is
+// reported as unreadable where it is none. Stops as walkFolder() does.
+FolderFiles expandFolders(const QList<FilePath>& paths, const std::stop_token& stop);
+
+// The heading of the list of the folders that could not be read, for the window and the command alike.
+QString unreadableFoldersHeading(qsizetype count);
 
 } // namespace quillmere::filelist

@@ -9,8 +9,8 @@
 
 namespace quillmere::filelist {
 
-// Walks one folder at a time off the user-interface thread, on a thread of the background pool; what it found comes
-// back as one signal on the object's own thread.
+// Expands the folders among paths (expandFolders) one list at a time off the user-interface thread, on a thread of the
+// background pool; what it found comes back as one signal on the object's own thread.
 class FolderWalkJob : public QObject {
     Q_OBJECT
 
@@ -20,7 +20,7 @@ public:
     ~FolderWalkJob() override;
 
     // Starts the walk; does nothing and returns false while one is running.
-    bool start(const FilePath& folder);
+    bool start(const QList<FilePath>& paths);
     // Asks a running walk to stop at its next folder, without waiting for it.
     void requestStop() {
         if (worker_) {

@@ -1,6 +1,6 @@
 #include "office/DocumentLoads.h"
 
-#include "office/LoadInteraction.h"
+#include "office/DeclinedInteraction.h"
 #include "office/OfficeError.h"
 #include "office/UnoGuard.h"
 #include "office/UnoProperties.h"
@@ -120,7 +120,7 @@ void closeQuietly(const Reference<lang::XComponent>& component) {
 // office unable to load the next file.
 Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XComponentLoader>& loader, const QString& path,
                                                  const uno::Sequence<beans::PropertyValue>& filter) {
-    const rtl::Reference<LoadInteraction> interaction(new LoadInteraction);
+    const rtl::Reference<DeclinedInteraction> interaction(new DeclinedInteraction);
     uno::Sequence<beans::PropertyValue> args(filter);
     const sal_Int32 size = args.getLength();
     args.realloc(size + 3);

@@ -1,6 +1,7 @@
 #include "office/UnoSpreadsheet.h"
 
 #include "import/run/ImportRequest.h"
+#include "office/DeclinedInteraction.h"
 #include "office/UnoGuard.h"
 #include "office/UnoProperties.h"
 #include "office/UnoStrings.h"
@@ -15,6 +16,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -22,6 +24,7 @@
 #include <com/sun/star/util/XCloseBroadcaster.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <rtl/ref.hxx>
 
 namespace quillmere::office {
 
@@ -167,11 +170,23 @@ void UnoDocument::saveAs(const QString& path) {
     const rtl::OUString filter = workbookForm(path) == WorkbookForm::OpenDocument
                                      ? rtl::OUString("calc8")
                                      : rtl::OUString("Calc MS Excel 2007 XML");
+    // A save that fails would otherwise ask the user in a window of the office's own, and wait for the answer.
+    const rtl::Reference<DeclinedInteraction> interaction(new DeclinedInteraction);
     guarded(tr("Could not save the document as %1").arg(path), [&] {
-        Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
-            ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
-                         properties({property("FilterName", css::uno::Any(filter)),
-                                     property("Overwrite", css::uno::Any(true))}));
+        try {
+            Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
+                ->storeToURL(
+                    toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
+                    properties(
+                        {property("FilterName", css::uno::Any(filter)), property("Overwrite", css::uno::Any(true)),
+                         property("InteractionHandler",
+                                  css::uno::Any(Reference<css::task::XInteractionHandler>(interaction.get())))}));
+        } catch (const css::io::IOException&) {
+            if (interaction->failure().isEmpty()) {
+                throw;
+            }
+            throw css::io::IOException(toOUString(interaction->failure()));
+        }
     });
 }
 

@@ -3,17 +3,23 @@
 #include "import/Spreadsheet.h"
 #include "testsupport/GTestQt.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace quillmere::testing {
 
-// What the import run relies on of an office's sheets (names, refusals and capacity), held against the stand-in office
-// in the core tests and against the real one in the office tests, so that the two cannot drift apart. refused(step):
+// What the import run relies on of an office's sheets (names, refusals, capacity and the save the command line stands
+// on), held against the stand-in office in the core tests, the real one in the office tests and the .xlsx writer in
+// its own, so that they cannot drift apart; ending names the saved form (".ods", ".xlsx"). refused(step):
 // whether the step is refused, naming what was refused. LibreOffice 7.4 and 25.2 agree: a name taken in any letter
 // case, an empty name, a missing sheet, a position past the last sheet and cells past the last column are refused, and
 // nothing of them is written; a sheet is removed by its name in any letter case. Only their words differ: 25.2 gives
 // some for a refused name alone, 7.4 none, only the place in its source code.
-inline void checkSpreadsheetContract(SpreadsheetOffice& office,
+inline void checkSpreadsheetContract(SpreadsheetOffice& office, const QString& ending,
                                      const std::function<bool(const std::function<void()>&)>& refused) {
     const auto document = office.openNewDocument();
     const std::vector<QString> defaults = office.newDocumentSheetNames();
@@ -39,7 +45,21 @@ inline void checkSpreadsheetContract(SpreadsheetOffice& office,
     CellBlock block(2);
     block.addRow({u"a", u"b"});
     EXPECT_TRUE(refused([&] { sheet->writePrepared(capacity.columns - 1, 0, *sheet->prepareBlock(block)); }));
+    // The saved copy replaces a file of its name and leaves nothing beside it; where no file can be made (below a
+    // file, even for root), the save is refused.
+    sheet->writePrepared(0, 0, *sheet->prepareBlock(block));
+    QTemporaryDir folder;
+    const QString saved = folder.filePath(u"saved"_s + ending);
+    QFile old(saved);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    document->saveAs(saved);
+    EXPECT_GT(QFileInfo(saved).size(), 3);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"saved"_s + ending});
     document->close();
+    const auto unsaved = office.openNewDocument();
+    EXPECT_TRUE(refused([&] { unsaved->saveAs(saved + u"/below"_s + ending); }));
+    unsaved->close();
 }
 
 } // namespace quillmere::testing

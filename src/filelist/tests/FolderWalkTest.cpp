@@ -58,9 +58,14 @@ TEST(FolderWalk, WalksLevelByLevelInNaturalOrder) {
     }
 }
 
+// Paths as the window's list and the command take them: in their order, each folder replaced by its files; a missing
+// path stays, to be refused when it is read, unless it is meant as a folder.
 TEST(FolderWalk, ReportsFoldersThatCannotBeReadAndStopsWhenAsked) {
     const Tree tree(QStringList{"a.txt", "locked/inner/i.txt", "open/o.txt"});
-    EXPECT_EQ(tree.below(walkFolder(tree.root + "gone", {}).unreadable), QStringList{"gone/"});
+    const FolderFiles given = expandFolders(
+        filePaths({tree.root + "gone.txt", tree.root + "open", tree.root + "a.txt", tree.root + "gone/"}), {});
+    EXPECT_EQ(std::pair(tree.below(given.files), tree.below(given.unreadable)),
+              std::pair(QStringList({"gone.txt", "open/o.txt", "a.txt"}), QStringList{"gone/"}));
     std::stop_source stop;
     stop.request_stop();
     EXPECT_TRUE(walkFolder(tree.root, stop.get_token()).files.isEmpty());

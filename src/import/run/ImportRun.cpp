@@ -1,6 +1,7 @@
 #include "import/run/ImportRun.h"
 
 #include "import/run/ProblemList.h"
+#include "import/run/RunContext.h"
 #include "import/run/SheetPerFileRun.h"
 #include "import/run/SingleSheetRun.h"
 #include "import/text/FileError.h"
@@ -32,17 +33,24 @@ void checkListedFiles(const QList<FilePath>& paths) {
 }
 
 ImportRun::ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop)
-    : context_(office, std::move(request), std::move(progress), std::move(stop)) {}
+    : context_(std::make_unique<RunContext>(office, std::move(request), std::move(progress), std::move(stop))) {}
+
+ImportRun::~ImportRun() = default;
 
 bool ImportRun::run() {
-    const bool complete = context_.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(context_).run()
-                                                                                : SheetPerFileRun(context_).run();
+    RunContext& context = *context_;
+    const bool complete = context.request().layout == SheetLayout::SingleSheet ? SingleSheetRun(context).run()
+                                                                               : SheetPerFileRun(context).run();
     // Also what a stopped run wrote is the user's, to keep or to close; only a complete run is saved.
-    context_.forRun([&] { context_.finish(complete); });
+    context.forRun([&] { context.finish(complete); });
     if (complete) {
-        context_.report(1.0);
+        context.report(1.0);
     }
     return complete;
+}
+
+QStringList ImportRun::notes() const {
+    return context_->notes();
 }
 
 } // namespace quillmere

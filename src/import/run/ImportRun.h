@@ -1,10 +1,18 @@
 #pragma once
 
-#include "import/run/RunContext.h"
+#include "import/run/ImportError.h"
+#include "import/run/ImportRequest.h"
+#include "import/run/RunProgress.h"
 
+#include <QStringList>
+
+#include <memory>
 #include <stop_token>
 
 namespace quillmere {
+
+class RunContext;
+class SpreadsheetOffice;
 
 // Throws ImportError naming the listed paths that cannot be read (the first few, and how many in all).
 void checkListedFiles(const QList<FilePath>& paths);
@@ -24,15 +32,19 @@ public:
     using Progress = RunProgress;
 
     ImportRun(SpreadsheetOffice& office, ImportRequest request, Progress progress, std::stop_token stop = {});
+    ~ImportRun();
+    ImportRun(const ImportRun&) = delete;
+    ImportRun& operator=(const ImportRun&) = delete;
 
     // Returns false when stopped early. Throws ImportError. The caller checks the listed files first
     // (checkListedFiles), before any office is reached.
     bool run();
     // What the run tells beside its end, a line each: see RunContext::notes().
-    QStringList notes() const { return context_.notes(); }
+    QStringList notes() const;
 
 private:
-    RunContext context_;
+    // Out of sight, so that whoever runs an import compiles against none of the run's working files.
+    std::unique_ptr<RunContext> context_;
 };
 
 } // namespace quillmere

@@ -79,17 +79,13 @@ void RunContext::fail(std::optional<int> file, const Error& error) const {
     throw ImportError(path.isEmpty() ? error.message() : tr("Importing %1 failed.\n%2").arg(path, error.message()));
 }
 
-void RunContext::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
-                           Written written) const {
+void RunContext::checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const {
     const bool cellFits = extent.longestCell <= capacity.cellLength;
     if (cellFits && extent.rows <= capacity.rows && extent.columns <= capacity.columns) {
         return;
     }
     //: %1 says what does not fit.
-    const QString outcome = written == Written::Nothing
-                                ? tr("%1, so nothing was imported.")
-                                : tr("%1, so nothing of this file was written; the sheets of the other files stay in "
-                                     "the document.");
+    const QString outcome = tr("%1, so nothing was imported.");
     if (!cellFits) {
         // Only the .xlsx form has a limit of its own on a cell.
         const qsizetype row = extent.longestCellRow;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Error.h"
 #include "import/Spreadsheet.h"
+#include "import/run/ImportError.h"
 #include "import/run/ImportRequest.h"
 #include "import/run/RunProgress.h"
 #include "import/text/ColumnSplitting.h"
@@ -18,12 +18,6 @@
 #include <vector>
 
 namespace quillmere {
-
-// An import run failed; the message says what failed and for which file.
-class ImportError : public Error {
-public:
-    using Error::Error;
-};
 
 // What both layouts of a run share: the office, the request, the steps they are both made of, the run's progress and
 // stop, its failures, which name the file they came from, and its document until it is handed over.
@@ -50,12 +44,9 @@ public:
         // The line of its file that the row begins with, counting from 1.
         qsizetype lineOfRow(qsizetype row) const;
     };
-    // What stands in the document when a file turns out not to fit its sheet.
-    enum class Written { Nothing, OtherFiles };
-    // Throws ImportError naming the file whose rows, or one of whose cells, do not fit the sheet, and saying what was
-    // imported.
-    void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files,
-                   Written written) const;
+    // Throws ImportError naming the file whose rows, or one of whose cells, do not fit the sheet: checked before
+    // anything is written, against the office's limits, which its sheets keep.
+    void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const;
 
     // The listed files' text joined as they stand, each file read once and marked into the working file piece by
     // piece, so that memory does not grow with the input; nullopt when stopped.

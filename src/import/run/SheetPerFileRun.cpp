@@ -48,7 +48,7 @@ bool SheetPerFileRun::run() {
         if (!text) {
             return false;
         }
-        context_.checkFits(text->extent, context_.office().limits().sheet, files, RunContext::Written::Nothing);
+        context_.checkFits(text->extent, context_.office().limits().sheet, files);
         if (context_.loadsAsText(*text) &&
             context_.forFile(0, [&] { return context_.loadAsText(*onlyFile_, text->extent, names_.front()); })) {
             return true;
@@ -128,7 +128,7 @@ SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& cap
     QString marked = markedText(file);
     RowTexts rows = splitRows(marked);
     const RowsExtent extent = measureRows(rows);
-    context_.checkFits(extent, capacity, RunContext::FileRows{file, {0}}, RunContext::Written::Nothing);
+    context_.checkFits(extent, capacity, RunContext::FileRows{file, {0}});
     XmlExclusions exclusions;
     exclusions.add(marked);
     const bool filledAfterLoad = !loads_ || !goesFlat(extent, exclusions);
@@ -180,8 +180,8 @@ bool SheetPerFileRun::fillAfterLoad(const SpreadsheetDocument& document, const S
             continue;
         }
         const double to = from + share / double(filled);
-        const bool complete = context_.forFile(
-            i, [&] { return writeRows(*document.sheetAt(count - 1 - i), stored.rows(i), i, from, to); });
+        const bool complete =
+            context_.forFile(i, [&] { return writeRows(*document.sheetAt(count - 1 - i), stored.rows(i), from, to); });
         if (!complete) {
             return false;
         }
@@ -208,7 +208,7 @@ bool SheetPerFileRun::insertSheetsOneByOne(WorkFile* flatFile, const SheetTextSt
             document.insertSheet(names_[std::size_t(i)], k);
             const auto sheet = document.sheetAt(k);
             context_.report(from);
-            return writeRows(*sheet, rows, i, from, to);
+            return writeRows(*sheet, rows, from, to);
         });
         if (!complete) {
             return false;
@@ -239,9 +239,7 @@ RowTexts SheetPerFileRun::sheetRows(int file, QFileDevice* flatFile, const Sheet
     return readFlatTable(table);
 }
 
-bool SheetPerFileRun::writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to) {
-    context_.checkFits(measureRows(rows), sheet.capacity(), RunContext::FileRows{file, {0}},
-                       RunContext::Written::OtherFiles);
+bool SheetPerFileRun::writeRows(Sheet& sheet, const RowTexts& rows, double from, double to) {
     const double total = double(std::max<qsizetype>(rows.size(), 1));
     RowWriter writer(sheet, context_.stop(),
                      [&](qsizetype written) { context_.report(from + (to - from) * double(written) / total); });

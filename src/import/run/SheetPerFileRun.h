@@ -41,7 +41,7 @@ private:
     bool fillAfterLoad(const SpreadsheetDocument& document, const SheetTextStore& stored);
     bool insertSheetsOneByOne(WorkFile* flatFile, const SheetTextStore& stored);
     RowTexts sheetRows(int file, QFileDevice* flatFile, const SheetTextStore& stored) const;
-    bool writeRows(Sheet& sheet, const RowTexts& rows, int file, double from, double to);
+    bool writeRows(Sheet& sheet, const RowTexts& rows, double from, double to);
 
     RunContext& context_;
     // Whether the office may load the flat file at all.

@@ -22,7 +22,7 @@ bool SingleSheetRun::run() {
 
 bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent,
                                           const RunContext::FileRows& files) {
-    context_.checkFits(extent, context_.office().limits().sheet, files, RunContext::Written::Nothing);
+    context_.checkFits(extent, context_.office().limits().sheet, files);
     SpreadsheetDocument& document = context_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(document);
     if (!writeMarkedRows(*document.sheetAt(0), work, extent)) {

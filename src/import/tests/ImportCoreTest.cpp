@@ -3,7 +3,9 @@
 #include "import/run/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
+#include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
+#include "import/workfile/WorkFile.h"
 #include "testsupport/DifferentialCheck.h"
 #include "testsupport/FakeSpreadsheet.h"
 #include "testsupport/GTestQt.h"
@@ -22,7 +24,8 @@ using namespace quillmere::testing;
 
 TEST(SpreadsheetContract, TheStandInOfficeKeepsIt) {
     FakeSpreadsheet office;
-    checkSpreadsheetContract(office, [](const std::function<void()>& step) { return !failure(step).isEmpty(); });
+    checkSpreadsheetContract(office, u".ods"_s,
+                             [](const std::function<void()>& step) { return !failure(step).isEmpty(); });
 }
 
 // Broken and borderline files, as the differential check's drawn cases hold well-formed ones: an odd last byte is

@@ -67,7 +67,7 @@ TEST(InTheOffice, TheOfficeKeepsTheSpreadsheetContractAndItsConnectionLeavesNoTh
     {
         const auto connection = office.connect();
         EXPECT_GT(bridgeThreads(), before);
-        checkSpreadsheetContract(*connection, refused);
+        checkSpreadsheetContract(*connection, u".ods"_s, refused);
     }
     EXPECT_EQ(bridgeThreads(), before);
 }

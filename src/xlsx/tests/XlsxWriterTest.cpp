@@ -19,7 +19,7 @@ TEST(XlsxWorkbook, KeepsTheSpreadsheetContractAndTakesSheetsAndRowsOnlyInTheirOr
     const auto refused = [](const std::function<void()>& step) { return !failure(step).isEmpty(); };
     for (const qint64 inputBytes : {0LL, 1LL << 30}) {
         xlsx::XlsxWorkbook writer(folder.path(), inputBytes);
-        checkSpreadsheetContract(writer, refused);
+        checkSpreadsheetContract(writer, u".xlsx"_s, refused);
     }
     xlsx::XlsxWorkbook workbook(folder.path(), 0);
 

@@ -1,4 +1,4 @@
-#include "office/LoadInteraction.h"
+#include "office/DeclinedInteraction.h"
 
 #include "office/UnoStrings.h"
 
@@ -33,7 +33,7 @@ QString wordsOf(const uno::Any& request) {
 
 } // namespace
 
-void LoadInteraction::handle(const uno::Reference<task::XInteractionRequest>& request) {
+void DeclinedInteraction::handle(const uno::Reference<task::XInteractionRequest>& request) {
     const uno::Any what = request->getRequest();
     task::ErrorCodeRequest code;
     const bool warning = (what >>= code) && (sal_uInt32(code.ErrCode) & warningBit) != 0;
@@ -48,12 +48,12 @@ void LoadInteraction::handle(const uno::Reference<task::XInteractionRequest>& re
     decline(request->getContinuations());
 }
 
-bool LoadInteraction::lostData() const {
+bool DeclinedInteraction::lostData() const {
     const std::lock_guard lock(mutex_);
     return lostData_;
 }
 
-QString LoadInteraction::failure() const {
+QString DeclinedInteraction::failure() const {
     const std::lock_guard lock(mutex_);
     return failure_;
 }

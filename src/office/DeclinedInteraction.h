@@ -9,9 +9,9 @@
 
 namespace quillmere::office {
 
-// Stands in for the office's own dialogs while it loads a file for us: a request never becomes a window the
+// Stands in for the office's own dialogs while it loads or saves a file for us: a request never becomes a window the
 // user would have to answer in the middle of a run. Every request is declined; what it said is kept.
-class LoadInteraction final : public cppu::WeakImplHelper1<com::sun::star::task::XInteractionHandler> {
+class DeclinedInteraction final : public cppu::WeakImplHelper1<com::sun::star::task::XInteractionHandler> {
 public:
     void SAL_CALL
     handle(const com::sun::star::uno::Reference<com::sun::star::task::XInteractionRequest>& request) override;
