@@ -1,5 +1,6 @@
 #include "office/DeclinedInteraction.h"
 
+#include "office/UnoProperties.h"
 #include "office/UnoStrings.h"
 
 #include <com/sun/star/task/ErrorCodeRequest.hpp>
@@ -56,6 +57,10 @@ bool DeclinedInteraction::lostData() const {
 QString DeclinedInteraction::failure() const {
     const std::lock_guard lock(mutex_);
     return failure_;
+}
+
+beans::PropertyValue DeclinedInteraction::asOption() {
+    return property("InteractionHandler", uno::Any(uno::Reference<task::XInteractionHandler>(this)));
 }
 
 } // namespace quillmere::office

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
 #include <cppuhelper/implbase1.hxx>
 
@@ -20,6 +21,8 @@ public:
     bool lostData() const;
     // The office's words for a request other than such a warning; empty when there was none.
     QString failure() const;
+    // The load or save option that makes the office ask this handler instead of the user.
+    com::sun::star::beans::PropertyValue asOption();
 
 private:
     mutable std::mutex mutex_;

@@ -19,7 +19,6 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
-#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <rtl/ref.hxx>
@@ -125,8 +124,7 @@ Reference<sheet::XSpreadsheetDocument> loadAsNew(const Reference<frame::XCompone
     const sal_Int32 size = args.getLength();
     args.realloc(size + 3);
     args.getArray()[size] = property("AsTemplate", uno::Any(true));
-    args.getArray()[size + 1] =
-        property("InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(interaction.get())));
+    args.getArray()[size + 1] = interaction->asOption();
     args.getArray()[size + 2] = onMainThread();
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     Reference<lang::XComponent> component;

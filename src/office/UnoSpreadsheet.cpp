@@ -175,12 +175,9 @@ void UnoDocument::saveAs(const QString& path) {
     guarded(tr("Could not save the document as %1").arg(path), [&] {
         try {
             Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
-                ->storeToURL(
-                    toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
-                    properties(
-                        {property("FilterName", css::uno::Any(filter)), property("Overwrite", css::uno::Any(true)),
-                         property("InteractionHandler",
-                                  css::uno::Any(Reference<css::task::XInteractionHandler>(interaction.get())))}));
+                ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
+                             properties({property("FilterName", css::uno::Any(filter)),
+                                         property("Overwrite", css::uno::Any(true)), interaction->asOption()}));
         } catch (const css::io::IOException&) {
             if (interaction->failure().isEmpty()) {
                 throw;

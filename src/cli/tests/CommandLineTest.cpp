@@ -125,8 +125,9 @@ TEST(CommandLine, KilledItsOfficeEndsAndTheNextRunRemovesWhatItLeft) {
     // takes seconds to load.
     const auto begun = [&] {
         const QStringList left = command.left();
-        return !left.filter(u".txt"_s).isEmpty() && !left.filter(u"office"_s).isEmpty() &&
-               QFile::exists(command.temporary.path(left.filter(u"office"_s).first() + u"/sockets"_s));
+        const QStringList office = left.filter(u"office"_s);
+        return !left.filter(u".txt"_s).isEmpty() && !office.isEmpty() &&
+               QFile::exists(command.temporary.path(office.first() + u"/sockets"_s));
     };
     const QDeadlineTimer started(120'000);
     while (!begun()) {

@@ -9,6 +9,7 @@ namespace quillmere::testing::desktop {
 QString focusedWindowTitle();
 // GNOME on Wayland moves the focus between windows only for the user's own input, which no test makes.
 bool focusMovesWithoutInput();
+// Only where it does.
 void activateWindow(const QString& title);
 
 } // namespace quillmere::testing::desktop
