@@ -5,6 +5,7 @@
 #include "base/Leftovers.h"
 #include "filelist/FolderWalk.h"
 #include "import/job/ImportJob.h"
+#include "import/run/OutputFile.h"
 #include "import/run/ProblemList.h"
 #include "import/text/TextReader.h"
 #include "office/OwnOffice.h"
@@ -141,7 +142,7 @@ int importFromCommandLine(const Arguments& arguments) {
             failure = QCoreApplication::translate("CommandImport", "the import was stopped, so no workbook was saved");
         }
     } // the office has ended: a save it was still making cannot come after the partial file is gone
-    QFile::remove(partialOutputPath(request.output));
+    OutputFile(request.output).removePartial();
     if (!failure.isEmpty()) {
         complain(failure);
         return 1;

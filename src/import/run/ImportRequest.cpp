@@ -1,10 +1,5 @@
 #include "import/run/ImportRequest.h"
 
-#include "base/Leftovers.h"
-
-#include <QDir>
-#include <QFileInfo>
-
 namespace quillmere {
 
 WorkbookForm workbookForm(const QString& path) {
@@ -15,11 +10,6 @@ WorkbookForm workbookForm(const QString& path) {
         return WorkbookForm::OfficeOpenXml;
     }
     return WorkbookForm::None;
-}
-
-QString partialOutputPath(const QString& output) {
-    const QFileInfo info(output);
-    return info.dir().filePath(u'.' + ownNamePrefix() + info.fileName());
 }
 
 } // namespace quillmere

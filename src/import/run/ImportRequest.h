@@ -24,9 +24,4 @@ struct ImportRequest {
     QString output;
 };
 
-// Where a run writes the document before it replaces the output with it: beside the output, hidden, with the same
-// ending, so that the output is replaced only by a complete file; named after this process, so that a later run can
-// remove it where this one was killed while saving.
-QString partialOutputPath(const QString& output);
-
 } // namespace quillmere

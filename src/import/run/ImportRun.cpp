@@ -50,7 +50,7 @@ bool ImportRun::run() {
 }
 
 QStringList ImportRun::notes() const {
-    return context_->notes();
+    return context_->leftOut().notes(context_->request());
 }
 
 } // namespace quillmere

@@ -39,7 +39,7 @@ public:
     // Returns false when stopped early. Throws ImportError. The caller checks the listed files first
     // (checkListedFiles), before any office is reached.
     bool run();
-    // What the run tells beside its end, a line each: see RunContext::notes().
+    // What the run tells beside its end, a line each: the characters a saved .ods workbook leaves out.
     QStringList notes() const;
 
 private:

@@ -3,9 +3,10 @@
 #include "import/Spreadsheet.h"
 #include "import/run/ImportError.h"
 #include "import/run/ImportRequest.h"
+#include "import/run/LeftOutCharacters.h"
 #include "import/run/RunProgress.h"
+#include "import/run/SheetFit.h"
 #include "import/text/ColumnSplitting.h"
-#include "import/text/XmlCharacters.h"
 #include "import/workfile/MarkedTextFile.h"
 #include "import/workfile/WorkFile.h"
 
@@ -20,7 +21,8 @@
 namespace quillmere {
 
 // What both layouts of a run share: the office, the request, the steps they are both made of, the run's progress and
-// stop, its failures, which name the file they came from, and its document until it is handed over.
+// stop, its failures, which name the file they came from, the characters it leaves out, and its document until it is
+// handed over or saved.
 class RunContext {
     Q_DECLARE_TR_FUNCTIONS(RunContext)
 
@@ -36,16 +38,7 @@ public:
     int fileCount() const { return int(request_.paths.size()); }
     const std::stop_token& stop() const { return stop_; }
 
-    // Which listed file the rows of one write came from: file firstFile + k starts at row firstRows[k].
-    struct FileRows {
-        int firstFile = 0;
-        std::vector<qsizetype> firstRows;
-        int fileOfRow(qsizetype row) const;
-        // The line of its file that the row begins with, counting from 1.
-        qsizetype lineOfRow(qsizetype row) const;
-    };
-    // Throws ImportError naming the file whose rows, or one of whose cells, do not fit the sheet: checked before
-    // anything is written, against the office's limits, which its sheets keep.
+    // Throws ImportError naming the file whose rows, or one of whose cells, do not fit the sheet (findMisfit).
     void checkFits(const RowsExtent& extent, const SheetCapacity& capacity, const FileRows& files) const;
 
     // The listed files' text joined as they stand, each file read once and marked into the working file piece by
@@ -75,12 +68,8 @@ public:
     decltype(auto) forRun(Step&& step) const {
         return guarded(std::nullopt, std::forward<Step>(step));
     }
-    // Keeps, for the notes, the characters of a file's marked text that the output's form leaves out; rows count from
-    // the file's first line.
-    void keepExclusions(int file, const XmlExclusions& exclusions);
-    // What the run tells beside its end, a line for each file it concerns, in list order: the characters a saved
-    // .ods workbook leaves out.
-    QStringList notes() const;
+    LeftOutCharacters& leftOut() { return leftOut_; }
+    const LeftOutCharacters& leftOut() const { return leftOut_; }
 
     void report(double fraction);
     // Tells that the office loads a whole file, for which it gives no progress.
@@ -105,7 +94,7 @@ private:
     Progress progress_;
     std::stop_token stop_;
     int reported_ = 0;
-    std::vector<XmlExclusions> exclusions_;
+    LeftOutCharacters leftOut_;
     std::unique_ptr<SpreadsheetDocument> document_;
 };
 

@@ -3,6 +3,7 @@
 #include "import/run/OrderedParallelMap.h"
 #include "import/run/RowWriter.h"
 #include "import/run/SheetNames.h"
+#include "import/run/SingleSheetRun.h"
 #include "import/text/FileError.h"
 #include "import/text/RowsExtent.h"
 #include "import/text/TextReader.h"
@@ -34,7 +35,7 @@ SheetPerFileRun::SheetPerFileRun(RunContext& context)
     , loads_(context.office().limits().loadsFiles)
     , random_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
-// Each file is read once. A lone file goes to the office's text import where it can. Otherwise each file becomes a
+// Each file is read once. A lone file is the one-sheet case under its file's name. Otherwise each file becomes a
 // table of a flat spreadsheet file that the office loads at once; a file that this form cannot carry, or that block
 // writes fill sooner, gets an empty table there and its cells after the load, from the text stored meanwhile. An
 // office that does not load the flat file whole gets the sheets one by one, read back from the flat file and the
@@ -42,17 +43,8 @@ SheetPerFileRun::SheetPerFileRun(RunContext& context)
 bool SheetPerFileRun::run() {
     checkSheetCount();
     names_ = context_.forRun([&] { return sheetNamesFor(context_.office().newDocumentSheetNames()); });
-    if (context_.fileCount() == 1 && loads_) {
-        RunContext::FileRows files;
-        const std::optional<MarkedText> text = context_.writeMarkedText(onlyFile_.emplace(), files);
-        if (!text) {
-            return false;
-        }
-        context_.checkFits(text->extent, context_.office().limits().sheet, files);
-        if (context_.loadsAsText(*text) &&
-            context_.forFile(0, [&] { return context_.loadAsText(*onlyFile_, text->extent, names_.front()); })) {
-            return true;
-        }
+    if (context_.fileCount() == 1) {
+        return SingleSheetRun(context_, names_.front()).run();
     }
     WorkFile storeFile;
     SheetTextStore stored(storeFile, context_.fileCount());
@@ -96,13 +88,10 @@ std::vector<QString> SheetPerFileRun::sheetNamesFor(const std::vector<QString>& 
     return names;
 }
 
-// The lone file that the text import could not take is read back from its working file, not again from the list.
 QString SheetPerFileRun::markedText(int file) const {
     const ImportRequest& request = context_.request();
-    return context_.forFile(file, [&] {
-        return onlyFile_ ? readMarkedText(*onlyFile_)
-                         : markColumns(readTextFile(request.paths[file]), request.rule, request.customDelimiter);
-    });
+    return context_.forFile(
+        file, [&] { return markColumns(readTextFile(request.paths[file]), request.rule, request.customDelimiter); });
 }
 
 // Where the blocks of files end, in the order of the tables; a file whose size cannot be had counts as small, as its
@@ -128,7 +117,7 @@ SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& cap
     QString marked = markedText(file);
     RowTexts rows = splitRows(marked);
     const RowsExtent extent = measureRows(rows);
-    context_.checkFits(extent, capacity, RunContext::FileRows{file, {0}});
+    context_.checkFits(extent, capacity, FileRows{file, {0}});
     XmlExclusions exclusions;
     exclusions.add(marked);
     const bool filledAfterLoad = !loads_ || !goesFlat(extent, exclusions);
@@ -156,7 +145,7 @@ bool SheetPerFileRun::readFiles(WorkFile* flatFile, SheetTextStore& stored) {
         const Table next = tables.next();
         const qint64 start = flat ? flat->add(next.xml) : 0;
         tables_[std::size_t(i)] = {start, start + next.xml.size(), next.filledAfterLoad};
-        context_.keepExclusions(i, next.exclusions);
+        context_.leftOut().keep(i, next.exclusions);
         if (next.filledAfterLoad) {
             context_.forFile(i, [&] { stored.store(i, next.marked); });
         }

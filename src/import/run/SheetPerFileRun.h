@@ -5,10 +5,9 @@
 
 #include <QCoreApplication>
 
-class QFileDevice;
-
-#include <optional>
 #include <random>
+
+class QFileDevice;
 
 namespace quillmere {
 
@@ -56,8 +55,6 @@ private:
     };
     // In file order.
     std::vector<TableSpan> tables_;
-    // The one listed file, read into a working file for the office's text import, which could not take it.
-    std::optional<WorkFile> onlyFile_;
 };
 
 } // namespace quillmere

@@ -8,30 +8,39 @@ namespace quillmere {
 // cells; otherwise its rows are written block by block into a new document.
 bool SingleSheetRun::run() {
     WorkFile work;
-    RunContext::FileRows files;
+    FileRows files;
     const std::optional<MarkedText> text = context_.writeMarkedText(work, files);
     if (!text) {
         return false;
     }
     return context_.forRun([&] {
-        return (context_.loadsAsText(*text) &&
-                context_.loadAsText(work, text->extent, context_.office().newDocumentSheetNames().front())) ||
+        return (context_.loadsAsText(*text) && context_.loadAsText(work, text->extent, sheetName())) ||
                writeIntoNewDocument(work, text->extent, files);
     });
 }
 
-bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent,
-                                          const RunContext::FileRows& files) {
+bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent& extent, const FileRows& files) {
     context_.checkFits(extent, context_.office().limits().sheet, files);
     SpreadsheetDocument& document = context_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(document);
+    // A named sheet goes first, where a writer that streams its sheets takes it, and the document's own go after.
+    const QString kept = sheetName_.isEmpty() ? defaults.front() : sheetName_;
+    if (kept != defaults.front()) {
+        document.insertSheet(kept, 0);
+    }
     if (!writeMarkedRows(*document.sheetAt(0), work, extent)) {
         return false;
     }
-    for (std::size_t i = 1; i < defaults.size(); ++i) {
-        document.removeSheet(defaults[i]);
+    for (const QString& name : defaults) {
+        if (name != kept) {
+            document.removeSheet(name);
+        }
     }
     return true;
+}
+
+QString SingleSheetRun::sheetName() const {
+    return sheetName_.isEmpty() ? context_.office().newDocumentSheetNames().front() : sheetName_;
 }
 
 // Block by block, as the working file is read back: each piece's last row is empty and stands for the first row

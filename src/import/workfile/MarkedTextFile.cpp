@@ -96,13 +96,4 @@ QString MarkedTextReader::nextLines() {
     return lines;
 }
 
-QString readMarkedText(const WorkFile& work) {
-    MarkedTextReader reader(work);
-    QString text;
-    for (QString lines = reader.nextLines(); !lines.isEmpty(); lines = reader.nextLines()) {
-        text += lines;
-    }
-    return text;
-}
-
 } // namespace quillmere

@@ -67,7 +67,4 @@ private:
     QByteArray carried_;
 };
 
-// The whole marked text of a working file that MarkedTextWriter wrote. Throws FileError.
-QString readMarkedText(const WorkFile& work);
-
 } // namespace quillmere
