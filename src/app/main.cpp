@@ -6,6 +6,7 @@
 #include "base/EndSignals.h"
 #include "cli/Arguments.h"
 #include "cli/CommandImport.h"
+#include "cli/WorkbookMakers.h"
 #include "filelist/QtFilePicker.h"
 #include "import/job/ImportJob.h"
 #include "office/OwnOffice.h"
@@ -57,7 +58,7 @@ int main(int argc, char* argv[]) {
     quillmere::office::OwnOffice::removeLeftovers();
     if (arguments.forCommandLine) {
         QCoreApplication app(argc, argv);
-        return quillmere::cli::importFromCommandLine(arguments);
+        return quillmere::cli::importFromCommandLine(arguments, quillmere::cli::workbookMakerFor);
     }
     const auto app = quillmere::app::windowApplication(argc, argv);
     // Lets the desktop match the window to the program's menu entry and icon: by this name, or on X11 by the window
@@ -72,7 +73,7 @@ int main(int argc, char* argv[]) {
     const quillmere::EndSignals endSignals;
     // Every window, so that an open message box does not hold the program.
     QObject::connect(&endSignals, &quillmere::EndSignals::received, app.get(), &QApplication::closeAllWindows);
-    window.addPaths(arguments.paths);
+    window.addPaths(arguments.request.paths);
     window.show();
     quillmere::app::endProgram(job, QApplication::exec());
 }

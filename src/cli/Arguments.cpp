@@ -15,14 +15,14 @@ bool columnsFrom(const QString& value, Arguments& read) {
                                                                {"tab", ColumnRule::SplitAtTab}};
     for (const auto& [name, rule] : named) {
         if (value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
-            read.rule = rule;
+            read.request.rule = rule;
             return true;
         }
     }
     constexpr QLatin1StringView literal("text:");
-    read.rule = ColumnRule::SplitAtText;
-    read.customDelimiter = value.startsWith(literal) ? value.sliced(literal.size()) : value;
-    return !read.customDelimiter.isEmpty();
+    read.request.rule = ColumnRule::SplitAtText;
+    read.request.customDelimiter = value.startsWith(literal) ? value.sliced(literal.size()) : value;
+    return !read.request.customDelimiter.isEmpty();
 }
 
 // Qt's own options for the window's application, with one dash or two, and whether a value follows.
@@ -70,7 +70,7 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
             return argument == option || argument.startsWith(QByteArray(option) + '=');
         };
         if (!options || argument == "-" || !argument.startsWith('-')) {
-            read.paths << absolute(argument, workingFolder);
+            read.request.paths << absolute(argument, workingFolder);
         } else if (argument == "--") {
             options = false;
         } else if (argument == "--help" || argument == "-h") {
@@ -80,14 +80,13 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
         } else if (is("--output") || argument == "-o") {
             read.forCommandLine = true;
             if (const auto output = value(argument == "-o" ? "-o" : "--output")) {
-                read.output = absolute(*output, workingFolder).shown;
-                if (!read.output.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive) &&
-                    !read.output.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
+                read.request.output = absolute(*output, workingFolder).shown;
+                if (workbookForm(read.request.output) == WorkbookForm::None) {
                     fail(QCoreApplication::translate("Arguments", "the output file's name must end in .ods or .xlsx"));
                 }
             }
         } else if (argument == "--per-file") {
-            read.layout = SheetLayout::SheetPerFile;
+            read.request.layout = SheetLayout::SheetPerFile;
             read.forCommandLine = true;
         } else if (is("--columns")) {
             read.forCommandLine = true;
@@ -103,10 +102,10 @@ Arguments readArguments(const QByteArrayList& arguments, const QByteArray& worki
                      .arg(FilePath::fromBytes(argument).shown));
         }
     }
-    if (read.forCommandLine && read.output.isEmpty()) {
+    if (read.forCommandLine && read.request.output.isEmpty()) {
         fail(QCoreApplication::translate("Arguments", "options '--per-file' and '--columns' go with '--output'"));
     }
-    if (!read.output.isEmpty() && read.paths.isEmpty()) {
+    if (!read.request.output.isEmpty() && read.request.paths.isEmpty()) {
         fail(QCoreApplication::translate("Arguments", "no file to import was named"));
     }
     return read;

@@ -10,18 +10,15 @@ namespace quillmere::cli {
 // What the program was started with: the files and folders to import or to put in the window's list, a request for
 // help or the version, or a mistake.
 struct Arguments {
-    QList<FilePath> paths;
+    // The paths as given, folders among them; with --output, the import runs with no window and saves its document
+    // in the request's output.
+    ImportRequest request;
     bool help = false;
     bool version = false;
     // A line for standard error saying what is wrong with the arguments; empty when nothing is.
     QString mistake;
     // Whether an option of the import to a file was given: then the arguments are for the command line alone.
     bool forCommandLine = false;
-    // With --output: the import runs with no window and saves its document in this file.
-    QString output;
-    SheetLayout layout = SheetLayout::SingleSheet;
-    ColumnRule rule = ColumnRule::NoSplit;
-    QString customDelimiter;
 };
 
 // Reads the arguments after the program's name, as the file system's bytes, so that a path arrives exact whatever its

@@ -7,12 +7,8 @@
 #include "import/job/ImportJob.h"
 #include "import/run/OutputFile.h"
 #include "import/run/ProblemList.h"
-#include "import/text/TextReader.h"
-#include "office/OwnOffice.h"
-#include "xlsx/XlsxWorkbook.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -70,19 +66,11 @@ private:
     bool started_ = false;
 };
 
-qint64 bytesOf(const QList<FilePath>& files) {
-    qint64 bytes = 0;
-    for (const FilePath& file : files) {
-        bytes += fileSize(file).value_or(0);
-    }
-    return bytes;
-}
-
 } // namespace
 
-int importFromCommandLine(const Arguments& arguments) {
-    const ImportRequest request{filesOf(arguments.paths), arguments.layout, arguments.rule, arguments.customDelimiter,
-                                arguments.output};
+int importFromCommandLine(const Arguments& arguments, const WorkbookMakerFor& makerFor) {
+    ImportRequest request = arguments.request;
+    request.paths = filesOf(request.paths);
     if (request.paths.isEmpty()) {
         complain(
             QCoreApplication::translate("CommandImport", "the folders named hold no file, so nothing was imported"));
@@ -101,16 +89,11 @@ int importFromCommandLine(const Arguments& arguments) {
     QString failure;
     QStringList notes;
     {
-        // An .xlsx workbook is written with no office at all.
-        std::optional<office::OwnOffice> office;
+        std::unique_ptr<WorkbookMaker> maker;
         std::unique_ptr<SpreadsheetOffice> connection;
         try {
-            if (workbookForm(request.output) == WorkbookForm::OfficeOpenXml) {
-                connection = std::make_unique<xlsx::XlsxWorkbook>(outputFolder, bytesOf(request.paths));
-            } else {
-                office.emplace(office::OwnOffice::Windows::Hidden);
-                connection = office->connect();
-            }
+            maker = makerFor(request);
+            connection = maker->connect();
         } catch (const Error& e) {
             complain(e.message());
             return 1;
@@ -141,7 +124,7 @@ int importFromCommandLine(const Arguments& arguments) {
         if (stopped) {
             failure = QCoreApplication::translate("CommandImport", "the import was stopped, so no workbook was saved");
         }
-    } // the office has ended: a save it was still making cannot come after the partial file is gone
+    } // the maker's office has ended: a save it was still making cannot come after the partial file is gone
     OutputFile(request.output).removePartial();
     if (!failure.isEmpty()) {
         complain(failure);
