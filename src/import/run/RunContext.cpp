@@ -74,6 +74,13 @@ bool RunContext::loadsAsText(const MarkedText& text) const {
            extent.longestCell <= limits.textLoadCellLength && !text.holdsNul;
 }
 
+// The flat file cannot carry what XML cannot hold, and above this many cells in a file, block writes after the load
+// fill its sheet sooner.
+bool RunContext::loadsAsFlatTable(const RowsExtent& extent, const XmlExclusions& exclusions) const {
+    constexpr qsizetype flatCellsPerFile = 200'000;
+    return extent.rows * extent.columns <= flatCellsPerFile && exclusions.count() == 0;
+}
+
 SpreadsheetDocument& RunContext::openNewDocument() {
     document_ = office_.openNewDocument();
     return *document_;

@@ -7,6 +7,7 @@
 #include "import/run/RunProgress.h"
 #include "import/run/SheetFit.h"
 #include "import/text/ColumnSplitting.h"
+#include "import/text/XmlCharacters.h"
 #include "import/workfile/MarkedTextFile.h"
 #include "import/workfile/WorkFile.h"
 
@@ -44,8 +45,11 @@ public:
     // The listed files' text joined as they stand, each file read once and marked into the working file piece by
     // piece, so that memory does not grow with the input; nullopt when stopped.
     std::optional<MarkedText> writeMarkedText(WorkFile& work, FileRows& files);
-    // Whether the office's own import of the marked text gives the very cells that writing them gives.
+    // Where the office loads a document whole and where blocks are written, for both layouts: whether the office's
+    // own import of the marked text gives the very cells that writing them gives, and whether a file's table goes
+    // into the flat file the office loads rather than being written after the load.
     bool loadsAsText(const MarkedText& text) const;
+    bool loadsAsFlatTable(const RowsExtent& extent, const XmlExclusions& exclusions) const;
 
     // The run's document is opened or loaded by one of these, and kept here until the run hands it over.
     SpreadsheetDocument& openNewDocument();

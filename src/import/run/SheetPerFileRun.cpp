@@ -16,13 +16,6 @@
 namespace quillmere {
 namespace {
 
-// Above this many cells in a file, block writes after the load fill its sheet sooner than the flat file.
-constexpr qsizetype flatCellsPerFile = 200'000;
-
-bool goesFlat(const RowsExtent& extent, const XmlExclusions& exclusions) {
-    return extent.rows * extent.columns <= flatCellsPerFile && exclusions.count() == 0;
-}
-
 // The files' tables are made in turns by two threads, in blocks of this many files at most, and of this many bytes
 // unless one file is larger: each block's texts are held at once.
 constexpr int filesPerBlock = 16;
@@ -120,7 +113,7 @@ SheetPerFileRun::Table SheetPerFileRun::table(int file, const SheetCapacity& cap
     context_.checkFits(extent, capacity, FileRows{file, {0}});
     XmlExclusions exclusions;
     exclusions.add(marked);
-    const bool filledAfterLoad = !loads_ || !goesFlat(extent, exclusions);
+    const bool filledAfterLoad = !loads_ || !context_.loadsAsFlatTable(extent, exclusions);
     const QString& name = names_[std::size_t(file)];
     QByteArray xml = !loads_ ? QByteArray() : flatTable(name, filledAfterLoad ? RowTexts(QString()) : std::move(rows));
     return {filledAfterLoad ? std::move(marked) : QString(), std::move(xml), filledAfterLoad, exclusions};
