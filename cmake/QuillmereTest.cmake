@@ -4,7 +4,7 @@ function(quillmere_gtest name)
     cmake_parse_arguments(ARG "EACH_ALONE" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     quillmere_warnings(${name})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} quillmere_testmain)
     if(ARG_EACH_ALONE)
         gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
                              PROPERTIES LABELS "${ARG_LABELS}")

@@ -3,15 +3,7 @@
 namespace quillmere {
 
 QThreadPool& backgroundPool() {
-    // Its tasks wait on each other and on the office, so a task must never queue behind busy threads: the cap stands
-    // far above the few that an import and a folder walk use, and runs given up on a hung office, which keep theirs
-    // until it is let go.
-    static QThreadPool* const pool = [] {
-        QThreadPool* global = QThreadPool::globalInstance();
-        global->setMaxThreadCount(256);
-        return global;
-    }();
-    return *pool;
+    return *QThreadPool::globalInstance();
 }
 
 BackgroundTask::BackgroundTask(std::function<void(std::stop_token)> work)

@@ -2,6 +2,7 @@
 
 #include <QThreadPool>
 
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -14,8 +15,19 @@ namespace quillmere {
 // It is Qt's global pool, whose threads the application object waits for as it goes, before any static object.
 QThreadPool& backgroundPool();
 
+// While it lives, the calling thread waits and gives its place in the pool up, so that the work it waits for starts
+// however many tasks wait: a pool of as many threads as cores never runs out through waiting.
+class PoolPlaceGivenUp {
+public:
+    PoolPlaceGivenUp() { backgroundPool().releaseThread(); }
+    ~PoolPlaceGivenUp() { backgroundPool().reserveThread(); }
+    PoolPlaceGivenUp(const PoolPlaceGivenUp&) = delete;
+    PoolPlaceGivenUp& operator=(const PoolPlaceGivenUp&) = delete;
+};
+
 // A future that, as one from std::async, waits for its work when it goes or is given another: work that refers to
-// the caller's objects never outlives them, also where an exception leaves the caller's scope.
+// the caller's objects never outlives them, also where an exception leaves the caller's scope. Its waits give the
+// waiting thread's place in the pool up.
 template <typename Result>
 class BackgroundFuture : public std::future<Result> {
 public:
@@ -30,10 +42,21 @@ public:
     }
     ~BackgroundFuture() { waitIfValid(); }
 
+    Result get() {
+        wait();
+        return std::future<Result>::get();
+    }
+    void wait() const {
+        if (this->wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            const PoolPlaceGivenUp waiting;
+            std::future<Result>::wait();
+        }
+    }
+
 private:
     void waitIfValid() {
         if (this->valid()) {
-            this->wait();
+            wait();
         }
     }
 };

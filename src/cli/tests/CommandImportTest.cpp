@@ -4,8 +4,6 @@
 #include "testsupport/GTestQt.h"
 #include "testsupport/TextFiles.h"
 
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 using namespace quillmere;
@@ -29,10 +27,6 @@ QByteArray contentsOf(const QString& path) {
 // What the command finds before it makes any office, and what a refused run leaves: the output as it was and nothing
 // beside it. A folder among the paths gives its files, the last file's sheet first as in the window's run.
 TEST(CommandImport, RefusesBeforeMakingAnOfficeAndReplacesTheOutputOnlyWithAWholeWorkbook) {
-    int argc = 1;
-    char name[] = "command_core_test";
-    char* argv[] = {name, nullptr};
-    const QCoreApplication app(argc, argv);
     TextFiles files;
     const QByteArray one = QFile::encodeName(files.write(u"one.txt"_s, "a,b\n"));
     files.write(u"sub/two.txt"_s, "x");

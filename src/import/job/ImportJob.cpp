@@ -22,13 +22,10 @@ QString stoppedAnswering() {
 } // namespace
 
 struct ImportJob::Run {
-    // When the office stops answering, the run ends for the window at once; then the thread that waits on the
-    // office is freed.
+    // A call that comes due sooner than the job's thread looks next makes it look then.
     explicit Run(ImportJob& job)
-        : watch(job.answerLimit_, [this, &job] {
-            job.end(*this, stoppedAnswering());
-            abandonOffice();
-        }) {}
+        : watch(job.answerLimit_,
+                [&job] { QMetaObject::invokeMethod(&job, &ImportJob::watchDeadlines, Qt::QueuedConnection); }) {}
 
     // The start has a limit of its own: the watch steps in only where the office hangs after it answered.
     std::unique_ptr<SpreadsheetOffice> connect(const OfficeFactory& factory) {
@@ -78,7 +75,10 @@ struct ImportJob::Run {
 
 ImportJob::ImportJob(OfficeFactory factory, QObject* parent)
     : QObject(parent)
-    , factory_(std::move(factory)) {}
+    , factory_(std::move(factory)) {
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, &ImportJob::watchDeadlines);
+}
 
 ImportJob::~ImportJob() {
     for (const auto& run : runs_) {
@@ -98,7 +98,7 @@ void ImportJob::setAnswerLimit(std::chrono::milliseconds limit) {
 }
 
 bool ImportJob::start(ImportRequest request) {
-    // Runs whose threads have ended go once the lock is let go: a watch that gives up just then still needs it.
+    // Runs whose threads have ended go once the lock is let go.
     std::list<std::unique_ptr<Run>> done;
     const std::scoped_lock hold(lock_);
     if (current_) {
@@ -143,6 +143,29 @@ void ImportJob::work(const std::stop_token& stop, Run& run, const ImportRequest&
         failure = tr("The import ended with an error of an unknown kind.");
     }
     end(run, failure, notes);
+}
+
+// Only the running import is watched: one that has ended waits on the office no longer for the user. When the office
+// stops answering, the run ends for the user at once; then the thread that waits on the office is freed.
+void ImportJob::watchDeadlines() {
+    Run* run = nullptr;
+    {
+        const std::scoped_lock hold(lock_);
+        run = current_;
+    }
+    // Runs go only on this thread, so the one found stays.
+    const std::optional<OfficeWatch::Clock::time_point> due = run ? run->watch.earliest() : std::nullopt;
+    if (!due) {
+        deadline_.stop();
+        return;
+    }
+    if (const auto now = OfficeWatch::Clock::now(); *due > now) {
+        deadline_.start(std::chrono::ceil<std::chrono::milliseconds>(*due - now));
+        return;
+    }
+    run->abandonOffice();
+    // Last: whoever is told may start the next run, which removes this one where its thread has ended.
+    end(*run, stoppedAnswering());
 }
 
 void ImportJob::end(Run& run, const QString& failure, const QStringList& notes) {

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <chrono>
 #include <condition_variable>
@@ -19,8 +20,8 @@ namespace quillmere {
 
 // Runs one import at a time off the user-interface thread; progress and the end come back as signals. An office
 // that leaves a call unanswered for longer than the answer limit is given up: the run ends at once with a message,
-// and the next one connects afresh. The job is used from one thread; each run works on a thread of the background
-// pool, and the signals come from there or from the run's office watch.
+// and the next one connects afresh. The job is used from one thread, whose event loop watches the office's answers;
+// each run works on a thread of the background pool, and the signals come from there or from the job's thread.
 class ImportJob : public QObject {
     Q_OBJECT
 
@@ -53,6 +54,8 @@ private:
     void work(const std::stop_token& stop, Run& run, const ImportRequest& request);
     // The run's end, told once: by the run itself or by its watch, whichever comes first.
     void end(Run& run, const QString& failure, const QStringList& notes = {});
+    // Gives the running import up where the office owes an answer past its deadline; otherwise looks again then.
+    void watchDeadlines();
 
     OfficeFactory factory_;
     std::chrono::milliseconds answerLimit_ = OfficeAnswerLimit;
@@ -61,6 +64,8 @@ private:
     Run* current_ = nullptr;
     // The running import and those given up whose threads have not ended yet.
     std::list<std::unique_ptr<Run>> runs_;
+    // Set for when the running import's office owes its earliest answer.
+    QTimer deadline_;
 };
 
 } // namespace quillmere

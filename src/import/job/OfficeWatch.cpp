@@ -2,47 +2,37 @@
 
 namespace quillmere {
 
-OfficeWatch::OfficeWatch(std::chrono::milliseconds limit, std::function<void()> giveUp)
+OfficeWatch::OfficeWatch(std::chrono::milliseconds limit, std::function<void()> sooner)
     : limit_(limit)
-    , giveUp_(std::move(giveUp))
-    , task_([this](const std::stop_token& stop) { watch(stop); }) {}
+    , sooner_(std::move(sooner)) {}
 
 OfficeWatch::Call OfficeWatch::call(std::chrono::milliseconds extra) {
     std::multiset<Clock::time_point>::iterator deadline;
+    bool sooner = false;
     {
         const std::scoped_lock hold(lock_);
         deadline = deadlines_.insert(Clock::now() + limit_ + extra);
+        if (*deadline < seen_) {
+            seen_ = *deadline;
+            sooner = true;
+        }
     }
-    changed_.notify_all();
+    if (sooner) {
+        sooner_();
+    }
     return Call(*this, deadline);
 }
 
+// A deadline that goes leaves the owner looking at it later than needed, which finds then what is still due.
 OfficeWatch::Call::~Call() {
-    {
-        const std::scoped_lock hold(watch_.lock_);
-        watch_.deadlines_.erase(deadline_);
-    }
-    watch_.changed_.notify_all();
+    const std::scoped_lock hold(watch_.lock_);
+    watch_.deadlines_.erase(deadline_);
 }
 
-void OfficeWatch::watch(const std::stop_token& stop) {
-    std::unique_lock hold(lock_);
-    while (!stop.stop_requested()) {
-        if (deadlines_.empty()) {
-            changed_.wait(hold, stop, [this] { return !deadlines_.empty(); });
-            continue;
-        }
-        const Clock::time_point earliest = *deadlines_.begin();
-        if (changed_.wait_until(hold, stop, earliest,
-                                [&] { return deadlines_.empty() || *deadlines_.begin() != earliest; })) {
-            continue;
-        }
-        if (!stop.stop_requested()) {
-            hold.unlock();
-            giveUp_();
-            return;
-        }
-    }
+std::optional<OfficeWatch::Clock::time_point> OfficeWatch::earliest() {
+    const std::scoped_lock hold(lock_);
+    seen_ = deadlines_.empty() ? Clock::time_point::max() : *deadlines_.begin();
+    return deadlines_.empty() ? std::nullopt : std::optional(seen_);
 }
 
 } // namespace quillmere

@@ -1,23 +1,22 @@
 #pragma once
 
-#include "base/Background.h"
-
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <set>
 
 namespace quillmere {
 
-// Watches the calls that wait on the office: one left unanswered for longer than its time makes the watch give
-// up, once, so that nothing waits on a hung office without a word. Each call carries its own deadline, whichever
-// thread makes it; the watch waits for the earliest on a thread of the background pool for as long as it lives.
+// The deadlines of the calls that wait on the office: each call, whichever thread makes it, owes an answer within the
+// limit and the extra time it is given. No thread waits here: the watch's owner looks at the earliest deadline when
+// it chooses, and is told when a call's deadline comes before the one it last saw, so that it can look then.
 class OfficeWatch {
 public:
     using Clock = std::chrono::steady_clock;
 
-    OfficeWatch(std::chrono::milliseconds limit, std::function<void()> giveUp);
+    // sooner: told on the calling thread, and once until the owner looks again (earliest()).
+    OfficeWatch(std::chrono::milliseconds limit, std::function<void()> sooner);
     OfficeWatch(const OfficeWatch&) = delete;
     OfficeWatch& operator=(const OfficeWatch&) = delete;
 
@@ -38,16 +37,17 @@ public:
     };
     [[nodiscard]] Call call(std::chrono::milliseconds extra = {});
 
-private:
-    void watch(const std::stop_token& stop);
+    // When the earliest call now waiting must have been answered; nullopt while none waits.
+    std::optional<Clock::time_point> earliest();
 
+private:
     const std::chrono::milliseconds limit_;
-    const std::function<void()> giveUp_;
+    const std::function<void()> sooner_;
     std::mutex lock_;
-    std::condition_variable_any changed_;
     // When each call now waiting must have been answered.
     std::multiset<Clock::time_point> deadlines_;
-    BackgroundTask task_; // last: it starts once the rest exists, and has ended before the rest goes
+    // The deadline the owner last saw; none while it waits for no call.
+    Clock::time_point seen_ = Clock::time_point::max();
 };
 
 } // namespace quillmere

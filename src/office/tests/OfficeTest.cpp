@@ -3,6 +3,7 @@
 #include "office/OfficeError.h"
 #include "testsupport/GTestQt.h"
 #include "testsupport/RecordingOffice.h"
+#include "testsupport/RunEvents.h"
 #include "testsupport/SpreadsheetContract.h"
 #include "testsupport/TextFiles.h"
 #include "testsupport/office/DocumentReadback.h"
@@ -31,16 +32,16 @@ bool refused(const std::function<void()>& step) {
 QString importInJob(
     const ImportJob::OfficeFactory& office, const QStringList& paths, SheetLayout layout,
     std::chrono::milliseconds answerLimit = OfficeAnswerLimit, const std::function<void()>& whenEnded = [] {}) {
-    QString failure = u"no end"_s;
+    std::optional<QString> failure;
     {
         ImportJob job(office);
         job.setAnswerLimit(answerLimit);
-        QObject::connect(&job, &ImportJob::finished, [&](const QString& message) { failure = message; });
+        QObject::connect(&job, &ImportJob::finished, &job, [&](const QString& message) { failure = message; });
         EXPECT_TRUE(job.start({filePaths(paths), layout, ColumnRule::SplitAtComma, {}, {}}));
-        EXPECT_TRUE(job.waitUntilIdle(std::chrono::minutes(2)));
+        EXPECT_TRUE(runEventsUntil([&] { return failure.has_value(); }, std::chrono::minutes(2)));
         whenEnded();
-    } // the end has been told once the run's thread has ended
-    return failure;
+    } // the run's thread has ended
+    return failure.value_or(u"no end"_s);
 }
 
 } // namespace
