@@ -163,22 +163,31 @@ void ImportJob::watchDeadlines() {
         deadline_.start(std::chrono::ceil<std::chrono::milliseconds>(*due - now));
         return;
     }
-    run->abandonOffice();
-    // Last: whoever is told may start the next run, which removes this one where its thread has ended.
-    end(*run, stoppedAnswering());
+    // Ended before the office is let go: the call that fails then must not tell its own end first.
+    if (markEnded(*run)) {
+        run->abandonOffice();
+        // Last: whoever is told may start the next run, which removes this one where its thread has ended.
+        emit finished(stoppedAnswering(), {});
+    }
 }
 
-void ImportJob::end(Run& run, const QString& failure, const QStringList& notes) {
+bool ImportJob::markEnded(Run& run) {
     {
         const std::scoped_lock hold(lock_);
         if (run.ended) {
-            return;
+            return false;
         }
         run.ended = true;
         current_ = nullptr;
     }
     idle_.notify_all();
-    emit finished(failure, notes);
+    return true;
+}
+
+void ImportJob::end(Run& run, const QString& failure, const QStringList& notes) {
+    if (markEnded(run)) {
+        emit finished(failure, notes);
+    }
 }
 
 void ImportJob::requestStop() {

@@ -52,7 +52,8 @@ signals:
 private:
     struct Run;
     void work(const std::stop_token& stop, Run& run, const ImportRequest& request);
-    // The run's end, told once: by the run itself or by its watch, whichever comes first.
+    // The run's end, told once: by the run itself or by its watch, whichever comes first (markEnded()).
+    bool markEnded(Run& run);
     void end(Run& run, const QString& failure, const QStringList& notes = {});
     // Gives the running import up where the office owes an answer past its deadline; otherwise looks again then.
     void watchDeadlines();
