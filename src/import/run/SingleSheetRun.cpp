@@ -23,18 +23,16 @@ bool SingleSheetRun::writeIntoNewDocument(const WorkFile& work, const RowsExtent
     context_.checkFits(extent, context_.office().limits().sheet, files);
     SpreadsheetDocument& document = context_.openNewDocument();
     const std::vector<QString> defaults = sheetNames(document);
-    // A named sheet goes first, where a writer that streams its sheets takes it, and the document's own go after.
-    const QString kept = sheetName_.isEmpty() ? defaults.front() : sheetName_;
-    if (kept != defaults.front()) {
-        document.insertSheet(kept, 0);
+    // A named sheet goes first, where a writer that streams its sheets takes it, and the document's own go after; with
+    // no name, the first of them is the one written.
+    if (!sheetName_.isEmpty()) {
+        document.insertSheet(sheetName_, 0);
     }
     if (!writeMarkedRows(*document.sheetAt(0), work, extent)) {
         return false;
     }
-    for (const QString& name : defaults) {
-        if (name != kept) {
-            document.removeSheet(name);
-        }
+    for (std::size_t i = sheetName_.isEmpty() ? 1 : 0; i < defaults.size(); ++i) {
+        document.removeSheet(defaults[i]);
     }
     return true;
 }
