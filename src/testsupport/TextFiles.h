@@ -11,6 +11,12 @@
 
 namespace quillmere::testing {
 
+// What the file at path holds; empty where it cannot be read.
+inline QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A temporary folder that test files are written into; removed with the object.
 class TextFiles {
 public:

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillmere;
+using quillmere::testing::contentsOf;
 using quillmere::testing::FakeSpreadsheet;
 using quillmere::testing::TextFiles;
 
@@ -16,11 +17,6 @@ class StandInMaker final : public cli::WorkbookMaker {
 public:
     std::unique_ptr<SpreadsheetOffice> connect() override { return std::make_unique<FakeSpreadsheet>(); }
 };
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 

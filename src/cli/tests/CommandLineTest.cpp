@@ -27,11 +27,6 @@ struct Ended {
     QString output;
 };
 
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The program as a script starts it: its temporary files in a folder of the test's own, and with no display unless
 // the test has one.
 class Command {
